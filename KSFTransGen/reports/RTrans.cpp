@@ -1,0 +1,6 @@
+#include "RTrans.h"
+
+TfrmReportTrans::TfrmReportTrans(QWidget* Owner) : FOwner(Owner) {}
+
+// The report's bands and preview arrive with the reports; until then it shows nothing.
+void TfrmReportTrans::Preview() {}

@@ -1,0 +1,155 @@
+#pragma once
+// Field descriptors: one column range of a fixed-width record line and how its
+// characters convert to and from typed values. A descriptor holds no value; every
+// operation works in place on the characters of one record (the buffer, column 1
+// at index 0, no terminator). No operation raises for bad data: parse failures
+// give an empty text, 0, the no-date value or a blank field.
+
+#include <cstdint>
+#include <string>
+
+#include "Env.h"
+
+// 1800-01-01: a blank or unreadable stored date.
+constexpr TDateTime NoDateValue = -36522;
+
+// A value of the variant operations.
+struct TVariant {
+  enum class TKind { String, Date, Float };
+  TKind Kind = TKind::String;
+  std::string Str;
+  double Num = 0;
+};
+
+class TField {
+ public:
+  int32_t Start;   // 1-based first column
+  int32_t Length;  // width in characters
+  std::string Name;
+
+  TField(const std::string& Name, int32_t Start, int32_t Length);
+  TField(const TField&) = delete;
+  TField& operator=(const TField&) = delete;
+  virtual ~TField() = default;
+
+  virtual std::string GetAsString(const char* Buffer) const = 0;
+  virtual TDateTime GetAsDateTime(const char* Buffer) const = 0;
+  virtual int32_t GetAsInteger(const char* Buffer) const = 0;
+  virtual double GetAsFloat(const char* Buffer) const = 0;
+  virtual void SetAsString(char* Buffer, const std::string& Text) const = 0;
+  virtual void SetAsDateTime(char* Buffer, TDateTime Value) const = 0;
+  virtual void SetAsInteger(char* Buffer, int32_t Value) const = 0;
+  // Number fields raise Exception (naming the field and the value) when the scaled
+  // value is outside the signed 32-bit range or its text is wider than the field;
+  // the buffer is then unchanged.
+  virtual void SetAsFloat(char* Buffer, double Value) const = 0;
+  virtual TVariant GetAsVariant(const char* Buffer) const = 0;
+  virtual void SetAsVariant(char* Buffer, const TVariant& Value) const = 0;
+  virtual bool IsBlank(const char* Buffer) const = 0;
+  // -1, 0 or 1.
+  virtual int Compare(const char* Buffer1, const char* Buffer2) const = 0;
+  virtual void Clear(char* Buffer) const = 0;
+
+  // Clears the field, then writes the decimal text left-justified, never beyond the field.
+  void WriteIntegerText(char* Buffer, int32_t Value) const;
+  bool IsAlphaText(const char* Buffer) const;
+  bool IsAlphaNumText(const char* Buffer) const;
+  bool IsInteger(const char* Buffer) const;
+  bool IsValidDate(const char* Buffer) const;
+
+ protected:
+  // The field's raw columns.
+  std::string Raw(const char* Buffer) const;
+  // The field's columns trimmed of codes up to 32 at both ends.
+  std::string Trimmed(const char* Buffer) const;
+};
+
+class TStringField : public TField {
+ public:
+  using TField::TField;
+  std::string GetAsString(const char* Buffer) const override;
+  TDateTime GetAsDateTime(const char* Buffer) const override;
+  int32_t GetAsInteger(const char* Buffer) const override;
+  double GetAsFloat(const char* Buffer) const override;
+  void SetAsString(char* Buffer, const std::string& Text) const override;
+  void SetAsDateTime(char* Buffer, TDateTime Value) const override;
+  void SetAsInteger(char* Buffer, int32_t Value) const override;
+  void SetAsFloat(char* Buffer, double Value) const override;
+  TVariant GetAsVariant(const char* Buffer) const override;
+  void SetAsVariant(char* Buffer, const TVariant& Value) const override;
+  bool IsBlank(const char* Buffer) const override;
+  int Compare(const char* Buffer1, const char* Buffer2) const override;
+  void Clear(char* Buffer) const override;
+};
+
+// A date stored as MMDDYYYY in 8 columns.
+class TStdDateField : public TField {
+ public:
+  using TField::TField;
+  std::string GetAsString(const char* Buffer) const override;
+  TDateTime GetAsDateTime(const char* Buffer) const override;
+  int32_t GetAsInteger(const char* Buffer) const override;
+  double GetAsFloat(const char* Buffer) const override;
+  void SetAsString(char* Buffer, const std::string& Text) const override;
+  void SetAsDateTime(char* Buffer, TDateTime Value) const override;
+  void SetAsInteger(char* Buffer, int32_t Value) const override;
+  void SetAsFloat(char* Buffer, double Value) const override;
+  TVariant GetAsVariant(const char* Buffer) const override;
+  void SetAsVariant(char* Buffer, const TVariant& Value) const override;
+  bool IsBlank(const char* Buffer) const override;
+  int Compare(const char* Buffer1, const char* Buffer2) const override;
+  void Clear(char* Buffer) const override;
+};
+
+// A number stored as the decimal text of round(value x Scale).
+class TDoubleField : public TField {
+ public:
+  int32_t Scale;
+
+  TDoubleField(const std::string& Name, int32_t Scale, int32_t Start, int32_t Length);
+  std::string GetAsString(const char* Buffer) const override;
+  TDateTime GetAsDateTime(const char* Buffer) const override;
+  int32_t GetAsInteger(const char* Buffer) const override;
+  double GetAsFloat(const char* Buffer) const override;
+  void SetAsString(char* Buffer, const std::string& Text) const override;
+  void SetAsDateTime(char* Buffer, TDateTime Value) const override;
+  void SetAsInteger(char* Buffer, int32_t Value) const override;
+  void SetAsFloat(char* Buffer, double Value) const override;
+  TVariant GetAsVariant(const char* Buffer) const override;
+  void SetAsVariant(char* Buffer, const TVariant& Value) const override;
+  bool IsBlank(const char* Buffer) const override;
+  int Compare(const char* Buffer1, const char* Buffer2) const override;
+  void Clear(char* Buffer) const override;
+};
+
+// MMDDYYYY: month and day with a leading zero, the year right-aligned in four columns.
+std::string MakeDateDigits(uint16_t Year, uint16_t Month, uint16_t Day);
+// True when today - 38325 <= Date <= today + 38325.
+bool IsDateInRange(TDateTime Date);
+
+// The four parses; every text-to-value conversion of the program uses these.
+// Each returns false (and leaves Value alone) when the text does not parse.
+//
+// Integer: optional blanks, optional sign, decimal digits, nothing after; must fit
+// 32 bits; also hexadecimal after "$", "x", "X", "0x" or "0X".
+bool TryStrToInt(const std::string& Text, int32_t& Value);
+// Number: optional blanks, sign, digits, optional fraction after the regional decimal
+// separator, optional exponent, optional blanks; no grouping separators.
+bool TryStrToFloat(const std::string& Text, long double& Value);
+bool TryStrToFloat(const std::string& Text, double& Value);
+// Short date, month first, "/" separated; 1-2 digit years within a 50-year window;
+// a two-part date is taken in the current year.
+bool TryStrToDate(const std::string& Text, TDateTime& Value);
+// A short date optionally followed by a time of day.
+bool TryStrToDateTime(const std::string& Text, TDateTime& Value);
+
+// Calendar arithmetic on day numbers (day 0 is 1899-12-30).
+bool IsValidCalendarDate(int Year, int Month, int Day);
+bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Value);
+// Raises Exception for an invalid date.
+TDateTime EncodeDate(int Year, int Month, int Day);
+void DecodeDate(TDateTime Value, uint16_t& Year, uint16_t& Month, uint16_t& Day);
+// The date formatted "mm/dd/yyyy".
+std::string DateToStr(TDateTime Value);
+// The current year, month and day from the environment's clock.
+int CurrentYear();

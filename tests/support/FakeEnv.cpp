@@ -1,0 +1,49 @@
+#include "FakeEnv.h"
+
+#include "PFields.h"
+
+TFakeEnv::TFakeEnv() : FPrevious(SetEnv(this)) { SetToday(2004, 9, 15); }
+
+TFakeEnv::~TFakeEnv() { SetEnv(FPrevious); }
+
+void TFakeEnv::SetToday(int Year, int Month, int Day, double TimeOfDay) {
+  NowValue = EncodeDate(Year, Month, Day) + TimeOfDay;
+}
+
+TDateTime TFakeEnv::Now() { return NowValue; }
+
+const TRegionalSettings& TFakeEnv::Regional() { return Settings; }
+
+void TFakeEnv::Beep() { ++Beeps; }
+
+int TFakeEnv::Message(const TMessageRequest& Request) {
+  Boxes.push_back(Request);
+  if (!Answers.empty()) {
+    int Answer = Answers.front();
+    Answers.pop_front();
+    return Answer;
+  }
+  if (DefaultAnswer >= 0) return DefaultAnswer;
+  switch (Request.Buttons) {
+    case TMsgButtons::OK: return mrOk;
+    case TMsgButtons::YesNo: return mrNo;
+    case TMsgButtons::YesNoCancel: return mrCancel;
+  }
+  return mrOk;
+}
+
+void TFakeEnv::ShowMessages(const std::vector<std::string>& Messages) {
+  ShownMessages.push_back(Messages);
+}
+
+void TFakeEnv::OpenHelp() { ++HelpOpened; }
+
+void TFakeEnv::OpenTextFile(const std::string& Path) { OpenedFiles.push_back(Path); }
+
+std::string TFakeEnv::ProgramPath() { return ProgramPathValue; }
+
+std::vector<std::string> TFakeEnv::BoxTexts() const {
+  std::vector<std::string> Texts;
+  for (const TMessageRequest& Box : Boxes) Texts.push_back(Box.Text);
+  return Texts;
+}

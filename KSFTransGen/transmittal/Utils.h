@@ -3,7 +3,6 @@
 // program folder, the screen resolution and small formatting helpers.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -89,11 +88,6 @@ void ClearFreeList(TFreeList<T>* List) {
   List->Clear();
 }
 
-// Receives the messages when TError::Show is called: the editor registers its
-// message window here. Until one is registered, Show shows nothing.
-using TMessageViewer = std::function<void(const std::vector<std::string>& Messages)>;
-void SetMessageViewer(TMessageViewer Viewer);
-
 // The ordered list of error and validation messages.
 class TError {
  public:
@@ -102,7 +96,7 @@ class TError {
   void Clear();
   void Add(const std::string& Message);
   bool IsEmpty() const;
-  // Shows the messages in the message window, modally; keeps them.
+  // Shows the messages in the message window (Env().ShowMessages), modally; keeps them.
   void Show();
 };
 

@@ -1,0 +1,55 @@
+#include "PRecords.h"
+
+#include <cstring>
+
+TRecord::TRecord(int32_t RecordLength, TFieldList* Fields)
+    : RecordLength(RecordLength), Buffer(new char[static_cast<size_t>(RecordLength)]),
+      Fields(Fields), Visible(true) {
+  std::memset(Buffer, ' ', static_cast<size_t>(RecordLength));
+}
+TRecord::~TRecord() { delete[] Buffer; }
+int32_t TRecord::IndexOfField(const std::string& Name) const {
+  for (int32_t i = 0; i < Fields->Count(); ++i)
+    if ((*Fields)[i]->Name == Name) return i;
+  throw Exception("Invalid field name!");
+}
+const TField& TRecord::FieldByName(const std::string& Name) const {
+  return *(*Fields)[IndexOfField(Name)];
+}
+std::string TRecord::GetAsString(const std::string& Name) const {
+  return FieldByName(Name).GetAsString(Buffer);
+}
+TDateTime TRecord::GetAsDateTime(const std::string& Name) const {
+  return FieldByName(Name).GetAsDateTime(Buffer);
+}
+int32_t TRecord::GetAsInteger(const std::string& Name) const {
+  return FieldByName(Name).GetAsInteger(Buffer);
+}
+double TRecord::GetAsFloat(const std::string& Name) const {
+  return FieldByName(Name).GetAsFloat(Buffer);
+}
+void TRecord::SetAsString(const std::string& Name, const std::string& Text) {
+  FieldByName(Name).SetAsString(Buffer, Text);
+}
+void TRecord::SetAsDateTime(const std::string& Name, TDateTime Value) {
+  FieldByName(Name).SetAsDateTime(Buffer, Value);
+}
+void TRecord::SetAsInteger(const std::string& Name, int32_t Value) {
+  FieldByName(Name).SetAsInteger(Buffer, Value);
+}
+void TRecord::SetAsFloat(const std::string& Name, double Value) {
+  FieldByName(Name).SetAsFloat(Buffer, Value);
+}
+bool TRecord::IsBlank(const std::string& Name) const { return FieldByName(Name).IsBlank(Buffer); }
+bool TRecord::IsAlphaText(const std::string& Name) const {
+  return FieldByName(Name).IsAlphaText(Buffer);
+}
+bool TRecord::IsAlphaNumText(const std::string& Name) const {
+  return FieldByName(Name).IsAlphaNumText(Buffer);
+}
+bool TRecord::IsInteger(const std::string& Name) const {
+  return FieldByName(Name).IsInteger(Buffer);
+}
+bool TRecord::IsValidDate(const std::string& Name) const {
+  return FieldByName(Name).IsValidDate(Buffer);
+}

@@ -1,0 +1,232 @@
+#pragma once
+// The transmittal preparation form: the editor's working window. It shows one
+// transmittal file of the chosen employer at a time (period, amendment,
+// revision, employer, file path, members in two grids, totals) and offers the
+// file commands: navigation, New, Revise, Amend, Save, Print and Help.
+//
+// Closing this window ends the program.
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QCloseEvent;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QShowEvent;
+class QTabWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+class QStatusBar;
+class QFrame;
+
+class TFileData;
+class TStringGrid;
+class TNavigatorPair;
+class TMenuItem;
+
+// Kinds of navigator buttons, as the two navigator pairs report them.
+enum class TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast };
+
+class TfrmTrans : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the form (FormCreate): the employer's file tree for
+  // SelectedEmployerId, the empty transmittal and the member detail form.
+  explicit TfrmTrans(QWidget* Owner = nullptr);
+  ~TfrmTrans() override;
+
+  // ---- fields, in their declared order ----
+  bool FCanPrint = true;
+  bool FCanCreate = true;
+  int32_t FMenuWidth = 0;
+  TFileData* FCurrentFile = nullptr;  // not owned; an entry of Files
+  uint16_t FMonth = 0;
+  uint16_t FYear = 0;
+  uint16_t FSchoolPeriod = 0;
+  uint16_t FFiscalYear = 0;
+  uint16_t FAmendment = 0;
+  uint16_t FRevision = 0;
+  bool FEditing = false;
+
+  // What the open file is, for the message window's export name.
+  uint16_t Year() const { return FYear; }
+  uint16_t Month() const { return FMonth; }
+  uint16_t Amendment() const { return FAmendment; }
+  uint16_t Revision() const { return FRevision; }
+
+  // ---- controls (each carries its name as objectName) ----
+  QTabWidget* pgcTrans = nullptr;
+  QWidget* tbsTrans = nullptr;
+  QWidget* tbsDemogr = nullptr;
+  QWidget* tbsContr = nullptr;
+  QGroupBox* gbxReport = nullptr;
+  QLabel* lblData = nullptr;
+  TNavigatorPair* dbnPrev = nullptr;
+  QLineEdit* edtMonthYear = nullptr;
+  QPushButton* bbnTree = nullptr;
+  TNavigatorPair* dbnNext = nullptr;
+  QLabel* lblAmend = nullptr;
+  QLabel* lblRevision = nullptr;
+  QLabel* lblPeriod = nullptr;
+  QLabel* lblFiscYear = nullptr;
+  QGroupBox* gbxEmployerData = nullptr;
+  QLabel* pnlEmpId = nullptr;
+  QLineEdit* edtEmployerName = nullptr;
+  QGroupBox* gbxFileName = nullptr;
+  QLineEdit* edtFileName = nullptr;
+  QGroupBox* gbxVersion = nullptr;
+  QLabel* lblKSF = nullptr;
+  QLabel* lblVersion = nullptr;
+  QLabel* Label1 = nullptr;
+  QGroupBox* gbxNotice = nullptr;
+  QLabel* lblNotice = nullptr;
+  TStringGrid* sgrDemogr = nullptr;
+  TStringGrid* sgrContr = nullptr;
+  QWidget* pnlBtns = nullptr;
+  QPushButton* bbnExit = nullptr;
+  QPushButton* bbnNew = nullptr;
+  QPushButton* bbnAmend = nullptr;
+  QPushButton* bbnRevise = nullptr;
+  QPushButton* bbnPrint = nullptr;
+  QPushButton* bbnSave = nullptr;
+  QPushButton* bbnHelp = nullptr;
+  QWidget* pnlBottomBtns = nullptr;
+  QPushButton* bbnCancel = nullptr;
+  QPushButton* bbnEdit = nullptr;
+  QPushButton* bbnInsert = nullptr;
+  QPushButton* bbnSort = nullptr;
+  QPushButton* bbnSearch = nullptr;
+  QPushButton* bbnShowErr = nullptr;
+  QPushButton* bbnShowAll = nullptr;
+  QFrame* pnlTotals = nullptr;
+  QLabel* lblRecordCount = nullptr;
+  QLabel* lblRegular = nullptr;
+  QLabel* lblHealth = nullptr;
+  QLabel* lblVoluntary = nullptr;
+  QLabel* lblContracts = nullptr;
+  QLabel* lblGrandTotal = nullptr;
+  QWidget* pnlStatus = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
+  QWidget* pnlAllow = nullptr;
+  QCheckBox* chbSaveError = nullptr;
+  QMenu* pmnFiles = nullptr;
+
+  // Status bar panel texts (0 filter, 1 sort, 2 "Read Only").
+  void SetStatusText(int Panel, const std::string& Text);
+  std::string StatusText(int Panel) const;
+
+  // ---- the window ----
+  void FormCreate();
+  void FormShow();
+  bool FormCloseQuery();
+  void FormClose();
+  bool pgcTransChanging(int NewIndex);
+  void pgcTransChange();
+  void bbnExitClick();
+  void bbnCancelClick();
+  void edtEmployerChange();
+  void chbSaveErrorClick();
+
+  void SetPeriod(int32_t Month, int32_t Year);
+  void SetAmendment(uint16_t Value);
+  void SetRevision(uint16_t Value);
+  std::string MakeFileName() const;
+  void OpenTransmittal();
+  bool IsLastPeriod() const;
+  bool IsLatestVersion() const;
+  void SetEditing(bool Value);
+
+  // Selects a page as the user would (the page-change checks run); true when it changed.
+  bool SelectPage(int Index);
+
+  // ---- file navigation, New, Revise, Amend, save, print, help ----
+  void dbnPrevClick(TNavigateBtn Button);
+  void dbnNextClick(TNavigateBtn Button);
+  void BuildFilesMenu();
+  void edtMonthYearDo();
+  void edtMonthYearKeyDown(int Key);
+  void FilesMenuClick(QAction* Sender);
+  bool ConfirmSave();
+  bool SaveTransmittal();
+  void bbnSaveClick();
+  void bbnNewClick();
+  void bbnReviseClick();
+  void bbnAmendClick();
+  void bbnPrintClick();
+  void bbnHelpClick();
+  void FormKeyDown(int Key);
+
+  // ---- member grids ----
+  void SetUpGrids();
+  void RefreshGrids();
+  void SyncGridSelection();
+  bool StoreGridEdits();
+  void sgrClick(TStringGrid* Sender);
+  bool sgrDemogrSelectCell(int32_t ACol, int32_t ARow);
+  bool sgrContrSelectCell(int32_t ACol, int32_t ARow);
+  void sgrDemogrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
+  void sgrContrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
+  std::string sgrDemogrGetEditMask(int32_t ACol, int32_t ARow) const;
+  std::string sgrContrGetEditText(int32_t ACol, int32_t ARow) const;
+  // Key handlers; KeyPress and KeyDown raise EAbort to drop the key.
+  void sgrDemogrKeyDown(int Key, Qt::KeyboardModifiers Shift);
+  void sgrDemogrKeyPress(char& Key);
+  void sgrDemogrKeyUp(int Key, Qt::KeyboardModifiers Shift);
+  void sgrContrKeyDown(int Key, Qt::KeyboardModifiers Shift);
+  void sgrContrKeyPress(char& Key);
+  void sgrContrKeyUp(int Key, Qt::KeyboardModifiers Shift);
+
+  // ---- member commands below the grids ----
+  void bbnInsertClick();
+  void bbnEditClick();
+  void bbnSortClick();
+  void bbnSearchClick();
+  void bbnShowErrClick();
+  void bbnShowAllClick();
+  // Saves pending grid edits before a member command, incomplete saves allowed.
+  void CommitGridEdits();
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+  void closeEvent(QCloseEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  void BuildLayout();
+  void ValidateAfterLoad();
+  bool FShown = false;
+  bool FClosed = false;
+  // Old menu items are freed only once the click being handled has returned.
+  std::vector<QAction*> FRetiredMenu;
+};
+
+// The one preparation form; null once it has closed.
+extern TfrmTrans* frmTrans;
+// Entry k: the index in Trans->Details of the member shown in grid row k + 1.
+extern std::vector<int32_t> VisibleRows;
+// The open file may not be changed.
+extern bool ReadOnlyMode;
+// The member detail form opens for a new member.
+extern bool InsertMode;
+// A key press was let through by that grid since its last key release.
+extern bool DemogrKeyDownSeen;
+extern bool ContrKeyDownSeen;
+
+// "0" + S for a single digit; two digits unchanged; anything else is a programming error.
+std::string TwoDigitMonth(const std::string& S);
+// The revision (8th) or amendment (7th) digit of a bare file name is above "0".
+bool IsRevisionFileName(const std::string& Name);
+bool IsAmendmentFileName(const std::string& Name);
+// The position of Trans->CurIndex in VisibleRows, 0 when it is not there.
+int32_t CurrentGridRow();
+// The program's version text from its own file; empty without version information.
+std::string GetFileVersionText(const std::string& FileName);
+std::string GetProgramVersion();

@@ -1,0 +1,96 @@
+#pragma once
+// The transmittal file of the pension authority: the three record layouts (header
+// 52, member 326, trailer 98 characters, each line ended by CR LF), loading with
+// defaults for blank codes, saving with recomputed header and totals, validation,
+// sorting, merging of amendments and the SSN uniqueness check.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "PRecords.h"
+#include "PTrans.h"
+#include "Utils.h"
+
+class TFileNest;
+
+// The state a member gets when its state is blank on loading, and that the member
+// detail form preselects for a new member.
+inline const std::string DefaultState = "NY";
+
+class TTransShort : public TTrans {
+ public:
+  // Index in the detail field list of the sort column; -1 until one is chosen.
+  int32_t SortField = -1;
+  // 'A' ascending or 'D' descending.
+  char SortOrder = 'A';
+
+  TTransShort();
+
+  // Reads the file, then gives members with a blank name prefix, name suffix,
+  // address effective date, gender, marital status or state a default; when any
+  // default was written the file is rewritten at once (forced). The result is the
+  // reader's.
+  bool LoadFromFile() override;
+  // Sets the header from the file's name and today, recomputes the trailer's count
+  // and totals, validates unless Force (showing the messages and writing nothing on
+  // failure) and writes the file. False for a name shorter than 12 characters.
+  bool SaveToFile(bool Force) override;
+  void SetRecordType(TRecord* Record, const std::string& Tag) override;
+  void InitHeader() override;
+  void InitTrailer() override;
+  void InitDetail(TRecord* Record) override;
+
+  // Clears ErrorList, checks header, members (unless HeaderOnly) and trailer, and
+  // is True when no line was added.
+  bool Validate();
+  // These only append to ErrorList; each is True when it added no line.
+  bool ValidateHeader();
+  bool ValidateDetail(TRecord* Record);
+  bool ValidateTrailer();
+
+  // Sorts the members by the named detail field: a new column sorts ascending, the
+  // same column again toggles the direction. Nothing happens without members.
+  void SortByField(const std::string& FieldName);
+  // Sorts the members by the current sort column (MemberSSN when none was chosen).
+  void Resort();
+  // Loads the newest revision of the amendment; False when it has no revision or
+  // its file does not exist (FileName then names the missing file).
+  bool LoadLatestRevision(TFileNest* Nest);
+  // Loads amendment 0's newest revision, then appends the members of each later
+  // amendment's newest revision, from its last member to its first. Merged records
+  // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway.
+  void MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN);
+  // Whether SSN occurs more than AllowedCount times in the saved files of the
+  // period at the cursor of Files; reports the first excess occurrence in a box.
+  bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount);
+};
+
+// The transmittal being edited; owned by the preparation form, null until then.
+extern TTransShort* Trans;
+// While set, validation checks the header alone (around forced saves of files
+// without members).
+extern bool HeaderOnly;
+// The program's version text, copied into every trailer on save.
+extern std::string VersionText;
+
+// Sort comparison of two member records by the sort column and direction of Trans.
+int CompareRecords(const TRecord* A, const TRecord* B);
+// Shows "SSN ... is not unique!" for the first member of List with that SSN; changes nothing.
+void CheckSSNUnique(const std::string& SSN, const TFreeList<TRecord>& List);
+
+// The check routines of validation. Each adds Message to ErrorList when its check
+// fails and returns whether it passed. A field that cannot be read counts as failed.
+//
+// Passes when the field's integer value is one of Codes.
+bool CheckCode(const TRecord* Record, const std::string& FieldName,
+               std::initializer_list<int32_t> Codes, const std::string& Message);
+// Passes when Low < the field's integer value < High.
+bool CheckIntRange(const TRecord* Record, const std::string& FieldName, int32_t Low,
+                   int32_t High, const std::string& Message);
+// Reads the field's amount into Amount (0 when it cannot be read); passes when
+// MustBePositive is false or the amount is above 0.
+bool CheckAmount(const TRecord* Record, const std::string& FieldName, bool MustBePositive,
+                 const std::string& Message, double& Amount);
+// True when every character is a digit and, for Length > 0, there are exactly Length.
+bool IsDigits(const std::string& Text, int32_t Length);

@@ -3,14 +3,21 @@
 #include <cstring>
 
 TRecord::TRecord(int32_t RecordLength, TFieldList* Fields)
-    : RecordLength(RecordLength), Buffer(new char[static_cast<size_t>(RecordLength)]),
-      Fields(Fields), Visible(true) {
-  std::memset(Buffer, ' ', static_cast<size_t>(RecordLength));
+    : RecordLength(RecordLength > 0 ? RecordLength : 0),
+      Buffer(new char[static_cast<size_t>(RecordLength > 0 ? RecordLength : 0)]),
+      Fields(Fields),
+      Visible(true) {
+  // Blank the whole line first, so that no column is ever left uninitialised,
+  // then clear the fields in list order as every new record does.
+  std::memset(Buffer, ' ', static_cast<size_t>(this->RecordLength));
+  if (Fields != nullptr)
+    for (TField* Field : *Fields) Field->Clear(Buffer);
 }
 TRecord::~TRecord() { delete[] Buffer; }
 int32_t TRecord::IndexOfField(const std::string& Name) const {
-  for (int32_t i = 0; i < Fields->Count(); ++i)
-    if ((*Fields)[i]->Name == Name) return i;
+  if (Fields != nullptr)
+    for (int32_t i = 0; i < Fields->Count(); ++i)
+      if ((*Fields)[i]->Name == Name) return i;
   throw Exception("Invalid field name!");
 }
 const TField& TRecord::FieldByName(const std::string& Name) const {

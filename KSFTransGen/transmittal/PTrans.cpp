@@ -1,0 +1,337 @@
+#include "PTrans.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::string ErrorText(const std::string& What, const std::string& Path, int Error) {
+  return What + " \"" + Path + "\". " + std::strerror(Error);
+}
+
+[[noreturn]] void RaiseInOut(const std::string& What, const std::string& Path, int Error) {
+  throw EInOutError(ErrorText(What, Path, Error));
+}
+
+// A forward-only byte stream over an open file with a logical position that may
+// be moved past the end, as a seek can. Reads go through one block-sized buffer so
+// that a transmittal of any size is read with few system calls and little memory.
+class TFileReader {
+ public:
+  TFileReader(int Fd, const std::string& Path, int64_t Size) : FFd(Fd), FPath(Path), FSize(Size) {
+    FBuffer.resize(BlockSize);
+  }
+
+  // Reads up to Count bytes into Dest; returns how many arrived.
+  size_t Read(char* Dest, size_t Count) {
+    size_t Done = 0;
+    while (Done < Count) {
+      if (FPos < FBufStart || FPos >= FBufStart + static_cast<int64_t>(FBufLen)) {
+        if (!Fill()) break;
+      }
+      size_t Offset = static_cast<size_t>(FPos - FBufStart);
+      size_t Take = std::min(Count - Done, FBufLen - Offset);
+      std::memcpy(Dest + Done, FBuffer.data() + Offset, Take);
+      Done += Take;
+      FPos += static_cast<int64_t>(Take);
+    }
+    return Done;
+  }
+
+  void Skip(int64_t Count) { FPos += Count; }
+  bool BeforeEnd() const { return FPos < FSize; }
+
+ private:
+  static constexpr size_t BlockSize = 256 * 1024;
+
+  // Loads the block at the current position; false at the end of the file.
+  bool Fill() {
+    for (;;) {
+      ssize_t Got = pread(FFd, FBuffer.data(), FBuffer.size(), static_cast<off_t>(FPos));
+      if (Got < 0) {
+        if (errno == EINTR) continue;
+        RaiseInOut("Cannot read file", FPath, errno);
+      }
+      FBufStart = FPos;
+      FBufLen = static_cast<size_t>(Got);
+      return Got > 0;
+    }
+  }
+
+  int FFd;
+  const std::string& FPath;
+  int64_t FSize;
+  int64_t FPos = 0;
+  std::vector<char> FBuffer;
+  int64_t FBufStart = 0;
+  size_t FBufLen = 0;
+};
+
+// Closes a descriptor on every way out of a scope.
+class TFdCloser {
+ public:
+  explicit TFdCloser(int Fd) : FFd(Fd) {}
+  TFdCloser(const TFdCloser&) = delete;
+  TFdCloser& operator=(const TFdCloser&) = delete;
+  ~TFdCloser() {
+    if (FFd >= 0) ::close(FFd);
+  }
+  // Closes now and reports a failure.
+  int Close() {
+    int Result = ::close(FFd);
+    FFd = -1;
+    return Result;
+  }
+
+ private:
+  int FFd;
+};
+
+// The temporary file of a save: removed on every way out unless it was renamed
+// over the target.
+class TTempFile {
+ public:
+  TTempFile(int Fd, std::string Path) : Fd(Fd), Path(std::move(Path)) {}
+  TTempFile(const TTempFile&) = delete;
+  TTempFile& operator=(const TTempFile&) = delete;
+  ~TTempFile() {
+    if (Fd >= 0) ::close(Fd);
+    if (!Committed) ::unlink(Path.c_str());
+  }
+
+  int Fd;
+  std::string Path;
+  bool Committed = false;
+};
+
+// Collects the file's bytes and writes them in large blocks. A write that stores
+// fewer bytes than asked ends the save: that is how a full disk usually shows.
+class TBlockWriter {
+ public:
+  TBlockWriter(int Fd, const std::string& Path) : FFd(Fd), FPath(Path) { FBuffer.reserve(BlockSize); }
+
+  // False once a write came up short.
+  bool Put(const char* Data, size_t Count) {
+    while (Count > 0) {
+      size_t Room = BlockSize - FBuffer.size();
+      size_t Take = std::min(Room, Count);
+      FBuffer.insert(FBuffer.end(), Data, Data + Take);
+      Data += Take;
+      Count -= Take;
+      if (FBuffer.size() == BlockSize && !Flush()) return false;
+    }
+    return true;
+  }
+
+  bool Flush() {
+    if (FBuffer.empty()) return true;
+    for (;;) {
+      ssize_t Written = ::write(FFd, FBuffer.data(), FBuffer.size());
+      if (Written < 0) {
+        if (errno == EINTR) continue;
+        RaiseInOut("Cannot write file", FPath, errno);
+      }
+      if (static_cast<size_t>(Written) < FBuffer.size()) return false;
+      FBuffer.clear();
+      return true;
+    }
+  }
+
+ private:
+  static constexpr size_t BlockSize = 1024 * 1024;
+  int FFd;
+  const std::string& FPath;
+  std::vector<char> FBuffer;
+};
+
+const char LineEnd[2] = {'\r', '\n'};
+
+// The folder part of a path, "." when it has none.
+std::string FolderOf(const std::string& Path) {
+  size_t Slash = Path.find_last_of('/');
+  if (Slash == std::string::npos) return ".";
+  if (Slash == 0) return "/";
+  return Path.substr(0, Slash);
+}
+
+std::string NameOf(const std::string& Path) {
+  size_t Slash = Path.find_last_of('/');
+  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// Makes the rename durable. The replaced file is whole either way, so a folder
+// that cannot be synced (some file systems refuse) does not fail the save.
+void SyncFolder(const std::string& Folder) {
+  int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (Fd < 0) return;
+  (void)::fsync(Fd);
+  ::close(Fd);
+}
+
+}  // namespace
+
+TTrans::TTrans() = default;
+
+// Records go before the descriptors they refer to; the member order of the class
+// (field lists first) makes the implicit order right, this states it.
+TTrans::~TTrans() {
+  Header.reset();
+  Trailer.reset();
+  ClearFreeList(&Details);
+}
+
+void TTrans::InitRecords() {
+  InitHeader();
+  InitTrailer();
+}
+
+int32_t TTrans::VisibleCount() const {
+  int32_t Count = 0;
+  for (const TRecord* Record : Details)
+    if (Record->Visible) ++Count;
+  return Count;
+}
+
+bool TTrans::LoadFromFile() {
+  if (TagLength <= 0 || TagStart <= 0 || HeaderLength <= 0 || DetailLength <= 0 ||
+      TrailerLength <= 0 || FileName.empty())
+    return false;
+  // Sizes that would make the reader step outside its buffers are no layout at all.
+  if (HeaderLength < TagLength || DetailLength < TagLength || TrailerLength < TagLength ||
+      !Header || !Trailer || Header->RecordLength < HeaderLength ||
+      Trailer->RecordLength < TrailerLength)
+    return false;
+
+  const size_t T = static_cast<size_t>(TagLength);
+  std::vector<char> Tag(T);
+  // A tag can only match where it lies wholly inside the tag buffer.
+  auto TagIs = [&](const std::string& Expected) {
+    if (static_cast<size_t>(TagStart - 1) + Expected.size() > T) return false;
+    return MatchTag(Expected, TagStart, Tag.data());
+  };
+
+  int Fd = ::open(FileName.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+  if (Fd < 0) RaiseInOut("Cannot open file", FileName, errno);
+  TFdCloser Closer(Fd);
+  struct stat Info {};
+  if (::fstat(Fd, &Info) != 0) RaiseInOut("Cannot open file", FileName, errno);
+  // Only a regular file is a transmittal; anything else could block a read forever.
+  if (!S_ISREG(Info.st_mode)) RaiseInOut("Cannot open file", FileName, EINVAL);
+
+  ClearFreeList(&Details);
+  TFileReader Reader(Fd, FileName, static_cast<int64_t>(Info.st_size));
+
+  bool Result = [&]() {
+    if (Reader.Read(Tag.data(), T) < T || !TagIs("HEAD ")) return false;
+    const size_t HeaderRest = static_cast<size_t>(HeaderLength) - T;
+    if (Reader.Read(Header->Buffer + T, HeaderRest) < HeaderRest) return false;
+    std::memcpy(Header->Buffer, Tag.data(), T);
+    Reader.Skip(2);
+
+    const size_t DetailRest = static_cast<size_t>(DetailLength) - T;
+    while (Reader.BeforeEnd()) {
+      if (Reader.Read(Tag.data(), T) != T) return false;
+      if (!TagIs("TRANS")) break;
+      auto Record = std::make_unique<TRecord>(DetailLength, &FieldLists[2]);
+      if (Reader.Read(Record->Buffer + T, DetailRest) < DetailRest) return false;
+      std::memcpy(Record->Buffer, Tag.data(), T);
+      Reader.Skip(2);
+      Details.Add(std::move(Record));
+    }
+    // No trailer: the file ended after the members, or right after a foreign tag.
+    if (!Reader.BeforeEnd()) return false;
+    if (!TagIs("TRAIL")) return false;
+    // A short last line is taken as it stands; the columns past the end keep
+    // their former content.
+    Reader.Read(Trailer->Buffer + T, static_cast<size_t>(TrailerLength) - T);
+    std::memcpy(Trailer->Buffer, Tag.data(), T);
+    return true;
+  }();
+
+  if (Closer.Close() != 0) RaiseInOut("Cannot close file", FileName, errno);
+  return Result;
+}
+
+bool TTrans::SaveToFile(bool /*Force*/) {
+  if (FileName.empty()) return false;
+  if (!Header || !Trailer) return false;
+
+  // A link is replaced at its target, so the link stays a link.
+  std::string Target = FileName;
+  struct stat Info {};
+  if (::lstat(FileName.c_str(), &Info) == 0 && S_ISLNK(Info.st_mode)) {
+    if (char* Resolved = ::realpath(FileName.c_str(), nullptr)) {
+      Target = Resolved;
+      std::free(Resolved);
+    }
+  }
+
+  mode_t Mode;
+  bool Exists = ::stat(Target.c_str(), &Info) == 0;
+  if (Exists) {
+    if (S_ISDIR(Info.st_mode)) RaiseInOut("Cannot create file", FileName, EISDIR);
+    // A file the user may not write stays as it is, as writing it in place would.
+    if (::access(Target.c_str(), W_OK) != 0) RaiseInOut("Cannot create file", FileName, errno);
+    Mode = Info.st_mode & 07777;
+  } else {
+    mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    Mode = 0666 & ~Mask;
+  }
+
+  // The new content goes to a hidden temporary file beside the target and replaces
+  // it only once it is whole on disk, so a failed save never costs the old file.
+  std::string Template = FolderOf(Target) + "/." + NameOf(Target) + ".XXXXXX";
+  std::vector<char> PathBuffer(Template.begin(), Template.end());
+  PathBuffer.push_back('\0');
+  int Fd = ::mkostemp(PathBuffer.data(), O_CLOEXEC);
+  if (Fd < 0) RaiseInOut("Cannot create file", FileName, errno);
+  TTempFile Temp(Fd, PathBuffer.data());
+
+  if (::fchmod(Fd, Mode) != 0) RaiseInOut("Cannot create file", FileName, errno);
+
+  TBlockWriter Writer(Fd, FileName);
+  auto PutLine = [&](const TRecord* Record, int32_t Length) {
+    if (Record->RecordLength < Length) return false;
+    return Writer.Put(Record->Buffer, static_cast<size_t>(Length)) && Writer.Put(LineEnd, 2);
+  };
+  if (!PutLine(Header.get(), HeaderLength)) return false;
+  for (const TRecord* Record : Details)
+    if (!PutLine(Record, DetailLength)) return false;
+  if (!PutLine(Trailer.get(), TrailerLength)) return false;
+  if (!Writer.Flush()) return false;
+
+  if (::fsync(Fd) != 0) RaiseInOut("Cannot write file", FileName, errno);
+  int Closing = ::close(Temp.Fd);
+  Temp.Fd = -1;
+  if (Closing != 0) RaiseInOut("Cannot write file", FileName, errno);
+  if (::rename(Temp.Path.c_str(), Target.c_str()) != 0)
+    RaiseInOut("Cannot write file", FileName, errno);
+  Temp.Committed = true;
+  SyncFolder(FolderOf(Target));
+  return true;
+}
+
+void AddStringField(const std::string& Name, TFieldList* List, int32_t Start, int32_t Length) {
+  List->Add(std::make_unique<TStringField>(Name, Start, Length));
+}
+
+void AddDateField(const std::string& Name, TFieldList* List, int32_t Start, int32_t Length) {
+  List->Add(std::make_unique<TStdDateField>(Name, Start, Length));
+}
+
+void AddDoubleField(const std::string& Name, TFieldList* List, int32_t Scale, int32_t Start,
+                    int32_t Length) {
+  List->Add(std::make_unique<TDoubleField>(Name, Scale, Start, Length));
+}
+
+bool MatchTag(const std::string& Tag, int32_t Start, const char* Buffer) {
+  return Tag.empty() || std::memcmp(Buffer + (Start - 1), Tag.data(), Tag.size()) == 0;
+}

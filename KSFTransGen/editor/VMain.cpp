@@ -11,7 +11,7 @@ bool DemogrKeyDownSeen = false;
 bool ContrKeyDownSeen = false;
 
 // First cut: the window exists and can be shown; its behaviour follows.
-TfrmTrans::TfrmTrans(QWidget* Owner) : QWidget(Owner, Qt::Window) {
+TfrmTrans::TfrmTrans(QWidget* Owner) : TForm(Owner) {
   setObjectName("frmTrans");
   setWindowTitle("Transmittal Preparation Form");
 }
@@ -20,11 +20,6 @@ TfrmTrans::~TfrmTrans() {
   if (frmTrans == this) frmTrans = nullptr;
 }
 
-void TfrmTrans::showEvent(QShowEvent* Event) { QWidget::showEvent(Event); }
-void TfrmTrans::closeEvent(QCloseEvent* Event) { Event->accept(); }
-bool TfrmTrans::eventFilter(QObject* Watched, QEvent* Event) {
-  return QWidget::eventFilter(Watched, Event);
-}
 
 std::string TwoDigitMonth(const std::string& S) { return S.size() == 1 ? "0" + S : S; }
 bool IsRevisionFileName(const std::string& Name) { return Name.size() >= 8 && Name[7] > '0'; }

@@ -6,34 +6,25 @@
 //
 // Closing this window ends the program.
 
-#include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-class QCheckBox;
-class QCloseEvent;
+#include "Controls.h"
+#include "Forms.h"
+#include "Keys.h"
+#include "PageControl.h"
+
+class QFrame;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QShowEvent;
-class QTabWidget;
-class QMenu;
-class QAction;
-class QPushButton;
-class QStatusBar;
-class QFrame;
 
 class TFileData;
 class TStringGrid;
-class TNavigatorPair;
-class TMenuItem;
 
-// Kinds of navigator buttons, as the two navigator pairs report them.
-enum class TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast };
-
-class TfrmTrans : public QWidget {
+class TfrmTrans : public TForm {
   Q_OBJECT
 
  public:
@@ -62,16 +53,16 @@ class TfrmTrans : public QWidget {
   uint16_t Revision() const { return FRevision; }
 
   // ---- controls (each carries its name as objectName) ----
-  QTabWidget* pgcTrans = nullptr;
-  QWidget* tbsTrans = nullptr;
-  QWidget* tbsDemogr = nullptr;
-  QWidget* tbsContr = nullptr;
+  TPageControl* pgcTrans = nullptr;
+  TTabSheet* tbsTrans = nullptr;
+  TTabSheet* tbsDemogr = nullptr;
+  TTabSheet* tbsContr = nullptr;
   QGroupBox* gbxReport = nullptr;
   QLabel* lblData = nullptr;
-  TNavigatorPair* dbnPrev = nullptr;
+  TDBNavigator* dbnPrev = nullptr;
   QLineEdit* edtMonthYear = nullptr;
-  QPushButton* bbnTree = nullptr;
-  TNavigatorPair* dbnNext = nullptr;
+  TBitBtn* bbnTree = nullptr;
+  TDBNavigator* dbnNext = nullptr;
   QLabel* lblAmend = nullptr;
   QLabel* lblRevision = nullptr;
   QLabel* lblPeriod = nullptr;
@@ -90,21 +81,21 @@ class TfrmTrans : public QWidget {
   TStringGrid* sgrDemogr = nullptr;
   TStringGrid* sgrContr = nullptr;
   QWidget* pnlBtns = nullptr;
-  QPushButton* bbnExit = nullptr;
-  QPushButton* bbnNew = nullptr;
-  QPushButton* bbnAmend = nullptr;
-  QPushButton* bbnRevise = nullptr;
-  QPushButton* bbnPrint = nullptr;
-  QPushButton* bbnSave = nullptr;
-  QPushButton* bbnHelp = nullptr;
+  TBitBtn* bbnExit = nullptr;
+  TBitBtn* bbnNew = nullptr;
+  TBitBtn* bbnAmend = nullptr;
+  TBitBtn* bbnRevise = nullptr;
+  TBitBtn* bbnPrint = nullptr;
+  TBitBtn* bbnSave = nullptr;
+  TBitBtn* bbnHelp = nullptr;
   QWidget* pnlBottomBtns = nullptr;
-  QPushButton* bbnCancel = nullptr;
-  QPushButton* bbnEdit = nullptr;
-  QPushButton* bbnInsert = nullptr;
-  QPushButton* bbnSort = nullptr;
-  QPushButton* bbnSearch = nullptr;
-  QPushButton* bbnShowErr = nullptr;
-  QPushButton* bbnShowAll = nullptr;
+  TBitBtn* bbnCancel = nullptr;
+  TBitBtn* bbnEdit = nullptr;
+  TBitBtn* bbnInsert = nullptr;
+  TBitBtn* bbnSort = nullptr;
+  TBitBtn* bbnSearch = nullptr;
+  TBitBtn* bbnShowErr = nullptr;
+  TBitBtn* bbnShowAll = nullptr;
   QFrame* pnlTotals = nullptr;
   QLabel* lblRecordCount = nullptr;
   QLabel* lblRegular = nullptr;
@@ -113,22 +104,19 @@ class TfrmTrans : public QWidget {
   QLabel* lblContracts = nullptr;
   QLabel* lblGrandTotal = nullptr;
   QWidget* pnlStatus = nullptr;
-  QStatusBar* StatusBar = nullptr;
-  QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
+  // Panels: 0 the filter, 1 the sort, 2 "Read Only".
+  TStatusBar* StatusBar = nullptr;
   QWidget* pnlAllow = nullptr;
-  QCheckBox* chbSaveError = nullptr;
-  QMenu* pmnFiles = nullptr;
-
-  // Status bar panel texts (0 filter, 1 sort, 2 "Read Only").
-  void SetStatusText(int Panel, const std::string& Text);
-  std::string StatusText(int Panel) const;
+  TCheckBox* chbSaveError = nullptr;
+  std::unique_ptr<TPopupMenu> pmnFiles;
 
   // ---- the window ----
   void FormCreate();
   void FormShow();
   bool FormCloseQuery();
   void FormClose();
-  bool pgcTransChanging(int NewIndex);
+  // May the page change (asked before a change the user makes).
+  bool pgcTransChanging();
   void pgcTransChange();
   void bbnExitClick();
   void bbnCancelClick();
@@ -144,16 +132,13 @@ class TfrmTrans : public QWidget {
   bool IsLatestVersion() const;
   void SetEditing(bool Value);
 
-  // Selects a page as the user would (the page-change checks run); true when it changed.
-  bool SelectPage(int Index);
-
   // ---- file navigation, New, Revise, Amend, save, print, help ----
   void dbnPrevClick(TNavigateBtn Button);
   void dbnNextClick(TNavigateBtn Button);
   void BuildFilesMenu();
   void edtMonthYearDo();
-  void edtMonthYearKeyDown(int Key);
-  void FilesMenuClick(QAction* Sender);
+  void edtMonthYearKeyDown(uint16_t& Key, TShiftState Shift);
+  void FilesMenuClick(TMenuItem* Sender);
   bool ConfirmSave();
   bool SaveTransmittal();
   void bbnSaveClick();
@@ -162,7 +147,7 @@ class TfrmTrans : public QWidget {
   void bbnAmendClick();
   void bbnPrintClick();
   void bbnHelpClick();
-  void FormKeyDown(int Key);
+  void FormKeyDown(uint16_t& Key, TShiftState Shift);
 
   // ---- member grids ----
   void SetUpGrids();
@@ -176,13 +161,15 @@ class TfrmTrans : public QWidget {
   void sgrContrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
   std::string sgrDemogrGetEditMask(int32_t ACol, int32_t ARow) const;
   std::string sgrContrGetEditText(int32_t ACol, int32_t ARow) const;
+  void sgrDemogrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect);
+  void sgrContrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect);
   // Key handlers; KeyPress and KeyDown raise EAbort to drop the key.
-  void sgrDemogrKeyDown(int Key, Qt::KeyboardModifiers Shift);
+  void sgrDemogrKeyDown(uint16_t& Key, TShiftState Shift);
   void sgrDemogrKeyPress(char& Key);
-  void sgrDemogrKeyUp(int Key, Qt::KeyboardModifiers Shift);
-  void sgrContrKeyDown(int Key, Qt::KeyboardModifiers Shift);
+  void sgrDemogrKeyUp(uint16_t& Key, TShiftState Shift);
+  void sgrContrKeyDown(uint16_t& Key, TShiftState Shift);
   void sgrContrKeyPress(char& Key);
-  void sgrContrKeyUp(int Key, Qt::KeyboardModifiers Shift);
+  void sgrContrKeyUp(uint16_t& Key, TShiftState Shift);
 
   // ---- member commands below the grids ----
   void bbnInsertClick();
@@ -194,18 +181,14 @@ class TfrmTrans : public QWidget {
   // Saves pending grid edits before a member command, incomplete saves allowed.
   void CommitGridEdits();
 
- protected:
-  void showEvent(QShowEvent* Event) override;
-  void closeEvent(QCloseEvent* Event) override;
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
-
  private:
   void BuildLayout();
   void ValidateAfterLoad();
+  void ShowTotals(long double R, long double H, long double V, long double C, long double G);
   bool FShown = false;
-  bool FClosed = false;
-  // Old menu items are freed only once the click being handled has returned.
-  std::vector<QAction*> FRetiredMenu;
+  // Menu items replaced while one of them is being handled; freed afterwards.
+  std::vector<std::unique_ptr<TMenuItem>> FRetiredMenu;
+  int FMenuClickDepth = 0;
 };
 
 // The one preparation form; null once it has closed.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "Keys.h"

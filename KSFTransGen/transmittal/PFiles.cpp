@@ -211,7 +211,8 @@ uint16_t TFileNest::NextRevisionNumber() const {
 TFileData* TFileNest::NewRevision() {
   auto Data = std::make_unique<TFileData>(Year, Month, Amendment, NextRevisionNumber(), EmployerID);
   TFileData* Result = Data.get();
-  Revisions.Add(std::move(Data));
+  Revisions.Add(Result);
+  Data.release();
   return Result;
 }
 
@@ -226,7 +227,9 @@ void TFileNest::AddFile(const std::string& Name) {
   bool Equal = false;
   int32_t Position = KeyPosition(Revisions, Data->Key(), Equal);
   if (Equal) return;  // the tree lists this file already
-  Revisions.Insert(Position, Data.release());
+  // Released only once the list holds it, so a failed insertion frees it.
+  Revisions.Insert(Position, Data.get());
+  Data.release();
 }
 
 // ---------------------------------------------------------------- TFilePeriod
@@ -254,7 +257,8 @@ uint16_t TFilePeriod::NextAmendmentNumber() const {
 TFileData* TFilePeriod::NewAmendment() {
   auto Nest = std::make_unique<TFileNest>(Year, Month, NextAmendmentNumber(), EmployerID);
   TFileData* Result = Nest->NewRevision();
-  Amendments.Add(std::move(Nest));
+  Amendments.Add(Nest.get());
+  Nest.release();
   return Result;
 }
 
@@ -275,7 +279,8 @@ void TFilePeriod::AddFile(const std::string& Name) {
   // Filled before it joins the list, so no amendment is ever left empty.
   auto Nest = std::make_unique<TFileNest>(FYear, FMonth, FAmendment, FID);
   Nest->AddFile(Name);
-  Amendments.Insert(Position, Nest.release());
+  Amendments.Insert(Position, Nest.get());
+  Nest.release();
 }
 
 // ---------------------------------------------------------------- TFileCollection
@@ -339,7 +344,8 @@ void TFileCollection::AddFile(const std::string& Name) {
   }
   auto Period = std::make_unique<TFilePeriod>(FYear, FMonth, FID);
   Period->AddFile(Name);
-  Periods.Insert(Position, Period.release());
+  Periods.Insert(Position, Period.get());
+  Period.release();
 }
 
 // ---------------------------------------------------------------- start-up

@@ -49,7 +49,12 @@ class TFreeList {
     FItems.push_back(Item);
     return Count() - 1;
   }
-  int32_t Add(std::unique_ptr<T> Item) { return Add(Item.release()); }
+  int32_t Add(std::unique_ptr<T> Item) {
+    // Release only once the list holds the item, so a failed insert cannot leak it.
+    FItems.push_back(Item.get());
+    Item.release();
+    return Count() - 1;
+  }
   // Takes ownership; Index may equal Count().
   void Insert(int32_t Index, T* Item) { FItems.insert(FItems.begin() + Index, Item); }
   // Removes the item at Index without destroying it (the caller becomes its owner).

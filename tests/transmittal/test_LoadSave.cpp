@@ -1,0 +1,265 @@
+// Loading with defaults for blank codes, and saving with the header from the file
+// name and the totals recomputed.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FakeEnv.h"
+#include "PTransShort.h"
+#include "TransFixtures.h"
+
+namespace {
+
+std::string RawField(const TRecord* R, const std::string& Name) {
+  const TField& F = R->FieldByName(Name);
+  return std::string(R->Buffer + F.Start - 1, static_cast<size_t>(F.Length));
+}
+
+void SetRaw(TRecord* R, const std::string& Name, const std::string& Text) {
+  const TField& F = R->FieldByName(Name);
+  std::string Padded = Text + std::string(static_cast<size_t>(F.Length) - Text.size(), ' ');
+  std::copy(Padded.begin(), Padded.end(), R->Buffer + F.Start - 1);
+}
+
+class LoadSave : public testing::Test {
+ public:
+  void TearDown() override { VersionText.clear(); }
+
+  // Writes a file of a valid header (created 01/02/2003), the members built by
+  // Edit, and a trailer with stale totals; returns its bytes.
+  std::string WriteFile(const std::string& Name, int Members,
+                        const std::function<void(TRecord*, int)>& Edit = nullptr) {
+    TTransShort Source;
+    FillValidHeader(Source);
+    Source.Header->SetAsString(fnBatchCreateDate, "01/02/2003");
+    for (int i = 0; i < Members; ++i) {
+      TRecord* R = AddMember(Source, std::to_string(100000000 + i));
+      if (Edit) Edit(R, i);
+    }
+    Source.Trailer->SetAsFloat(fnTotalRecCount, 99);
+    Source.FileName = FDir.File(Name);
+    EXPECT_TRUE(Source.TTrans::SaveToFile(true));
+    return ReadBytes(Source.FileName);
+  }
+
+  TFakeEnv FEnv;  // today 2004-09-15
+  TTempDir FDir;
+};
+
+struct TDefaultCase {
+  std::string Field;
+  std::string Stored;
+};
+
+class LoadDefaults : public LoadSave, public testing::WithParamInterface<TDefaultCase> {};
+
+TEST_P(LoadDefaults, BlankFieldGetsItsDefaultAndTheFileIsRewritten) {
+  const TDefaultCase& Case = GetParam();
+  std::string Path = FDir.File("20040900.123");
+  WriteFile("20040900.123", 2, [&](TRecord* R, int i) {
+    if (i == 1) SetRaw(R, Case.Field, "");
+  });
+
+  TTransShort Trans;
+  Trans.FileName = Path;
+  ASSERT_TRUE(Trans.LoadFromFile());
+  ASSERT_EQ(Trans.Details.Count(), 2);
+  EXPECT_EQ(RawField(Trans.Details[1], Case.Field), Case.Stored);
+
+  // The rewrite: forced, with today's date and fresh totals; the member keeps the default.
+  TTransShort Back;
+  Back.FileName = Path;
+  ASSERT_TRUE(Back.TTrans::LoadFromFile());
+  EXPECT_EQ(RawField(Back.Details[1], Case.Field), Case.Stored);
+  EXPECT_EQ(Back.Header->GetAsString(fnBatchCreateDate), "09/15/2004");
+  EXPECT_EQ(Back.Trailer->GetAsInteger(fnTotalRecCount), 2);
+  EXPECT_DOUBLE_EQ(Back.Trailer->GetAsFloat(fnTotalEmplContribAmt), 140);
+  EXPECT_EQ(ReadBytes(Path).size(), 154u + 2 * 328u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, LoadDefaults,
+                         testing::Values(TDefaultCase{fnNamePrefix, "0"}, TDefaultCase{fnNameSuffix, "0"},
+                                         TDefaultCase{fnAddressEffectiveDate, "12301899"},
+                                         TDefaultCase{fnGenderCD, "3"}, TDefaultCase{fnMaritalStatusCD, "6"},
+                                         TDefaultCase{fnAddressState, DefaultState}),
+                         [](const testing::TestParamInfo<TDefaultCase>& Info) { return Info.param.Field; });
+
+TEST_F(LoadSave, DateDefaultReadsAsDayZero) {
+  WriteFile("20040900.123", 1, [](TRecord* R, int) { SetRaw(R, fnAddressEffectiveDate, ""); });
+  TTransShort Trans;
+  Trans.FileName = FDir.File("20040900.123");
+  ASSERT_TRUE(Trans.LoadFromFile());
+  EXPECT_EQ(Trans.Details[0]->GetAsString(fnAddressEffectiveDate), "12/30/1899");
+  EXPECT_EQ(Trans.Details[0]->GetAsDateTime(fnAddressEffectiveDate), 0);
+}
+
+// Nothing to fill, or nothing read completely: the file stays as it was, byte for byte.
+TEST_F(LoadSave, FilesThatAreNotRewritten) {
+  struct TCase {
+    const char* Name;
+    std::function<std::string(LoadSave&)> Make;
+    bool Result;
+  };
+  const TCase Cases[] = {
+      {"NoBlankCodes", [](LoadSave& T) { return T.WriteFile("20040900.123", 2); }, true},
+      {"StrayCharactersAreKept",
+       [](LoadSave& T) {
+         return T.WriteFile("20040900.123", 1, [](TRecord* R, int) {
+           SetRaw(R, fnGenderCD, "x");
+           SetRaw(R, fnAddressState, " 0");
+         });
+       },
+       true},
+      {"NoMembersHoweverBlank",
+       [](LoadSave& T) {
+         std::string Blank = "HEAD " + std::string(47, ' ') + "\r\nTRAIL" + std::string(93, ' ') + "\r\n";
+         WriteBytes(T.FDir.File("20040900.123"), Blank);
+         return Blank;
+       },
+       true},
+      {"IncompleteFileWithBlankCodes",
+       [](LoadSave& T) {
+         std::string Bytes =
+             T.WriteFile("20040900.123", 2, [](TRecord* R, int) { SetRaw(R, fnGenderCD, ""); });
+         Bytes.resize(Bytes.size() - 100);  // no trailer
+         WriteBytes(T.FDir.File("20040900.123"), Bytes);
+         return Bytes;
+       },
+       false},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    std::string Before = Case.Make(*this);
+    TTransShort Trans;
+    Trans.FileName = FDir.File("20040900.123");
+    EXPECT_EQ(Trans.LoadFromFile(), Case.Result);
+    EXPECT_EQ(ReadBytes(Trans.FileName), Before);
+  }
+}
+
+TEST_F(LoadSave, HeaderFollowsTheFileName) {
+  TTransShort Trans;
+  FillValidHeader(Trans);
+  Trans.Header->SetAsString(fnEmployerID, "999");
+  Trans.Header->SetAsString(fnBatchMonth, "01");
+  Trans.Header->SetAsString(fnBatchYear, "1990");
+  Trans.Header->SetAsString(fnBatchCreateDate, "01/02/2003");
+  Trans.FileName = FDir.File("20041012.456");
+  ASSERT_TRUE(Trans.SaveToFile(true));
+  EXPECT_EQ(Trans.Header->GetAsString(fnEmployerID), "456");
+  EXPECT_EQ(Trans.Header->GetAsString(fnBatchMonth), "10");
+  EXPECT_EQ(Trans.Header->GetAsString(fnBatchYear), "2004");
+  EXPECT_EQ(Trans.Header->GetAsString(fnBatchCreateDate), "09/15/2004");
+  EXPECT_EQ(Trans.Header->GetAsString(fnBatchEmployerName), "Lakeside School");
+  EXPECT_EQ(Trans.Trailer->GetAsString(fnFileName), "20041012.456");
+}
+
+// A name that does not begin with a digit still gets a year in the header and the
+// trailer; the file keeps its own name.
+TEST_F(LoadSave, NameWithoutLeadingDigit) {
+  struct TCase {
+    std::string Name;
+    std::string Year;
+    std::string Stored;
+  };
+  const TCase Cases[] = {{" 9990900.123", "1999", "19990900.123"},
+                         {"x0040900.123", "2004", "20040900.123"},
+                         {" 0040900.123", "2004", "20040900.123"}};
+  for (const TCase& Case : Cases) {
+    TTransShort Trans;
+    Trans.FileName = FDir.File(Case.Name);
+    ASSERT_TRUE(Trans.SaveToFile(true)) << Case.Name;
+    EXPECT_EQ(Trans.Header->GetAsString(fnBatchYear), Case.Year);
+    EXPECT_EQ(Trans.Trailer->GetAsString(fnFileName), Case.Stored);
+    EXPECT_FALSE(ReadBytes(FDir.File(Case.Name)).empty());
+  }
+}
+
+TEST_F(LoadSave, ShortNameIsFalseAndChangesNothing) {
+  for (const std::string Name : {"", "0040900.123", "20040900.12"}) {
+    TTransShort Trans;
+    Trans.FileName = Name.empty() ? "" : FDir.File(Name);
+    std::string Header(Trans.Header->Buffer, 52);
+    EXPECT_FALSE(Trans.SaveToFile(false)) << Name;
+    EXPECT_EQ(std::string(Trans.Header->Buffer, 52), Header);
+  }
+  EXPECT_TRUE(FDir.Entries().empty());
+  EXPECT_TRUE(FEnv.ShownMessages.empty());
+  EXPECT_TRUE(FEnv.Boxes.empty());
+}
+
+TEST_F(LoadSave, TotalsCountEveryMemberInListOrder) {
+  VersionText = "3.0.0 beta";
+  TTransShort Trans;
+  FillValidHeader(Trans);
+  const double Amounts[][4] = {{70, 12.5, 1.1, 100}, {35, 6.25, 2.2, 0}, {0.1, 0.2, 0.3, -0.4}};
+  for (const auto& A : Amounts) {
+    TRecord* R = AddMember(Trans);
+    R->SetAsFloat(fnContribEmployeePreTax, A[0]);
+    R->SetAsFloat(fnContribEmployerPreTax, A[1]);
+    R->SetAsFloat(fnContribVoluntaryPostTax, A[2]);
+    R->SetAsFloat(fnContribContractPostTax, A[3]);
+  }
+  Trans.Details[1]->Visible = false;                      // hidden members count too
+  SetRaw(Trans.Details[2], fnContribContractPostTax, "");  // a blank amount adds 0
+  Trans.FileName = FDir.File("20040900.123");
+  ASSERT_TRUE(Trans.SaveToFile(true));
+  const TRecord* T = Trans.Trailer.get();
+  EXPECT_EQ(RawField(T, fnTotalRecCount), "3          ");
+  EXPECT_EQ(RawField(T, fnTotalEmplContribAmt), "10510      ");
+  EXPECT_EQ(RawField(T, fnTotalEmplrContribAmt), "1895       ");
+  EXPECT_EQ(RawField(T, fnTotalVolContribAmt), "360        ");
+  EXPECT_EQ(RawField(T, fnTotalCntrctPayAmt), "10000      ");
+  EXPECT_EQ(RawField(T, fnTotalReceivables), "22765      ");
+  EXPECT_EQ(T->GetAsString(fnVersion), "3.0.0 beta");
+}
+
+TEST_F(LoadSave, RefusedSaveShowsTheMessagesAndLeavesTheFile) {
+  std::string Before = WriteFile("20040900.123", 1);
+  TTransShort Trans;
+  Trans.FileName = FDir.File("20040900.123");
+  ASSERT_TRUE(Trans.LoadFromFile());
+  Trans.Details[0]->SetAsString(fnLastName, "");
+  Trans.Details[0]->SetAsFloat(fnContribEmployeePreTax, 10);
+  EXPECT_FALSE(Trans.SaveToFile(false));
+  ASSERT_EQ(FEnv.ShownMessages.size(), 1u);
+  EXPECT_EQ(FEnv.ShownMessages[0],
+            (std::vector<std::string>{
+                "100-00-0000 : \"The last name is required\"!",
+                "100-00-0000 : \"Regular contribution($10.00) <> 7% from pensionable amount($70.00)\"!"}));
+  EXPECT_EQ(ReadBytes(Trans.FileName), Before);
+  // The recomputed header and trailer stay in memory all the same.
+  EXPECT_EQ(Trans.Header->GetAsString(fnBatchCreateDate), "09/15/2004");
+  EXPECT_DOUBLE_EQ(Trans.Trailer->GetAsFloat(fnTotalEmplContribAmt), 10);
+  EXPECT_EQ(Trans.Trailer->GetAsInteger(fnTotalRecCount), 1);
+
+  // Forced, the same transmittal is written.
+  EXPECT_TRUE(Trans.SaveToFile(true));
+  TTransShort Back;
+  Back.FileName = Trans.FileName;
+  ASSERT_TRUE(Back.LoadFromFile());
+  EXPECT_EQ(Back.Details[0]->GetAsString(fnLastName), "");
+  EXPECT_EQ(FEnv.ShownMessages.size(), 1u);
+}
+
+TEST_F(LoadSave, ValidatedSaveChecksTheRecomputedTrailer) {
+  TTransShort Trans;
+  FillValidHeader(Trans);
+  AddMember(Trans);
+  // The stale trailer would fail; the save recomputes it before it checks.
+  Trans.FileName = FDir.File("20040900.123");
+  EXPECT_TRUE(Trans.SaveToFile(false)) << testing::PrintToString(ErrorList->Messages);
+  EXPECT_TRUE(FEnv.ShownMessages.empty());
+}
+
+// Totals beyond the format's range are refused loudly; the file on disk is untouched.
+TEST_F(LoadSave, TotalThatDoesNotFitRaisesAndWritesNothing) {
+  std::string Before = WriteFile("20040900.123", 0);
+  TTransShort Trans;
+  for (int i = 0; i < 2; ++i) AddMember(Trans)->SetAsFloat(fnContribVoluntaryPostTax, 20000000);
+  Trans.FileName = FDir.File("20040900.123");
+  EXPECT_THROW(Trans.SaveToFile(true), Exception);
+  EXPECT_EQ(ReadBytes(Trans.FileName), Before);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "Help.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+std::string GHelpFile;
+QPointer<QWidget> GHelpWindow;
+QPointer<QTextBrowser> GBrowser;
+const char* const ContentsUrl = "qrc:/help/index.html";
+}  // namespace
+
+void SetHelpFile(const std::string& Name) { GHelpFile = Name; }
+const std::string& HelpFile() { return GHelpFile; }
+
+void ShowHelpContents() {
+  if (GHelpWindow.isNull()) {
+    // Initialises the help resource when the library is linked statically.
+    Q_INIT_RESOURCE(Help);
+    auto* Window = new QWidget(nullptr, Qt::Window);
+    Window->setObjectName("frmHelp");
+    Window->setWindowTitle("KSF Transmittal Generator Help");
+    Window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* Layout = new QVBoxLayout(Window);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    auto* Browser = new QTextBrowser(Window);
+    Browser->setObjectName("brwHelp");
+    Browser->setOpenExternalLinks(false);
+    Layout->addWidget(Browser);
+    Window->resize(720, 600);
+    GHelpWindow = Window;
+    GBrowser = Browser;
+  }
+  GBrowser->setSource(QUrl(ContentsUrl));
+  GBrowser->scrollToAnchor("contents");
+  GHelpWindow->show();
+  GHelpWindow->raise();
+  GHelpWindow->activateWindow();
+}
+
+QTextBrowser* HelpBrowser() { return GBrowser.data(); }
+
+void CloseHelp() {
+  if (!GHelpWindow.isNull()) delete GHelpWindow.data();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Key codes and shift states as the program's handlers see them: the classic
+// virtual-key numbers (8 Backspace, 9 Tab, 13 Enter, 27 Esc, 46 Delete, 48-57
+// digits, 65-90 letters, 112 F1), whatever the window system delivers.
+
+#include <cstdint>
+
+class QKeyEvent;
+
+enum : uint16_t {
+  VK_BACK = 8,
+  VK_TAB = 9,
+  VK_RETURN = 13,
+  VK_SHIFT = 16,
+  VK_CONTROL = 17,
+  VK_MENU = 18,
+  VK_ESCAPE = 27,
+  VK_SPACE = 32,
+  VK_PRIOR = 33,
+  VK_NEXT = 34,
+  VK_END = 35,
+  VK_HOME = 36,
+  VK_LEFT = 37,
+  VK_UP = 38,
+  VK_RIGHT = 39,
+  VK_DOWN = 40,
+  VK_INSERT = 45,
+  VK_DELETE = 46,
+  VK_NUMPAD0 = 96,
+  VK_F1 = 112,
+};
+
+// Shift, Ctrl and Alt, as bit flags.
+using TShiftState = uint8_t;
+enum : TShiftState { ssShift = 1, ssCtrl = 2, ssAlt = 4 };
+
+// The key code of a key event (0 for keys without one).
+uint16_t KeyCodeOf(const QKeyEvent& Event);
+// The shift state of a key event.
+TShiftState ShiftStateOf(const QKeyEvent& Event);
+// The single character the event types, or 0 when it types none (or more than one,
+// or one outside the single-byte range).
+char KeyCharOf(const QKeyEvent& Event);

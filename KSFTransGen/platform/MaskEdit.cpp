@@ -1,0 +1,295 @@
+#include "MaskEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cctype>
+
+#include "QtEnv.h"
+#include "QtText.h"
+
+namespace {
+bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+
+// Splits at the semicolons that no backslash escapes.
+std::vector<std::string> SplitMask(const std::string& Mask) {
+  std::vector<std::string> Fields(1);
+  for (size_t I = 0; I < Mask.size(); ++I) {
+    if (Mask[I] == '\\' && I + 1 < Mask.size()) {
+      Fields.back() += Mask[I];
+      Fields.back() += Mask[++I];
+    } else if (Mask[I] == ';') {
+      Fields.emplace_back();
+    } else {
+      Fields.back() += Mask[I];
+    }
+  }
+  return Fields;
+}
+}  // namespace
+
+TEditMask::TEditMask(const std::string& Mask) : FMask(Mask) {
+  if (Mask.empty()) return;
+  const std::vector<std::string> Fields = SplitMask(Mask);
+  const std::string& Pattern = Fields[0];
+  if (Fields.size() > 1 && !Fields[1].empty()) FKeepLiterals = Fields[1][0] != '0';
+  if (Fields.size() > 2 && !Fields[2].empty()) FBlank = Fields[2][0];
+  size_t I = 0;
+  if (!Pattern.empty() && Pattern[0] == '!') {
+    FReverse = true;
+    I = 1;
+  }
+  for (; I < Pattern.size(); ++I) {
+    const char C = Pattern[I];
+    if (C == '\\' && I + 1 < Pattern.size()) {
+      FPositions.push_back({TKind::Literal, Pattern[++I]});
+    } else if (C == '0') {
+      FPositions.push_back({TKind::Required, 0});
+    } else if (C == '9') {
+      FPositions.push_back({TKind::Optional, 0});
+    } else {
+      // "/" stands for the date separator, which the program expects to be "/".
+      FPositions.push_back({TKind::Literal, C});
+    }
+  }
+}
+
+QString TEditMask::QtInputMask() const {
+  if (!IsMasked()) return QString();
+  // Qt reads 9 as a required and 0 as an optional digit, and gives many letters a meaning.
+  static const std::string QtSpecial = "AaNnXx90Dd#HhBb<>!{}[]\\;";
+  std::string Qt;
+  for (const TPosition& P : FPositions) {
+    switch (P.Kind) {
+      case TKind::Required: Qt += '9'; break;
+      case TKind::Optional: Qt += '0'; break;
+      case TKind::Literal:
+        if (QtSpecial.find(P.Literal) != std::string::npos) Qt += '\\';
+        Qt += P.Literal;
+        break;
+    }
+  }
+  Qt += ';';
+  Qt += FBlank;
+  return ToQString(Qt);
+}
+
+std::string TEditMask::TextFromDisplay(const std::string& Display) const {
+  if (!IsMasked()) return Display;
+  std::string Text;
+  for (int I = 0; I < Length(); ++I) {
+    const TPosition& P = FPositions[static_cast<size_t>(I)];
+    const char Shown = I < static_cast<int>(Display.size()) ? Display[static_cast<size_t>(I)] : FBlank;
+    if (P.Kind == TKind::Literal) {
+      if (FKeepLiterals) Text += P.Literal;
+      continue;
+    }
+    Text += (Shown == FBlank || !IsDigit(Shown)) ? ' ' : Shown;
+  }
+  if (!FKeepLiterals) {
+    if (FReverse) {
+      const size_t First = Text.find_first_not_of(' ');
+      Text = First == std::string::npos ? std::string() : Text.substr(First);
+    } else {
+      const size_t Last = Text.find_last_not_of(' ');
+      Text = Last == std::string::npos ? std::string() : Text.substr(0, Last + 1);
+    }
+  }
+  return Text;
+}
+
+std::string TEditMask::DisplayFromText(const std::string& Text) const {
+  if (!IsMasked()) return Text;
+  std::string Display(static_cast<size_t>(Length()), FBlank);
+  if (!FKeepLiterals) {
+    // The text holds the input positions only; a ! mask aligns it to the end.
+    int Inputs = 0;
+    for (int I = 0; I < Length(); ++I)
+      if (IsInput(I)) ++Inputs;
+    std::string Chars = Text.substr(0, std::min(Text.size(), static_cast<size_t>(Inputs)));
+    if (FReverse && static_cast<int>(Chars.size()) < Inputs)
+      Chars.insert(0, static_cast<size_t>(Inputs) - Chars.size(), ' ');
+    size_t Next = 0;
+    for (int I = 0; I < Length(); ++I) {
+      const TPosition& P = FPositions[static_cast<size_t>(I)];
+      if (P.Kind == TKind::Literal) {
+        Display[static_cast<size_t>(I)] = P.Literal;
+      } else if (Next < Chars.size()) {
+        const char C = Chars[Next++];
+        if (IsDigit(C)) Display[static_cast<size_t>(I)] = C;
+      }
+    }
+    return Display;
+  }
+  // The text holds the literals too: walk both, so that a short field ("1/2/2004")
+  // still lands between the right literals.
+  size_t T = 0;
+  for (int I = 0; I < Length(); ++I) {
+    const TPosition& P = FPositions[static_cast<size_t>(I)];
+    if (P.Kind == TKind::Literal) {
+      Display[static_cast<size_t>(I)] = P.Literal;
+      if (T < Text.size() && Text[T] == P.Literal) ++T;
+      continue;
+    }
+    if (T >= Text.size()) continue;
+    const char C = Text[T];
+    if (IsDigit(C)) {
+      Display[static_cast<size_t>(I)] = C;
+      ++T;
+      continue;
+    }
+    // A literal that is still to come ends this field early: leave the position unfilled.
+    bool UpcomingLiteral = false;
+    for (int J = I + 1; J < Length(); ++J) {
+      const TPosition& Q = FPositions[static_cast<size_t>(J)];
+      if (Q.Kind == TKind::Literal) {
+        UpcomingLiteral = Q.Literal == C;
+        break;
+      }
+    }
+    if (!UpcomingLiteral) ++T;
+  }
+  return Display;
+}
+
+bool TEditMask::IsComplete(const std::string& Display) const {
+  for (int I = 0; I < Length(); ++I) {
+    if (FPositions[static_cast<size_t>(I)].Kind != TKind::Required) continue;
+    if (I >= static_cast<int>(Display.size()) || !IsDigit(Display[static_cast<size_t>(I)])) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- TMaskEdit
+
+const char* const TMaskEdit::IncompleteMessage =
+    "The entry is incomplete. Fill in every required digit, or press Esc to undo the change.";
+
+TMaskEdit::TMaskEdit(QWidget* Parent) : QLineEdit(Parent) {
+  connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
+    if (OnChange) RunHandler(OnChange);
+  });
+}
+
+void TMaskEdit::SetEditMask(const std::string& Mask) {
+  const std::string Old = Text();
+  FMask = TEditMask(Mask);
+  setInputMask(FMask.QtInputMask());
+  if (FMask.IsMasked()) SetText(Old);
+}
+
+std::string TMaskEdit::EditText() const {
+  if (!FMask.IsMasked()) return ToStdString(text());
+  std::string Shown = ToStdString(displayText());
+  Shown.resize(static_cast<size_t>(FMask.Length()), FMask.Blank());
+  return Shown;
+}
+
+std::string TMaskEdit::Text() const {
+  if (!FMask.IsMasked()) return ToStdString(text());
+  return FMask.TextFromDisplay(EditText());
+}
+
+void TMaskEdit::SetText(const std::string& Value) {
+  if (!FMask.IsMasked()) {
+    setText(ToQString(Value));
+    return;
+  }
+  // Qt's masked line edit reads spaces in digit positions as unfilled.
+  std::string Display = FMask.DisplayFromText(Value);
+  for (char& C : Display)
+    if (C == FMask.Blank()) C = ' ';
+  setText(ToQString(Display));
+}
+
+void TMaskEdit::SetMaxLength(int Value) { setMaxLength(Value > 0 ? Value : 32767); }
+
+bool TMaskEdit::IsComplete() const { return !FMask.IsMasked() || FMask.IsComplete(EditText()); }
+
+bool TMaskEdit::MustStay() const {
+  return EnforceComplete && FMask.IsMasked() && isModified() && !IsComplete();
+}
+
+void TMaskEdit::RefuseLeave() {
+  if (FRefusing) return;
+  FRefusing = true;
+  setFocus(Qt::OtherFocusReason);
+  Env().Beep();
+  ShowException(IncompleteMessage);
+  setFocus(Qt::OtherFocusReason);
+  FRefusing = false;
+}
+
+void TMaskEdit::WatchApplication(bool On) {
+  if (On == FWatching) return;
+  FWatching = On;
+  if (On)
+    qApp->installEventFilter(this);
+  else
+    qApp->removeEventFilter(this);
+}
+
+void TMaskEdit::focusInEvent(QFocusEvent* Event) {
+  QLineEdit::focusInEvent(Event);
+  if (!FRefusing) FTextOnEnter = Text();
+  WatchApplication(FMask.IsMasked());
+}
+
+void TMaskEdit::focusOutEvent(QFocusEvent* Event) {
+  QLineEdit::focusOutEvent(Event);
+  const Qt::FocusReason Reason = Event->reason();
+  // Another window taking the focus, or a popup, is no leaving of the box.
+  if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason) return;
+  if (FRefusing) return;
+  if (!MustStay()) {
+    WatchApplication(false);
+    if (OnExit) RunHandler(OnExit);
+    return;
+  }
+  QTimer::singleShot(0, this, [this]() {
+    if (MustStay()) RefuseLeave();
+  });
+}
+
+bool TMaskEdit::event(QEvent* Event) {
+  if (Event->type() == QEvent::KeyPress) {
+    auto* Key = static_cast<QKeyEvent*>(Event);
+    if ((Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) && MustStay()) {
+      RefuseLeave();
+      return true;
+    }
+  }
+  return QLineEdit::event(Event);
+}
+
+void TMaskEdit::keyPressEvent(QKeyEvent* Event) {
+  if (Event->key() == Qt::Key_Escape && FMask.IsMasked() && isModified()) {
+    // Esc abandons the change: back to the text the box had when it got the focus.
+    SetText(FTextOnEnter);
+    Event->ignore();
+    return;
+  }
+  QLineEdit::keyPressEvent(Event);
+}
+
+bool TMaskEdit::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::MouseButtonPress && hasFocus() && MustStay()) {
+    auto* Target = qobject_cast<QWidget*>(Watched);
+    if (Target != nullptr && Target != this && Target->window() == window() && !isAncestorOf(Target)) {
+      // Would the press move the focus? It does when the widget, or a parent on the
+      // way up to the window, takes the focus by a click.
+      for (QWidget* W = Target; W != nullptr; W = W->parentWidget()) {
+        if (W->isEnabled() && (W->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+          RefuseLeave();
+          return true;
+        }
+        if (W->isWindow()) break;
+      }
+    }
+  }
+  return QLineEdit::eventFilter(Watched, Event);
+}
+
+void ApplyEditMask(TMaskEdit& Editor, const std::string& Mask) { Editor.SetEditMask(Mask); }

@@ -1,0 +1,25 @@
+#include "Scaling.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+#include "Utils.h"
+
+int32_t ScaleForScreen(int32_t Design) { return ScreenDPI * Design / 96; }
+
+int32_t MeasureScreenDPI(const QWidget* Window) {
+  if (ScreenDPI != 0) return ScreenDPI;
+  QScreen* Screen = Window != nullptr ? Window->screen() : QGuiApplication::primaryScreen();
+  if (Screen == nullptr) Screen = QGuiApplication::primaryScreen();
+  ScreenDPI = Screen != nullptr ? static_cast<int32_t>(std::lround(Screen->logicalDotsPerInchX())) : 96;
+  if (ScreenDPI <= 0) ScreenDPI = 96;
+  return ScreenDPI;
+}
+
+void ScaleWindow(QWidget& Window, int32_t DesignWidth, int32_t DesignHeight) {
+  const int32_t Width = ScaleForScreen(DesignWidth);
+  Window.resize(Width, Window.height());
+  Window.resize(Width, ScaleForScreen(DesignHeight));
+}

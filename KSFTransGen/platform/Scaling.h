@@ -1,0 +1,16 @@
+#pragma once
+// Window scaling: forms are laid out for 96 pixels per inch and scaled to the
+// screen by ScreenDPI / 96.
+
+#include <cstdint>
+
+class QWidget;
+
+// Design size scaled for the screen: ScreenDPI x Design / 96 in 32-bit integers,
+// multiply first, truncating toward zero.
+int32_t ScaleForScreen(int32_t Design);
+// Measures ScreenDPI (the screen's logical dots per inch, horizontally) once: the
+// first call sets it, later calls leave it. Returns it.
+int32_t MeasureScreenDPI(const QWidget* Window = nullptr);
+// Resizes a window to its design size scaled for the screen (width first).
+void ScaleWindow(QWidget& Window, int32_t DesignWidth, int32_t DesignHeight);

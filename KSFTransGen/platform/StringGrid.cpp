@@ -1,0 +1,671 @@
+#include "StringGrid.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <algorithm>
+
+#include "MaskEdit.h"
+#include "QtEnv.h"
+#include "QtText.h"
+#include "Utils.h"
+
+// ---------------------------------------------------------------- model
+
+// The cells, column by column. The model's rows and columns are the grid's
+// non-fixed ones; the fixed row and column are shown by the headers.
+class TStringGridModel : public QAbstractTableModel {
+ public:
+  explicit TStringGridModel(TStringGrid* Grid) : QAbstractTableModel(Grid), FGrid(Grid) {
+    Resize(5, 5);
+  }
+
+  int32_t ColCount() const { return FColCount; }
+  int32_t RowCount() const { return FRowCount; }
+  int32_t FixedRows() const { return FFixedRows; }
+  int32_t FixedCols() const { return FFixedCols; }
+
+  const std::string& Cell(int32_t ACol, int32_t ARow) const {
+    static const std::string Empty;
+    if (ACol < 0 || ACol >= FColCount || ARow < 0 || ARow >= FRowCount) return Empty;
+    return FCells[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)];
+  }
+
+  void SetCell(int32_t ACol, int32_t ARow, const std::string& Value) {
+    if (ACol < 0 || ACol >= FColCount || ARow < 0 || ARow >= FRowCount) return;
+    FCells[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)] = Value;
+    NotifyLater();
+  }
+
+  void SetColCount(int32_t Value) {
+    Value = std::max(Value, FFixedCols + 1);
+    if (Value == FColCount) return;
+    const int32_t OldModelCols = FColCount - FFixedCols;
+    const int32_t NewModelCols = Value - FFixedCols;
+    if (NewModelCols > OldModelCols) {
+      beginInsertColumns(QModelIndex(), OldModelCols, NewModelCols - 1);
+      Resize(Value, FRowCount);
+      endInsertColumns();
+    } else {
+      beginRemoveColumns(QModelIndex(), NewModelCols, OldModelCols - 1);
+      Resize(Value, FRowCount);
+      endRemoveColumns();
+    }
+  }
+
+  void SetRowCount(int32_t Value) {
+    Value = std::max(Value, FFixedRows + 1);
+    if (Value == FRowCount) return;
+    const int32_t OldModelRows = FRowCount - FFixedRows;
+    const int32_t NewModelRows = Value - FFixedRows;
+    if (NewModelRows > OldModelRows) {
+      beginInsertRows(QModelIndex(), OldModelRows, NewModelRows - 1);
+      Resize(FColCount, Value);
+      endInsertRows();
+    } else {
+      beginRemoveRows(QModelIndex(), NewModelRows, OldModelRows - 1);
+      Resize(FColCount, Value);
+      endRemoveRows();
+    }
+  }
+
+  void SetFixed(int32_t Rows, int32_t Cols) {
+    Rows = std::clamp(Rows, 0, 1);
+    Cols = std::clamp(Cols, 0, 1);
+    if (Rows == FFixedRows && Cols == FFixedCols) return;
+    beginResetModel();
+    FFixedRows = Rows;
+    FFixedCols = Cols;
+    Resize(std::max(FColCount, Cols + 1), std::max(FRowCount, Rows + 1));
+    endResetModel();
+  }
+
+  int rowCount(const QModelIndex& Parent = QModelIndex()) const override {
+    return Parent.isValid() ? 0 : FRowCount - FFixedRows;
+  }
+  int columnCount(const QModelIndex& Parent = QModelIndex()) const override {
+    return Parent.isValid() ? 0 : FColCount - FFixedCols;
+  }
+  QVariant data(const QModelIndex& Index, int Role) const override {
+    if (!Index.isValid() || (Role != Qt::DisplayRole && Role != Qt::EditRole)) return QVariant();
+    return ToQString(Cell(Index.column() + FFixedCols, Index.row() + FFixedRows));
+  }
+  bool setData(const QModelIndex& Index, const QVariant& Value, int Role) override {
+    if (!Index.isValid() || Role != Qt::EditRole) return false;
+    FCells[static_cast<size_t>(Index.column() + FFixedCols)][static_cast<size_t>(Index.row() + FFixedRows)] =
+        ToStdString(Value.toString());
+    emit dataChanged(Index, Index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+  }
+  QVariant headerData(int Section, Qt::Orientation Orientation, int Role) const override {
+    if (Role != Qt::DisplayRole || Section < 0) return QVariant();
+    if (Orientation == Qt::Horizontal) {
+      if (FFixedRows == 0 || Section >= FColCount - FFixedCols) return QVariant();
+      return ToQString(Cell(Section + FFixedCols, 0));
+    }
+    if (FFixedCols == 0 || Section >= FRowCount - FFixedRows) return QVariant();
+    return ToQString(Cell(0, Section + FFixedRows));
+  }
+  Qt::ItemFlags flags(const QModelIndex& Index) const override {
+    if (!Index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags Flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (FGrid->Options() & goEditing) Flags |= Qt::ItemIsEditable;
+    return Flags;
+  }
+
+  // Every write is told to the view once, when the program returns to the event
+  // loop: a fill of a million cells costs one repaint, not a million signals.
+  void NotifyLater() {
+    if (FNotifyPending) return;
+    FNotifyPending = true;
+    QTimer::singleShot(0, this, [this]() { NotifyNow(); });
+  }
+  void NotifyNow() {
+    FNotifyPending = false;
+    if (rowCount() > 0 && columnCount() > 0)
+      emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+    if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+  }
+
+ private:
+  void Resize(int32_t Cols, int32_t Rows) {
+    FColCount = Cols;
+    FRowCount = Rows;
+    FCells.resize(static_cast<size_t>(Cols));
+    for (std::vector<std::string>& Column : FCells) Column.resize(static_cast<size_t>(Rows));
+  }
+
+  TStringGrid* FGrid;
+  std::vector<std::vector<std::string>> FCells;
+  int32_t FColCount = 0;
+  int32_t FRowCount = 0;
+  int32_t FFixedRows = 1;
+  int32_t FFixedCols = 1;
+  bool FNotifyPending = false;
+};
+
+// ---------------------------------------------------------------- headers (the fixed cells)
+
+class TStringGridHeader : public QHeaderView {
+ public:
+  TStringGridHeader(Qt::Orientation Orientation, TStringGrid* Grid) : QHeaderView(Orientation, Grid), FGrid(Grid) {
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setMinimumSectionSize(0);
+    setSectionResizeMode(QHeaderView::Fixed);
+    setStretchLastSection(false);
+  }
+
+  // The height of the fixed row (horizontal header) or the width of the fixed column.
+  int Extent = 24;
+
+  QSize sizeHint() const override {
+    QSize Size = QHeaderView::sizeHint();
+    if (orientation() == Qt::Horizontal)
+      Size.setHeight(Extent);
+    else
+      Size.setWidth(Extent);
+    return Size;
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintSection(QPainter* Painter, const QRect& Rect, int Section) const override {
+    if (!Rect.isValid()) return;
+    const int32_t Fixed = orientation() == Qt::Horizontal ? FGrid->FixedCols() : FGrid->FixedRows();
+    const int32_t ACol = orientation() == Qt::Horizontal ? Section + Fixed : 0;
+    const int32_t ARow = orientation() == Qt::Horizontal ? 0 : Section + Fixed;
+    // The cell without its line; the line is drawn on the right and bottom edges.
+    const QRect Cell = Rect.adjusted(0, 0, -1, -1);
+    Painter->save();
+    FGrid->PaintCell(*Painter, Cell, ACol, ARow, gdFixed);
+    Painter->setPen(ToQColor(clGray));
+    Painter->drawLine(Rect.topRight(), Rect.bottomRight());
+    Painter->drawLine(Rect.bottomLeft(), Rect.bottomRight());
+    Painter->restore();
+  }
+
+ private:
+  TStringGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- delegate (drawing and the in-place editor)
+
+class TStringGridDelegate : public QStyledItemDelegate {
+ public:
+  explicit TStringGridDelegate(TStringGrid* Grid) : QStyledItemDelegate(Grid), FGrid(Grid) {}
+
+  QPointer<TMaskEdit> Editor;
+
+  void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const int32_t ACol = Index.column() + FGrid->FixedCols();
+    const int32_t ARow = Index.row() + FGrid->FixedRows();
+    TGridDrawState State = 0;
+    if (ACol == FGrid->Col() && ARow == FGrid->Row()) {
+      State |= gdSelected;
+      if (FGrid->hasFocus() && FGrid->state() != QAbstractItemView::EditingState) State |= gdFocused;
+    }
+    Painter->save();
+    FGrid->PaintCell(*Painter, Option.rect, ACol, ARow, State);
+    Painter->restore();
+    if (State & gdFocused) {
+      QStyleOptionFocusRect Focus;
+      Focus.rect = Option.rect;
+      Focus.state = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+      Focus.backgroundColor = ToQColor(FGrid->Color);
+      FGrid->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &Focus, Painter, FGrid);
+    }
+  }
+
+  QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&, const QModelIndex& Index) const override {
+    const int32_t ACol = Index.column() + FGrid->FixedCols();
+    const int32_t ARow = Index.row() + FGrid->FixedRows();
+    auto* Edit = new TMaskEdit(Parent);
+    Edit->setFrame(false);
+    Edit->EnforceComplete = false;  // a cell may be left as it is; the program judges its text
+    std::string Mask;
+    if (FGrid->OnGetEditMask) RunHandler([&]() { FGrid->OnGetEditMask(ACol, ARow, Mask); });
+    Edit->SetEditMask(Mask);
+    QObject::connect(Edit, &QLineEdit::textEdited, Edit, [Grid = FGrid, Edit, ACol, ARow](const QString&) {
+      Grid->EditorTextEdited(ACol, ARow, Edit->Text());
+    });
+    const_cast<TStringGridDelegate*>(this)->Editor = Edit;
+    return Edit;
+  }
+
+  void setEditorData(QWidget* EditorWidget, const QModelIndex& Index) const override {
+    auto* Edit = qobject_cast<TMaskEdit*>(EditorWidget);
+    if (Edit == nullptr || Edit->property("ksfFilled").toBool()) return;  // the editor owns its text now
+    const int32_t ACol = Index.column() + FGrid->FixedCols();
+    const int32_t ARow = Index.row() + FGrid->FixedRows();
+    std::string Text = FGrid->Cells(ACol, ARow);
+    if (FGrid->OnGetEditText) RunHandler([&]() { FGrid->OnGetEditText(ACol, ARow, Text); });
+    Edit->SetText(Text);
+    Edit->setModified(false);
+    Edit->selectAll();
+    Edit->setProperty("ksfFilled", true);
+  }
+
+  void setModelData(QWidget* EditorWidget, QAbstractItemModel*, const QModelIndex& Index) const override {
+    auto* Edit = qobject_cast<TMaskEdit*>(EditorWidget);
+    if (Edit == nullptr || !Edit->isModified()) return;
+    FGrid->FModel->SetCell(Index.column() + FGrid->FixedCols(), Index.row() + FGrid->FixedRows(), Edit->Text());
+  }
+
+  bool eventFilter(QObject* Object, QEvent* Event) override {
+    auto* Edit = qobject_cast<TMaskEdit*>(Object);
+    if (Edit != nullptr && Event->type() == QEvent::KeyPress && Event != FGrid->FKeyInFlight) {
+      auto* Key = static_cast<QKeyEvent*>(Event);
+      if (!FGrid->HandleKeyDown(Key)) return true;
+      char Typed = KeyCharOf(*Key);
+      if (!FGrid->HandleKeyPress(Key, Typed)) return true;
+      if (Typed != KeyCharOf(*Key)) {
+        // The handler changed the character: the editor gets the new one.
+        QKeyEvent Changed(QEvent::KeyPress, Key->key(), Key->modifiers(), QString(QChar::fromLatin1(Typed)));
+        FGrid->FKeyInFlight = &Changed;
+        QApplication::sendEvent(Edit, &Changed);
+        FGrid->FKeyInFlight = nullptr;
+        return true;
+      }
+    } else if (Edit != nullptr && Event->type() == QEvent::KeyRelease) {
+      FGrid->HandleKeyUp(static_cast<QKeyEvent*>(Event));
+    }
+    return QStyledItemDelegate::eventFilter(Object, Event);
+  }
+
+ private:
+  TStringGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- grid
+
+TStringGrid::TStringGrid(QWidget* Parent)
+    : QTableView(Parent),
+      FModel(new TStringGridModel(this)),
+      FDelegate(new TStringGridDelegate(this)),
+      FTopHeader(new TStringGridHeader(Qt::Horizontal, this)),
+      FLeftHeader(new TStringGridHeader(Qt::Vertical, this)),
+      FOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect) {
+  setHorizontalHeader(FTopHeader);
+  setVerticalHeader(FLeftHeader);
+  setModel(FModel);
+  setItemDelegate(FDelegate);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  FTopHeader->setDefaultSectionSize(FDefaultColWidth);
+  FLeftHeader->setDefaultSectionSize(FDefaultRowHeight);
+  FTopHeader->Extent = FDefaultRowHeight;
+  FLeftHeader->Extent = FDefaultColWidth;
+  FCol = 1;
+  FRow = 1;
+  ApplyOptions();
+  ApplyHeaders();
+  SyncViewCurrent();
+}
+
+TStringGrid::~TStringGrid() = default;
+
+std::string TStringGrid::Cells(int32_t ACol, int32_t ARow) const { return FModel->Cell(ACol, ARow); }
+
+void TStringGrid::SetCells(int32_t ACol, int32_t ARow, const std::string& Value) {
+  FModel->SetCell(ACol, ARow, Value);
+}
+
+int32_t TStringGrid::ColCount() const { return FModel->ColCount(); }
+int32_t TStringGrid::RowCount() const { return FModel->RowCount(); }
+int32_t TStringGrid::FixedRows() const { return FModel->FixedRows(); }
+int32_t TStringGrid::FixedCols() const { return FModel->FixedCols(); }
+
+void TStringGrid::SetColCount(int32_t Value) {
+  ++FSyncing;
+  FModel->SetColCount(Value);
+  if (FCol >= ColCount()) FCol = ColCount() - 1;
+  --FSyncing;
+  SyncViewCurrent();
+}
+
+void TStringGrid::SetRowCount(int32_t Value) {
+  ++FSyncing;
+  FModel->SetRowCount(Value);
+  if (FRow >= RowCount()) FRow = RowCount() - 1;
+  --FSyncing;
+  SyncViewCurrent();
+}
+
+void TStringGrid::SetFixedRows(int32_t Value) {
+  // Column widths and row heights live in the headers; keep them across the change.
+  std::vector<int32_t> Widths;
+  for (int32_t C = 0; C < ColCount(); ++C) Widths.push_back(ColWidths(C));
+  ++FSyncing;
+  FModel->SetFixed(Value, FixedCols());
+  if (FRow < FixedRows()) FRow = FixedRows();
+  --FSyncing;
+  ApplyHeaders();
+  for (int32_t C = 0; C < ColCount(); ++C) SetColWidths(C, Widths[static_cast<size_t>(C)]);
+  SyncViewCurrent();
+}
+
+void TStringGrid::SetFixedCols(int32_t Value) {
+  std::vector<int32_t> Heights;
+  for (int32_t R = 0; R < std::min(RowCount(), 1000); ++R) Heights.push_back(RowHeights(R));
+  ++FSyncing;
+  FModel->SetFixed(FixedRows(), Value);
+  if (FCol < FixedCols()) FCol = FixedCols();
+  --FSyncing;
+  ApplyHeaders();
+  for (int32_t R = 0; R < static_cast<int32_t>(Heights.size()) && R < RowCount(); ++R)
+    SetRowHeights(R, Heights[static_cast<size_t>(R)]);
+  SyncViewCurrent();
+}
+
+int32_t TStringGrid::DefaultColWidth() const { return FDefaultColWidth; }
+
+void TStringGrid::SetDefaultColWidth(int32_t Value) {
+  FDefaultColWidth = Value;
+  FTopHeader->setDefaultSectionSize(Value);
+  for (int I = 0; I < FTopHeader->count(); ++I) FTopHeader->resizeSection(I, Value);
+  FLeftHeader->Extent = Value;
+  FLeftHeader->updateGeometry();
+  updateGeometries();
+}
+
+int32_t TStringGrid::DefaultRowHeight() const { return FDefaultRowHeight; }
+
+void TStringGrid::SetDefaultRowHeight(int32_t Value) {
+  FDefaultRowHeight = Value;
+  // Resetting the default resizes every row at once, without touching each one.
+  FLeftHeader->reset();
+  FLeftHeader->setDefaultSectionSize(Value);
+  FTopHeader->Extent = Value;
+  FTopHeader->updateGeometry();
+  updateGeometries();
+}
+
+int32_t TStringGrid::ColWidths(int32_t ACol) const {
+  if (ACol < 0 || ACol >= ColCount()) return 0;
+  if (ACol < FixedCols()) return FLeftHeader->Extent;
+  return FTopHeader->sectionSize(ACol - FixedCols());
+}
+
+void TStringGrid::SetColWidths(int32_t ACol, int32_t Value) {
+  if (ACol < 0 || ACol >= ColCount()) return;
+  Value = std::max(Value, 0);
+  if (ACol < FixedCols()) {
+    FLeftHeader->Extent = Value;
+    FLeftHeader->updateGeometry();
+    updateGeometries();
+    return;
+  }
+  FTopHeader->resizeSection(ACol - FixedCols(), Value);
+}
+
+int32_t TStringGrid::RowHeights(int32_t ARow) const {
+  if (ARow < 0 || ARow >= RowCount()) return 0;
+  if (ARow < FixedRows()) return FTopHeader->Extent;
+  const int Section = ARow - FixedRows();
+  if (FLeftHeader->isSectionHidden(Section)) return 0;
+  return FLeftHeader->sectionSize(Section);
+}
+
+void TStringGrid::SetRowHeights(int32_t ARow, int32_t Value) {
+  if (ARow < 0 || ARow >= RowCount()) return;
+  Value = std::max(Value, 0);
+  if (ARow < FixedRows()) {
+    FTopHeader->Extent = Value;
+    FTopHeader->updateGeometry();
+    updateGeometries();
+    return;
+  }
+  const int Section = ARow - FixedRows();
+  if (Value == 0) {
+    FLeftHeader->setSectionHidden(Section, true);
+  } else {
+    FLeftHeader->setSectionHidden(Section, false);
+    FLeftHeader->resizeSection(Section, Value);
+  }
+}
+
+void TStringGrid::SetCol(int32_t Value) {
+  if (Value == FCol || Value < FixedCols() || Value >= ColCount()) return;
+  MoveTo(Value, FRow);
+}
+
+void TStringGrid::SetRow(int32_t Value) {
+  if (Value == FRow || Value < FixedRows() || Value >= RowCount()) return;
+  MoveTo(FCol, Value);
+}
+
+int32_t TStringGrid::TopRow() const {
+  const int Row = rowAt(0);
+  return (Row < 0 ? 0 : Row) + FixedRows();
+}
+
+void TStringGrid::SetOptions(TGridOptions Value) {
+  FOptions = Value;
+  ApplyOptions();
+}
+
+void TStringGrid::ApplyOptions() {
+  setShowGrid((FOptions & (goVertLine | goHorzLine)) != 0);
+  setTabKeyNavigation((FOptions & goTabs) != 0);
+  FTopHeader->setSectionResizeMode((FOptions & goColSizing) ? QHeaderView::Interactive : QHeaderView::Fixed);
+  FLeftHeader->setSectionResizeMode((FOptions & goRowSizing) ? QHeaderView::Interactive : QHeaderView::Fixed);
+  if (FOptions & goEditing)
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
+  else
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+  viewport()->update();
+}
+
+void TStringGrid::ApplyHeaders() {
+  FTopHeader->setVisible(FixedRows() > 0);
+  FLeftHeader->setVisible(FixedCols() > 0);
+  FTopHeader->updateGeometry();
+  FLeftHeader->updateGeometry();
+  updateGeometries();
+}
+
+bool TStringGrid::EditorMode() const { return state() == QAbstractItemView::EditingState; }
+
+void TStringGrid::SetEditorMode(bool Value) {
+  if (Value == EditorMode()) return;
+  if (Value) {
+    if (FOptions & goEditing) QTableView::edit(currentIndex(), QAbstractItemView::AllEditTriggers, nullptr);
+    return;
+  }
+  if (QWidget* Editor = FDelegate->Editor.data()) {
+    commitData(Editor);
+    closeEditor(Editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
+QLineEdit* TStringGrid::InplaceEditor() const {
+  return state() == QAbstractItemView::EditingState ? FDelegate->Editor.data() : nullptr;
+}
+
+int32_t TStringGrid::GridWidth() const {
+  int32_t Sum = 0;
+  for (int32_t C = 0; C < FixedCols(); ++C) Sum += ColWidths(C) + 1;
+  const int First = std::max(columnAt(0), 0) + FixedCols();
+  for (int32_t C = First; C < ColCount(); ++C) Sum += ColWidths(C) + 1;
+  // The client width: inside the frame, less a vertical scroll bar when the rows need one.
+  int32_t Client = width() - 2 * frameWidth();
+  int32_t RowsHeight = FixedRows() > 0 ? FTopHeader->Extent : 0;
+  RowsHeight += FLeftHeader->length();
+  const Qt::ScrollBarPolicy Policy = verticalScrollBarPolicy();
+  if (Policy == Qt::ScrollBarAlwaysOn ||
+      (Policy == Qt::ScrollBarAsNeeded && RowsHeight > height() - 2 * frameWidth()))
+    Client -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  return std::min(Sum, Client);
+}
+
+TRect TStringGrid::CellRect(int32_t ACol, int32_t ARow) const {
+  if (ACol < FixedCols() || ARow < FixedRows()) return TRect{};
+  return ToTRect(visualRect(FModel->index(ARow - FixedRows(), ACol - FixedCols())));
+}
+
+bool TStringGrid::AskSelectCell(int32_t ACol, int32_t ARow) {
+  bool CanSelect = true;
+  if (OnSelectCell && !RunHandler([&]() { OnSelectCell(ACol, ARow, CanSelect); })) CanSelect = false;
+  return CanSelect;
+}
+
+void TStringGrid::MoveTo(int32_t ACol, int32_t ARow) {
+  if (!AskSelectCell(ACol, ARow)) return;
+  FCol = ACol;
+  FRow = ARow;
+  SyncViewCurrent();
+  if (OnClick) RunHandler(OnClick);
+}
+
+void TStringGrid::SyncViewCurrent() {
+  if (selectionModel() == nullptr) return;
+  const QModelIndex Index = FModel->index(FRow - FixedRows(), FCol - FixedCols());
+  ++FSyncing;
+  if (Index.isValid() && Index != currentIndex()) {
+    if (EditorMode()) SetEditorMode(false);
+    selectionModel()->setCurrentIndex(Index, QItemSelectionModel::ClearAndSelect);
+  }
+  --FSyncing;
+  if (Index.isValid() && !FLeftHeader->isSectionHidden(Index.row())) scrollTo(Index);
+  viewport()->update();
+}
+
+void TStringGrid::currentChanged(const QModelIndex& Current, const QModelIndex& Previous) {
+  QTableView::currentChanged(Current, Previous);
+  viewport()->update();
+  if (FSyncing > 0 || !Current.isValid()) return;
+  // The view moved by a key or the mouse; the select check has agreed already.
+  FCol = Current.column() + FixedCols();
+  FRow = Current.row() + FixedRows();
+  if (OnClick) RunHandler(OnClick);
+}
+
+QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) {
+  const QModelIndex Current = currentIndex();
+  const QModelIndex Target = QTableView::moveCursor(Action, Modifiers);
+  if (!Target.isValid() || Target == Current) return Target;
+  if (!AskSelectCell(Target.column() + FixedCols(), Target.row() + FixedRows())) return Current;
+  return Target;
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* Event) {
+  const QModelIndex Index = indexAt(Event->position().toPoint());
+  if (!Index.isValid()) {
+    QTableView::mousePressEvent(Event);
+    return;
+  }
+  setFocus(Qt::MouseFocusReason);
+  if (Event->button() != Qt::LeftButton) {
+    Event->accept();
+    return;
+  }
+  const int32_t ACol = Index.column() + FixedCols();
+  const int32_t ARow = Index.row() + FixedRows();
+  if (!AskSelectCell(ACol, ARow)) {
+    Event->accept();
+    return;
+  }
+  const bool Same = ACol == FCol && ARow == FRow;
+  QTableView::mousePressEvent(Event);
+  // A click on the current cell changes nothing in the view, but still clicks.
+  if (Same && OnClick) RunHandler(OnClick);
+}
+
+bool TStringGrid::edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) {
+  if (!(FOptions & goEditing) && Trigger != QAbstractItemView::AllEditTriggers) return false;
+  return QTableView::edit(Index, Trigger, Event);
+}
+
+bool TStringGrid::HandleKeyDown(QKeyEvent* Event) {
+  uint16_t Key = KeyCodeOf(*Event);
+  if (Key == 0 || !OnKeyDown) return true;
+  const TShiftState Shift = ShiftStateOf(*Event);
+  if (!RunHandler([&]() { OnKeyDown(Key, Shift); })) return false;
+  return Key != 0;
+}
+
+bool TStringGrid::HandleKeyPress(QKeyEvent* Event, char& Typed) {
+  (void)Event;
+  if (Typed == 0 || !OnKeyPress) return true;
+  if (!RunHandler([&]() { OnKeyPress(Typed); })) return false;
+  return Typed != 0;
+}
+
+void TStringGrid::HandleKeyUp(QKeyEvent* Event) {
+  if (Event->isAutoRepeat()) return;
+  uint16_t Key = KeyCodeOf(*Event);
+  if (Key == 0 || !OnKeyUp) return;
+  const TShiftState Shift = ShiftStateOf(*Event);
+  RunHandler([&]() { OnKeyUp(Key, Shift); });
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* Event) {
+  if (!HandleKeyDown(Event)) {
+    Event->accept();
+    return;
+  }
+  char Typed = KeyCharOf(*Event);
+  if (!HandleKeyPress(Event, Typed)) {
+    Event->accept();
+    return;
+  }
+  const bool CtrlTab = (Event->key() == Qt::Key_Tab || Event->key() == Qt::Key_Backtab) &&
+                       (Event->modifiers() & Qt::ControlModifier);
+  if (CtrlTab && (FOptions & goTabs)) {
+    // The grid keeps Ctrl+Tab: its key-up handler decides what it does.
+    Event->accept();
+    return;
+  }
+  if (Typed != KeyCharOf(*Event)) {
+    QKeyEvent Changed(QEvent::KeyPress, Event->key(), Event->modifiers(), QString(QChar::fromLatin1(Typed)));
+    FKeyInFlight = &Changed;
+    QTableView::keyPressEvent(&Changed);
+    FKeyInFlight = nullptr;
+    Event->setAccepted(Changed.isAccepted());
+    return;
+  }
+  FKeyInFlight = Event;
+  QTableView::keyPressEvent(Event);
+  FKeyInFlight = nullptr;
+}
+
+void TStringGrid::keyReleaseEvent(QKeyEvent* Event) {
+  HandleKeyUp(Event);
+  QTableView::keyReleaseEvent(Event);
+}
+
+void TStringGrid::EditorTextEdited(int32_t ACol, int32_t ARow, const std::string& Text) {
+  FModel->SetCell(ACol, ARow, Text);
+  if (OnSetEditText) RunHandler([&]() { OnSetEditText(ACol, ARow, Text); });
+}
+
+void TStringGrid::PaintCell(QPainter& Painter, const QRect& Rect, int32_t ACol, int32_t ARow,
+                            TGridDrawState State) {
+  TCanvas CellCanvas(Painter);
+  const bool Highlight = (State & gdSelected) && (FOptions & goDrawFocusSelected) && !(State & gdFixed);
+  CellCanvas.Brush->Color = (State & gdFixed) ? FixedColor : Highlight ? clHighlight : Color;
+  CellCanvas.Font->Color = (State & gdFixed) ? clBtnText : Highlight ? clHighlightText : clWindowText;
+  const TRect Cell = ToTRect(Rect);
+  CellCanvas.TextRect(Cell, Cell.Left + 2, Cell.Top + 2, Cells(ACol, ARow));
+  if (!OnDrawCell) return;
+  TCanvas* Previous = Canvas;
+  Canvas = &CellCanvas;
+  RunHandler([&]() { OnDrawCell(ACol, ARow, Cell, State); });
+  Canvas = Previous;
+}

@@ -1,0 +1,172 @@
+#pragma once
+// The string grid: a table of text cells with fixed title rows/columns, column
+// widths and row heights (height 0 hides a row), a current cell, in-place
+// editing with edit masks, and cells the program may draw itself.
+//
+// Cells are stored column by column and shown through a model and a view, so a
+// grid of 100,000 rows fills in a fraction of a second and repaints only what is
+// on screen. Rows and columns are counted as the program sees them: row 0 is the
+// first (fixed) row, so the data rows start at FixedRows.
+//
+// Event order, which the forms rely on:
+// - whenever the current cell is set, by the mouse, a key or the program:
+//   OnSelectCell(ACol, ARow, CanSelect) first; when it leaves CanSelect true the
+//   cell becomes current and OnClick runs (a click on the current cell asks again
+//   and clicks again; setting Col/Row to its present value does nothing);
+// - keys, in the grid and in its in-place editor: OnKeyDown, then for a key that
+//   types a character OnKeyPress, then OnKeyUp at release. A handler drops the key
+//   by setting Key to 0 or raising EAbort (the silent stop);
+// - when the editor opens: OnGetEditMask and OnGetEditText for its cell; at every
+//   change of the editor's text the cell takes the new text (as the mask gives it)
+//   and then OnSetEditText runs;
+// - each cell is drawn by the grid (brush filled, text at left + 2, top + 2) and
+//   then OnDrawCell may draw over it on the canvas.
+// Exceptions other than EAbort that a handler raises reach the default error box.
+
+#include <QTableView>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Canvas.h"
+#include "Keys.h"
+
+class TStringGridModel;
+class TStringGridDelegate;
+class TStringGridHeader;
+
+// Grid options.
+enum TGridOption : uint32_t {
+  goFixedVertLine = 1u << 0,
+  goFixedHorzLine = 1u << 1,
+  goVertLine = 1u << 2,
+  goHorzLine = 1u << 3,
+  goRangeSelect = 1u << 4,
+  goDrawFocusSelected = 1u << 5,  // the current cell is drawn highlighted
+  goRowSizing = 1u << 6,
+  goColSizing = 1u << 7,
+  goEditing = 1u << 8,
+  goTabs = 1u << 9,               // Tab and Shift+Tab move between cells
+  goThumbTracking = 1u << 10,
+  goAlwaysShowEditor = 1u << 11,
+};
+using TGridOptions = uint32_t;
+
+// State of a cell being drawn.
+enum TGridDrawStateFlag : uint8_t { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+using TGridDrawState = uint8_t;
+
+class TStringGrid : public QTableView {
+  Q_OBJECT
+ public:
+  explicit TStringGrid(QWidget* Parent = nullptr);
+  ~TStringGrid() override;
+
+  // Cells. Reading outside the grid gives the empty text; writing outside it is ignored.
+  std::string Cells(int32_t ACol, int32_t ARow) const;
+  void SetCells(int32_t ACol, int32_t ARow, const std::string& Value);
+
+  int32_t ColCount() const;
+  void SetColCount(int32_t Value);
+  int32_t RowCount() const;
+  void SetRowCount(int32_t Value);
+  // 0 or 1 each: the title row and the caption column.
+  int32_t FixedRows() const;
+  void SetFixedRows(int32_t Value);
+  int32_t FixedCols() const;
+  void SetFixedCols(int32_t Value);
+
+  int32_t DefaultColWidth() const;
+  void SetDefaultColWidth(int32_t Value);  // applies to every column
+  int32_t DefaultRowHeight() const;
+  void SetDefaultRowHeight(int32_t Value);  // applies to every row
+  int32_t ColWidths(int32_t ACol) const;
+  void SetColWidths(int32_t ACol, int32_t Value);
+  int32_t RowHeights(int32_t ARow) const;
+  void SetRowHeights(int32_t ARow, int32_t Value);  // 0 hides the row
+
+  // The current cell.
+  int32_t Col() const { return FCol; }
+  void SetCol(int32_t Value);
+  int32_t Row() const { return FRow; }
+  void SetRow(int32_t Value);
+  // The first data row on screen.
+  int32_t TopRow() const;
+
+  TGridOptions Options() const { return FOptions; }
+  void SetOptions(TGridOptions Value);
+
+  // True while the in-place editor is open. Setting it opens or closes the editor
+  // on the current cell (closing keeps the text).
+  bool EditorMode() const;
+  void SetEditorMode(bool Value);
+  // The in-place editor while it is open, else null.
+  class QLineEdit* InplaceEditor() const;
+
+  // The width the cells occupy: each column's width plus its one-pixel line, from
+  // the first column shown, but no more than the client width.
+  int32_t GridWidth() const;
+
+  // Colours of the normal and the fixed cells.
+  TColor Color = clWindow;
+  TColor FixedColor = clBtnFace;
+
+  // Events.
+  std::function<void(int32_t ACol, int32_t ARow, bool& CanSelect)> OnSelectCell;
+  std::function<void()> OnClick;
+  std::function<void(int32_t ACol, int32_t ARow, const TRect& Rect, TGridDrawState State)>
+      OnDrawCell;
+  std::function<void(int32_t ACol, int32_t ARow, std::string& Value)> OnGetEditMask;
+  std::function<void(int32_t ACol, int32_t ARow, std::string& Value)> OnGetEditText;
+  std::function<void(int32_t ACol, int32_t ARow, const std::string& Value)> OnSetEditText;
+  std::function<void(uint16_t& Key, TShiftState Shift)> OnKeyDown;
+  std::function<void(char& Key)> OnKeyPress;
+  std::function<void(uint16_t& Key, TShiftState Shift)> OnKeyUp;
+
+  // The canvas of the cell being drawn; valid only inside OnDrawCell.
+  TCanvas* Canvas = nullptr;
+
+  // The rectangle of a cell in viewport coordinates (fixed cells in their header's).
+  TRect CellRect(int32_t ACol, int32_t ARow) const;
+
+  TStringGridModel* Model() const { return FModel; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* Event) override;
+  void keyReleaseEvent(QKeyEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
+  void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
+  bool edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) override;
+
+ private:
+  friend class TStringGridModel;
+  friend class TStringGridDelegate;
+  friend class TStringGridHeader;
+
+  // Key handling shared by the grid and its editor; false when the key is dropped.
+  bool HandleKeyDown(QKeyEvent* Event);
+  bool HandleKeyPress(QKeyEvent* Event, char& Typed);
+  void HandleKeyUp(QKeyEvent* Event);
+  bool AskSelectCell(int32_t ACol, int32_t ARow);
+  void MoveTo(int32_t ACol, int32_t ARow);  // select check, move, click
+  void SyncViewCurrent();                    // puts the view's current index on FCol/FRow
+  void EditorTextEdited(int32_t ACol, int32_t ARow, const std::string& Text);
+  void PaintCell(QPainter& Painter, const QRect& Rect, int32_t ACol, int32_t ARow,
+                 TGridDrawState State);
+  void ApplyHeaders();
+  void ApplyOptions();
+
+  TStringGridModel* FModel;
+  TStringGridDelegate* FDelegate;
+  TStringGridHeader* FTopHeader;
+  TStringGridHeader* FLeftHeader;
+  TGridOptions FOptions;
+  int32_t FCol = 0;
+  int32_t FRow = 0;
+  int32_t FDefaultColWidth = 64;
+  int32_t FDefaultRowHeight = 24;
+  int32_t FSyncing = 0;           // >0 while the program moves the view's current index
+  const QKeyEvent* FKeyInFlight = nullptr;  // a key the grid handled and passes to its editor
+};

@@ -182,11 +182,15 @@ class TfrmTrans : public TForm {
   // Saves pending grid edits before a member command, incomplete saves allowed.
   void CommitGridEdits();
 
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
  private:
   void BuildLayout();
   void ValidateAfterLoad();
   void ShowTotals(long double R, long double H, long double V, long double C, long double G);
   bool FShown = false;
+  bool FClosed = false;
   // Menu items replaced while one of them is being handled; freed afterwards.
   std::vector<std::unique_ptr<TMenuItem>> FRetiredMenu;
   int FMenuClickDepth = 0;
@@ -209,6 +213,8 @@ std::string TwoDigitMonth(const std::string& S);
 // The revision (8th) or amendment (7th) digit of a bare file name is above "0".
 bool IsRevisionFileName(const std::string& Name);
 bool IsAmendmentFileName(const std::string& Name);
+// Removes and frees every sub-item of Item, deepest first.
+void ClearMenuItems(TMenuItem* Item);
 // The position of Trans->CurIndex in VisibleRows, 0 when it is not there.
 int32_t CurrentGridRow();
 // The program's version text from its own file; empty without version information.

@@ -626,13 +626,42 @@ TDoubleField::TDoubleField(const std::string& Name, int32_t Scale, int32_t Start
     : TField(Name, Start, Length), Scale(Scale) {}
 
 std::string TDoubleField::GetAsString(const char* Buffer) const {
+  // The grids show every amount of every member: for the usual scales the two
+  // decimals are the stored digits themselves, so they are placed directly. This
+  // is exactly what formatting the read value would give.
+  if (Scale == 1 || Scale == 10 || Scale == 100) {
+    std::string_view T = TrimView(FieldView(*this, Buffer));
+    int32_t Stored = 0;
+    if (T.empty() || !ParseInt(T, Stored)) Stored = 0;
+    int64_t Hundredths = static_cast<int64_t>(Stored) * (100 / Scale);
+    uint64_t Magnitude = static_cast<uint64_t>(Hundredths < 0 ? -Hundredths : Hundredths);
+    char Text[32];
+    char* P = Text + sizeof Text;
+    *--P = static_cast<char>('0' + Magnitude % 10);
+    *--P = static_cast<char>('0' + Magnitude / 10 % 10);
+    *--P = Env().Regional().DecimalSeparator;
+    uint64_t Whole = Magnitude / 100;
+    do {
+      *--P = static_cast<char>('0' + Whole % 10);
+      Whole /= 10;
+    } while (Whole != 0);
+    if (Hundredths < 0) *--P = '-';
+    size_t N = static_cast<size_t>(Text + sizeof Text - P);
+    std::string Result;
+    if (N < 10) Result.assign(10 - N, ' ');
+    Result.append(P, N);
+    return Result;
+  }
   return FormatFixed(GetAsFloat(Buffer), 2, 10);
 }
 
 TDateTime TDoubleField::GetAsDateTime(const char* Buffer) const { return GetAsFloat(Buffer); }
 
 int32_t TDoubleField::GetAsInteger(const char* Buffer) const {
-  return static_cast<int32_t>(std::trunc(GetAsFloat(Buffer)));
+  double Value = std::trunc(GetAsFloat(Buffer));
+  // Only a scale below 1 could leave the 32-bit range; such a value reads as 0.
+  if (!(Value >= -2147483648.0 && Value <= 2147483647.0)) return 0;
+  return static_cast<int32_t>(Value);
 }
 
 double TDoubleField::GetAsFloat(const char* Buffer) const {

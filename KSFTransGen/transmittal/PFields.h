@@ -41,7 +41,8 @@ class TField {
   virtual void SetAsInteger(char* Buffer, int32_t Value) const = 0;
   // Number fields raise Exception (naming the field and the value) when the scaled
   // value is outside the signed 32-bit range or its text is wider than the field;
-  // the buffer is then unchanged.
+  // the buffer is then unchanged. A number field's SetAsString (and every other
+  // setter of a number field) goes through SetAsFloat and raises the same way.
   virtual void SetAsFloat(char* Buffer, double Value) const = 0;
   virtual TVariant GetAsVariant(const char* Buffer) const = 0;
   virtual void SetAsVariant(char* Buffer, const TVariant& Value) const = 0;
@@ -148,6 +149,8 @@ bool IsValidCalendarDate(int Year, int Month, int Day);
 bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Value);
 // Raises Exception for an invalid date.
 TDateTime EncodeDate(int Year, int Month, int Day);
+// The date part is the value truncated toward zero; outside the years 1 to 9999
+// (or for no number) all three are 0.
 void DecodeDate(TDateTime Value, uint16_t& Year, uint16_t& Month, uint16_t& Day);
 // The date formatted "mm/dd/yyyy".
 std::string DateToStr(TDateTime Value);

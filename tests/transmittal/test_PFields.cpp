@@ -552,6 +552,21 @@ TEST_F(FieldTest, NumberFieldReadsScaledIntegers) {
   EXPECT_EQ(F.GetAsDateTime(Buf()), -12.99);
 }
 
+TEST_F(FieldTest, NumberFieldTextIsTheReadValueWithTwoDecimalsAtEveryScale) {
+  for (int32_t Scale : {1, 10, 100, 1000, 7}) {
+    TDoubleField F("Amount", Scale, Start, 11);
+    for (const char* Raw : {"", "0", "5", "-5", "99", "-100", "123456", "-2147483648",
+                            "2147483647", "x"}) {
+      Put(F, Raw);
+      EXPECT_EQ(F.GetAsString(Buf()), FormatFixed(F.GetAsFloat(Buf()), 2, 10))
+          << '"' << Raw << "\" at scale " << Scale;
+    }
+  }
+  TDoubleField Count("TotalRecCount", 1, Start, 11);
+  Put(Count, "-2147483648");
+  EXPECT_EQ(Count.GetAsString(Buf()), "-2147483648.00");
+}
+
 TEST_F(FieldTest, NumberFieldShowsTheRegionalDecimalSeparator) {
   Fake.Settings.DecimalSeparator = ',';
   TDoubleField F("SalaryPensionAmount", 100, Start, 11);

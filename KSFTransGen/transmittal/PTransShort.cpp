@@ -89,7 +89,7 @@ constexpr std::initializer_list<int32_t> ReportingMonths = {1, 2, 3, 4, 5, 6, 9,
 void ShowSSNNotUnique(const std::string& SSN) {
   Beep();
   MessageBox("SSN " + FormatSSN(SSN) + " is not unique!", MessageCaption, TMsgButtons::OK,
-             TMsgIcon::Warning);
+             TMsgIcon::None);
 }
 
 // -1, 0 or 1 by the given column and direction of the transmittal being sorted.

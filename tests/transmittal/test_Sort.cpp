@@ -1,0 +1,287 @@
+// Sorting the members, merging the amendments of a month and the SSN check.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+
+#include "FakeEnv.h"
+#include "PFiles.h"
+#include "PTransShort.h"
+#include "TransFixtures.h"
+
+namespace {
+
+std::vector<std::string> Column(const TTransShort& T, const std::string& Name) {
+  std::vector<std::string> Values;
+  for (const TRecord* R : T.Details) Values.push_back(R->GetAsString(Name));
+  return Values;
+}
+
+// Sorting reads the column and direction of the edited transmittal, Trans.
+class Sorting : public testing::Test {
+ protected:
+  void SetUp() override { Trans = &FTrans; }
+  void TearDown() override { Trans = nullptr; }
+  TFakeEnv FEnv;
+  TTransShort FTrans;
+};
+
+TEST_F(Sorting, EmptyListChangesNothing) {
+  FTrans.SortByField(fnLastName);
+  FTrans.Resort();
+  EXPECT_EQ(FTrans.SortField, -1);
+  EXPECT_EQ(FTrans.SortOrder, 'A');
+}
+
+TEST_F(Sorting, SameColumnTogglesNewColumnStartsAscending) {
+  for (const char* Name : {"smith", "Adams", "brown", "Carter"}) AddMember(FTrans, "123456789", Name);
+  FTrans.CurIndex = 2;
+  struct TStep {
+    const std::string& Field;
+    char Order;
+    std::vector<std::string> LastNames;
+  };
+  const TStep Steps[] = {
+      {fnLastName, 'A', {"Adams", "brown", "Carter", "smith"}},
+      {fnLastName, 'D', {"smith", "Carter", "brown", "Adams"}},
+      {fnLastName, 'A', {"Adams", "brown", "Carter", "smith"}},
+      {fnFirstName, 'A', {}},
+      {fnLastName, 'A', {"Adams", "brown", "Carter", "smith"}},
+  };
+  for (const TStep& Step : Steps) {
+    FTrans.SortByField(Step.Field);
+    EXPECT_EQ(FTrans.SortField, FTrans.Details[0]->IndexOfField(Step.Field));
+    EXPECT_EQ(FTrans.SortOrder, Step.Order);
+    if (!Step.LastNames.empty()) {
+      EXPECT_EQ(Column(FTrans, fnLastName), Step.LastNames);
+    }
+  }
+  EXPECT_EQ(FTrans.CurIndex, 2);  // the cursor keeps its position, not its record
+}
+
+TEST_F(Sorting, EachFieldKindComparesItsOwnWay) {
+  struct TCase {
+    const std::string& Field;
+    std::vector<std::string> Values;  // stored in this order
+    std::vector<std::string> Sorted;  // shown values after an ascending sort
+  };
+  const TCase Cases[] = {
+      // Text: trimmed, a-z upper-cased, then by character code; a prefix sorts first.
+      {fnAddressCity, {"b", "A", " a", "[", "ab", "\xE9"}, {"A", "a", "ab", "b", "[", "\xE9"}},
+      // Dates: as dates, blank and unreadable ones first.
+      {fnBirthDate, {"01/15/1990", "12/31/1989", "", "02/01/1989"}, {"", "02/01/1989", "12/31/1989", "01/15/1990"}},
+      // Numbers: by value, not by text.
+      {fnSalaryPensionAmount, {"100", "9.5", "-3", "20"}, {"     -3.00", "      9.50", "     20.00", "    100.00"}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Field);
+    ClearFreeList(&FTrans.Details);
+    for (const std::string& V : Case.Values) AddMember(FTrans)->SetAsString(Case.Field, V);
+    FTrans.SortField = -1;
+    FTrans.SortByField(Case.Field);
+    std::vector<std::string> Got = Column(FTrans, Case.Field);
+    if (Case.Field == fnAddressCity) {
+      // "A" and "a" are equal; either may come first.
+      ASSERT_EQ(Got.size(), 6u);
+      std::sort(Got.begin(), Got.begin() + 2);
+    }
+    EXPECT_EQ(Got, Case.Sorted);
+  }
+}
+
+TEST_F(Sorting, ResortWithoutColumnSortsBySsnAndKeepsIt) {
+  FTrans.Resort();
+  EXPECT_EQ(FTrans.SortField, -1);
+  AddMember(FTrans, "333333333");
+  FTrans.Resort();  // a single record fixes the column too
+  EXPECT_EQ(FTrans.SortField, 1);
+  AddMember(FTrans, "111111111");
+  AddMember(FTrans, "222222222");
+  FTrans.Resort();
+  EXPECT_EQ(Column(FTrans, fnMemberSSN), (std::vector<std::string>{"111111111", "222222222", "333333333"}));
+  FTrans.SortByField(fnMemberSSN);
+  EXPECT_EQ(FTrans.SortOrder, 'D');
+  EXPECT_EQ(Column(FTrans, fnMemberSSN), (std::vector<std::string>{"333333333", "222222222", "111111111"}));
+}
+
+TEST_F(Sorting, UnknownFieldRaisesAndSortsNothing) {
+  AddMember(FTrans, "2");
+  AddMember(FTrans, "1");
+  EXPECT_THROW(FTrans.SortByField("lastname"), Exception);
+  EXPECT_EQ(Column(FTrans, fnMemberSSN), (std::vector<std::string>{"2", "1"}));
+  EXPECT_EQ(FTrans.SortField, -1);
+}
+
+// Many equal keys and amounts a hair apart: the sort stays inside the list and
+// orders what it can.
+TEST_F(Sorting, LargeListsWithManyEqualKeys) {
+  std::mt19937 Random(7);
+  for (int i = 0; i < 3000; ++i) {
+    TRecord* R = AddMember(FTrans, std::to_string(Random() % 5));
+    R->SetAsFloat(fnContribVoluntaryPostTax, (Random() % 7) / 100.0);
+  }
+  FTrans.SortByField(fnContribVoluntaryPostTax);
+  FTrans.SortByField(fnContribVoluntaryPostTax);
+  ASSERT_EQ(FTrans.Details.Count(), 3000);
+  for (int i = 1; i < 3000; ++i)
+    ASSERT_GE(FTrans.Details[i - 1]->GetAsFloat(fnContribVoluntaryPostTax),
+              FTrans.Details[i]->GetAsFloat(fnContribVoluntaryPostTax) - 0.0001);
+  FTrans.SortByField(fnMemberSSN);
+  for (int i = 1; i < 3000; ++i)
+    ASSERT_LE(FTrans.Details[i - 1]->GetAsString(fnMemberSSN), FTrans.Details[i]->GetAsString(fnMemberSSN));
+}
+
+// A data folder of one employer's month, built from members named by their last name.
+class Merging : public testing::Test {
+ protected:
+  void SetUp() override {
+    FOldAppDir = AppDir;
+    AppDir = FDir.Path + "/";
+    ::mkdir((AppDir + "Data").c_str(), 0755);
+  }
+  void TearDown() override {
+    delete Files;
+    Files = nullptr;
+    AppDir = FOldAppDir;
+  }
+
+  struct TMember {
+    std::string LastName;
+    std::string SSN;
+  };
+  void WriteTransmittal(const std::string& Name, const std::vector<TMember>& Members) {
+    TTransShort T;
+    for (const TMember& M : Members) AddMember(T, M.SSN, M.LastName);
+    T.FileName = DataDir() + Name;
+    ASSERT_TRUE(T.SaveToFile(true));
+  }
+  // Amendment 0: a1 a2; amendment 1, newest revision: b1 b2 b3; amendment 2: c1.
+  void WriteMonth() {
+    WriteTransmittal("20040900.123", {{"a1", "100000001"}, {"a2", "100000002"}});
+    WriteTransmittal("20040910.123", {{"old", "999999999"}});
+    WriteTransmittal("20040911.123", {{"b1", "200000001"}, {"b2", "200000002"}, {"b3", "200000003"}});
+    WriteTransmittal("20040920.123", {{"c1", "300000001"}});
+  }
+  TFilePeriod* Month() {
+    if (Files == nullptr) Files = new TFileCollection("123");
+    return Files->Periods[0];
+  }
+
+  TFakeEnv FEnv;
+  TTempDir FDir;
+  std::string FOldAppDir;
+};
+
+TEST_F(Merging, AmendmentZeroInFileOrderThenLaterOnesLastToFirst) {
+  WriteMonth();
+  TTransShort Merged;
+  Merged.MergeAmendments(Month()->Amendments, true);
+  EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "b3", "b2", "b1", "c1"}));
+  for (const TRecord* R : Merged.Details) EXPECT_EQ(R->Fields, &Merged.FieldLists[2]);
+  EXPECT_EQ(Merged.FileName, DataDir() + "20040900.123");
+  EXPECT_EQ(Merged.Trailer->GetAsInteger(fnTotalRecCount), 2);  // amendment 0's until the next save
+  EXPECT_TRUE(FEnv.Boxes.empty());
+}
+
+TEST_F(Merging, MissingFiles) {
+  WriteMonth();
+  TFilePeriod* Period = Month();
+  ::unlink((DataDir() + "20040911.123").c_str());
+  TTransShort Merged;
+  Merged.MergeAmendments(Period->Amendments, false);
+  EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "c1"}));
+
+  // Without amendment 0's file nothing is merged.
+  ::unlink((DataDir() + "20040900.123").c_str());
+  TTransShort Nothing;
+  AddMember(Nothing, "1", "kept");
+  Nothing.MergeAmendments(Period->Amendments, false);
+  EXPECT_EQ(Column(Nothing, fnLastName), std::vector<std::string>{"kept"});
+  EXPECT_EQ(Nothing.FileName, DataDir() + "20040900.123");
+
+  TTransShort Single;
+  EXPECT_FALSE(Single.LoadLatestRevision(Period->Amendments[1]));
+  EXPECT_EQ(Single.FileName, DataDir() + "20040911.123");  // names the missing file
+  EXPECT_TRUE(Single.LoadLatestRevision(Period->Amendments[2]));
+}
+
+TEST_F(Merging, DuplicateSsnIsReportedAndMergedAnyway) {
+  WriteTransmittal("20040900.123", {{"a1", "100000001"}});
+  WriteTransmittal("20040910.123", {{"b1", "100000001"}, {"b2", "200000002"}, {"b3", "200000002"}});
+  TTransShort Merged;
+  Merged.MergeAmendments(Month()->Amendments, true);
+  EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "b3", "b2", "b1"}));
+  ASSERT_EQ(FEnv.Boxes.size(), 2u);
+  // b2 is taken after b3, so it brings the box; b1 matches a1.
+  EXPECT_EQ(FEnv.BoxTexts(), (std::vector<std::string>{"SSN 200-00-0002 is not unique!", "SSN 100-00-0001 is not unique!"}));
+  EXPECT_EQ(FEnv.Boxes[0].Caption, "KSF Transmittal Software");
+  EXPECT_EQ(FEnv.Boxes[0].Buttons, TMsgButtons::OK);
+  EXPECT_EQ(FEnv.Beeps, 2);
+}
+
+TEST_F(Merging, LaterAmendmentsWithBlankCodesAreRewrittenOnTheWay) {
+  WriteTransmittal("20040900.123", {{"a1", "100000001"}});
+  {
+    TTransShort T;
+    AddMember(T, "200000001", "b1")->SetAsString(fnGenderCD, "");
+    T.FileName = DataDir() + "20040910.123";
+    ASSERT_TRUE(T.SaveToFile(true));
+  }
+  TTransShort Merged;
+  Merged.MergeAmendments(Month()->Amendments, false);
+  EXPECT_EQ(Merged.Details[1]->GetAsString(fnGenderCD), "3");
+  TTransShort Back;
+  Back.FileName = DataDir() + "20040910.123";
+  ASSERT_TRUE(Back.TTrans::LoadFromFile());
+  EXPECT_EQ(Back.Details[0]->GetAsString(fnGenderCD), "3");
+}
+
+// A later amendment that cannot be read ends the merge with an error; what was
+// merged before stays, and nothing leaks.
+TEST_F(Merging, ErrorPartWayKeepsWhatWasMerged) {
+  WriteMonth();
+  TFilePeriod* Period = Month();
+  ::unlink((DataDir() + "20040920.123").c_str());
+  ASSERT_EQ(::mkfifo((DataDir() + "20040920.123").c_str(), 0600), 0);
+  TTransShort Merged;
+  EXPECT_THROW(Merged.MergeAmendments(Period->Amendments, false), EInOutError);
+  EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "b3", "b2", "b1"}));
+}
+
+TEST_F(Merging, IsSSNUniqueReadsTheSavedFilesOfThePeriodAtTheCursor) {
+  WriteTransmittal("20040900.123", {{"a1", "100000001"}, {"a2", "100000002"}});
+  WriteTransmittal("20040910.123", {{"b1", "100000002"}});
+  WriteTransmittal("20041000.123", {{"x", "100000003"}});
+  Month();
+  TTransShort Caller;
+  AddMember(Caller, "100000009");  // unsaved members are not seen
+  struct TCase {
+    std::string SSN;
+    int32_t Allowed;
+    bool Unique;
+  };
+  const TCase Cases[] = {
+      {"100000001", 1, true}, {"100000001", 0, false}, {"100000002", 1, false},
+      {"100000002", 2, true}, {"100000009", 0, true},  {"100000003", 0, true},
+  };
+  for (const TCase& Case : Cases) {
+    FEnv.Boxes.clear();
+    EXPECT_EQ(Caller.IsSSNUnique(Case.SSN, Case.Allowed), Case.Unique) << Case.SSN << "/" << Case.Allowed;
+    EXPECT_EQ(FEnv.Boxes.size(), Case.Unique ? 0u : 1u);
+    if (!Case.Unique) {
+      EXPECT_EQ(FEnv.Boxes[0].Text, "SSN " + FormatSSN(Case.SSN) + " is not unique!");
+    }
+  }
+  Files->Index = 1;  // October
+  EXPECT_FALSE(Caller.IsSSNUnique("100000003", 0));
+}
+
+TEST_F(Merging, IsSSNUniqueWithoutPeriodsIsTrue) {
+  TTransShort Caller;
+  EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));  // no tree at all
+  Files = new TFileCollection("123");                // an empty data folder
+  EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));
+  EXPECT_TRUE(FEnv.Boxes.empty());
+}
+
+}  // namespace

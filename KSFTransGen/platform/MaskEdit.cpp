@@ -248,8 +248,10 @@ void TMaskEdit::focusOutEvent(QFocusEvent* Event) {
     if (OnExit) RunHandler(OnExit);
     return;
   }
+  if (Reason == Qt::MouseFocusReason) FRefuseNextPress = true;
   QTimer::singleShot(0, this, [this]() {
-    if (MustStay()) RefuseLeave();
+    FRefuseNextPress = false;
+    if (MustStay() && !hasFocus()) RefuseLeave();
   });
 }
 
@@ -275,18 +277,14 @@ void TMaskEdit::keyPressEvent(QKeyEvent* Event) {
 }
 
 bool TMaskEdit::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Event->type() == QEvent::MouseButtonPress && hasFocus() && MustStay()) {
-    auto* Target = qobject_cast<QWidget*>(Watched);
-    if (Target != nullptr && Target != this && Target->window() == window() && !isAncestorOf(Target)) {
-      // Would the press move the focus? It does when the widget, or a parent on the
-      // way up to the window, takes the focus by a click.
-      for (QWidget* W = Target; W != nullptr; W = W->parentWidget()) {
-        if (W->isEnabled() && (W->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
-          RefuseLeave();
-          return true;
-        }
-        if (W->isWindow()) break;
-      }
+  // A mouse press that took the focus away from a box that must keep it: Qt has
+  // moved the focus before the press reaches the widget, so the press is dropped
+  // here and the focus comes back.
+  if (FRefuseNextPress && Event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(Watched) != nullptr) {
+    FRefuseNextPress = false;
+    if (MustStay()) {
+      RefuseLeave();
+      return true;
     }
   }
   return QLineEdit::eventFilter(Watched, Event);

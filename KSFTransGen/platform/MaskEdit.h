@@ -106,6 +106,7 @@ class TMaskEdit : public QLineEdit {
   std::string FTextOnEnter;  // shown text when the box got the focus, for Esc
   bool FWatching = false;
   bool FRefusing = false;
+  bool FRefuseNextPress = false;
 };
 
 // Gives a cell editor the mask (an empty mask: plain editing).

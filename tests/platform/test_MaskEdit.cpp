@@ -1,0 +1,234 @@
+// The edit-mask notation and the masked edit box: the box's Text for both kinds
+// of mask, the program's texts put back into the box, typing, and the rule that a
+// changed box cannot be left while a required digit is missing.
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include "FakeEnv.h"
+#include "MaskEdit.h"
+
+class TestMaskEdit : public QObject {
+  Q_OBJECT
+ private slots:
+  void TextFromDisplay_data();
+  void TextFromDisplay();
+  void DisplayFromText_data();
+  void DisplayFromText();
+  void QtMaskSwapsDigitMeanings();
+  void ProgramTextRoundTrips_data();
+  void ProgramTextRoundTrips();
+  void TypingGivesMaskedText_data();
+  void TypingGivesMaskedText();
+  void ChangedIncompleteBoxCannotBeLeft();
+  void UnchangedOrCompleteBoxCanBeLeft();
+  void EscAbandonsChange();
+  void OnChangeRunsForProgramAndUser();
+};
+
+void TestMaskEdit::TextFromDisplay_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Display");
+  QTest::addColumn<QString>("Text");
+  QTest::newRow("empty date") << "!99/99/0000;1;_" << "__/__/____" << "  /  /    ";
+  QTest::newRow("full date") << "!99/99/0000;1;_" << "12/31/2004" << "12/31/2004";
+  QTest::newRow("date missing year digits") << "!99/99/0000;1;_" << "01/02/20__" << "01/02/20  ";
+  QTest::newRow("full ssn") << "999\\-99\\-9999;0;_" << "123-45-6789" << "123456789";
+  QTest::newRow("ssn unfilled end dropped") << "999\\-99\\-9999;0;_" << "123-__-____" << "123";
+  QTest::newRow("ssn gap kept as blank") << "999\\-99\\-9999;0;_" << "12_-45-____" << "12 45";
+  QTest::newRow("empty ssn") << "999\\-99\\-9999;0;_" << "___-__-____" << "";
+  QTest::newRow("grid phone") << "000\\-0000;0;_" << "555-1234" << "5551234";
+  QTest::newRow("phone drops unfilled start") << "!999-9999;0;_" << "__5-1234" << "51234";
+  QTest::newRow("phone keeps unfilled end as blanks") << "!999-9999;0;_" << "555-12__" << "55512  ";
+  QTest::newRow("year") << "0000;1;_" << "2004" << "2004";
+  QTest::newRow("short year") << "0000;1;_" << "20__" << "20  ";
+  QTest::newRow("zip") << "99999;0;_" << "123__" << "123";
+}
+
+void TestMaskEdit::TextFromDisplay() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Display);
+  QFETCH(QString, Text);
+  TEditMask M(Mask.toStdString());
+  QCOMPARE(QString::fromStdString(M.TextFromDisplay(Display.toStdString())), Text);
+}
+
+void TestMaskEdit::DisplayFromText_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Text");
+  QTest::addColumn<QString>("Display");
+  QTest::newRow("stored date") << "!99/99/0000;1;_" << "12/31/2004" << "12/31/2004";
+  QTest::newRow("blank date") << "!99/99/0000;1;_" << "" << "__/__/____";
+  QTest::newRow("blank date with slashes") << "!99/99/0000;1;_" << "  /  /    " << "__/__/____";
+  QTest::newRow("short fields stay between slashes") << "!99/99/0000;1;_" << "1/2/2004" << "1_/2_/2004";
+  QTest::newRow("ssn") << "999\\-99\\-9999;0;_" << "123456789" << "123-45-6789";
+  QTest::newRow("short ssn") << "999\\-99\\-9999;0;_" << "123" << "123-__-____";
+  QTest::newRow("phone") << "!999-9999;0;_" << "5551234" << "555-1234";
+  QTest::newRow("short phone aligns to the end") << "!999-9999;0;_" << "1234" << "___-1234";
+  QTest::newRow("letters are no digits") << "99999;0;_" << "12a45" << "12_45";
+  QTest::newRow("too long is cut") << "999;0;_" << "12345" << "123";
+}
+
+void TestMaskEdit::DisplayFromText() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Text);
+  QFETCH(QString, Display);
+  TEditMask M(Mask.toStdString());
+  QCOMPARE(QString::fromStdString(M.DisplayFromText(Text.toStdString())), Display);
+}
+
+void TestMaskEdit::QtMaskSwapsDigitMeanings() {
+  // Our 0 is required (Qt's 9) and our 9 optional (Qt's 0); Qt's specials are escaped.
+  QCOMPARE(TEditMask("!99/99/0000;1;_").QtInputMask(), QString("00/00/9999;_"));
+  QCOMPARE(TEditMask("999\\-99\\-9999;0;_").QtInputMask(), QString("000-00-0000;_"));
+  QCOMPARE(TEditMask("9A\\0;0;_").QtInputMask(), QString("0\\A\\0;_"));
+  QVERIFY(!TEditMask("").IsMasked());
+}
+
+void TestMaskEdit::ProgramTextRoundTrips_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Text");
+  QTest::addColumn<QString>("Shown");
+  QTest::newRow("date") << "!99/99/0000;1;_" << "03/15/1961" << "03/15/1961";
+  QTest::newRow("empty date") << "!99/99/0000;1;_" << "  /  /    " << "__/__/____";
+  QTest::newRow("ssn") << "999\\-99\\-9999;0;_" << "123456789" << "123-45-6789";
+  QTest::newRow("part ssn") << "999\\-99\\-9999;0;_" << "1234" << "123-4_-____";
+  QTest::newRow("phone") << "!999-9999;0;_" << "5551234" << "555-1234";
+  QTest::newRow("area code") << "999;0;_" << "609" << "609";
+  QTest::newRow("year") << "0000;1;_" << "2004" << "2004";
+}
+
+void TestMaskEdit::ProgramTextRoundTrips() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Text);
+  QFETCH(QString, Shown);
+  TMaskEdit Edit;
+  Edit.SetEditMask(Mask.toStdString());
+  Edit.SetText(Text.toStdString());
+  QCOMPARE(QString::fromStdString(Edit.EditText()), Shown);
+  QCOMPARE(QString::fromStdString(Edit.Text()), Text);
+  QVERIFY(!Edit.Modified());
+}
+
+void TestMaskEdit::TypingGivesMaskedText_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Keys");
+  QTest::addColumn<QString>("Text");
+  QTest::newRow("date") << "!99/99/0000;1;_" << "12312004" << "12/31/2004";
+  QTest::newRow("date day only") << "!99/99/0000;1;_" << "1231" << "12/31/    ";
+  QTest::newRow("ssn") << "999\\-99\\-9999;0;_" << "123456789" << "123456789";
+  QTest::newRow("phone") << "!999-9999;0;_" << "5551234" << "5551234";
+  QTest::newRow("letters refused") << "99999;0;_" << "1a2b3" << "123";
+}
+
+void TestMaskEdit::TypingGivesMaskedText() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Keys);
+  QFETCH(QString, Text);
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Edit = new TMaskEdit(&Window);
+  Edit->SetEditMask(Mask.toStdString());
+  Window.show();
+  Edit->setFocus();
+  Edit->setCursorPosition(0);
+  QTest::keyClicks(Edit, Keys);
+  QCOMPARE(QString::fromStdString(Edit->Text()), Text);
+}
+
+// A window with a masked year box and a plain box after it.
+struct TLeaveFixture {
+  QWidget Window;
+  TMaskEdit* Year = new TMaskEdit(&Window);
+  QLineEdit* Other = new QLineEdit(&Window);
+  TLeaveFixture() {
+    auto* Layout = new QVBoxLayout(&Window);
+    Layout->addWidget(Year);
+    Layout->addWidget(Other);
+    Year->SetEditMask("0000;1;_");
+    Year->SetText("2004");
+    Window.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&Window), "window not shown");
+    Window.activateWindow();
+    Year->setFocus();
+    QTRY_VERIFY(Year->hasFocus());
+  }
+  void EraseLastDigit() {
+    Year->setCursorPosition(4);
+    QTest::keyClick(Year, Qt::Key_Backspace);
+  }
+};
+
+void TestMaskEdit::ChangedIncompleteBoxCannotBeLeft() {
+  TFakeEnv Fake;
+  TLeaveFixture F;
+  F.EraseLastDigit();
+  QCOMPARE(QString::fromStdString(F.Year->Text()), QString("200 "));
+
+  QTest::keyClick(F.Year, Qt::Key_Tab);
+  QVERIFY(F.Year->hasFocus());
+  QCOMPARE(Fake.Beeps, 1);
+  QCOMPARE(Fake.Boxes.size(), size_t(1));
+  QCOMPARE(Fake.Boxes[0].Kind, TMsgKind::ErrorBox);
+
+  QTest::mouseClick(F.Other, Qt::LeftButton);
+  QVERIFY(F.Year->hasFocus());
+  QCOMPARE(Fake.Boxes.size(), size_t(2));
+
+  // Focus moved by the program is refused as well, once control returns to the loop.
+  F.Other->setFocus();
+  QTRY_VERIFY(F.Year->hasFocus());
+  QCOMPARE(Fake.Boxes.size(), size_t(3));
+
+  // Completing the year lets the user go.
+  QTest::keyClick(F.Year, Qt::Key_4);
+  QCOMPARE(QString::fromStdString(F.Year->Text()), QString("2004"));
+  QTest::keyClick(F.Year, Qt::Key_Tab);
+  QVERIFY(F.Other->hasFocus());
+  QCOMPARE(Fake.Boxes.size(), size_t(3));
+}
+
+void TestMaskEdit::UnchangedOrCompleteBoxCanBeLeft() {
+  TFakeEnv Fake;
+  TLeaveFixture F;
+  // An incomplete text set by the program is no change by the user.
+  F.Year->SetText("20");
+  QTest::keyClick(F.Year, Qt::Key_Tab);
+  QVERIFY(F.Other->hasFocus());
+  QVERIFY(Fake.Boxes.empty());
+  QCOMPARE(Fake.Beeps, 0);
+}
+
+void TestMaskEdit::EscAbandonsChange() {
+  TFakeEnv Fake;
+  TLeaveFixture F;
+  F.EraseLastDigit();
+  QTest::keyClick(F.Year, Qt::Key_Escape);
+  QCOMPARE(QString::fromStdString(F.Year->Text()), QString("2004"));
+  QTest::keyClick(F.Year, Qt::Key_Tab);
+  QVERIFY(F.Other->hasFocus());
+  QVERIFY(Fake.Boxes.empty());
+}
+
+void TestMaskEdit::OnChangeRunsForProgramAndUser() {
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Edit = new TMaskEdit(&Window);
+  Edit->SetEditMask("999;0;_");
+  int Changes = 0;
+  Edit->OnChange = [&]() { ++Changes; };
+  Edit->SetText("609");
+  QCOMPARE(Changes, 1);
+  Edit->SetText("609");  // no change, no event
+  QCOMPARE(Changes, 1);
+  Window.show();
+  Edit->setFocus();
+  Edit->setCursorPosition(3);
+  QTest::keyClick(Edit, Qt::Key_Backspace);
+  QCOMPARE(Changes, 2);
+  QCOMPARE(QString::fromStdString(Edit->Text()), QString("60"));
+}
+
+QTEST_MAIN(TestMaskEdit)
+#include "test_MaskEdit.moc"

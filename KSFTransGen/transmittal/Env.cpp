@@ -1,13 +1,13 @@
 #include "Env.h"
 
+#include <locale.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cmath>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <ctime>
-#include <locale.h>
 
 #include "PFields.h"
 
@@ -32,12 +32,18 @@ char GroupSeparator(const char* Text, char Fallback) {
 // The numbering of Env.h from the C library's description of negative amounts.
 int NegativeForm(bool SymbolFirst, bool Space, int SignPosition) {
   switch (SignPosition) {
-    case 0: return SymbolFirst ? (Space ? 14 : 0) : (Space ? 15 : 4);
-    case 1: return SymbolFirst ? (Space ? 9 : 1) : (Space ? 8 : 5);
-    case 2: return SymbolFirst ? (Space ? 11 : 3) : (Space ? 10 : 7);
-    case 3: return SymbolFirst ? (Space ? 9 : 1) : (Space ? 13 : 6);
-    case 4: return SymbolFirst ? (Space ? 12 : 2) : (Space ? 10 : 7);
-    default: return 0;
+    case 0:
+      return SymbolFirst ? (Space ? 14 : 0) : (Space ? 15 : 4);
+    case 1:
+      return SymbolFirst ? (Space ? 9 : 1) : (Space ? 8 : 5);
+    case 2:
+      return SymbolFirst ? (Space ? 11 : 3) : (Space ? 10 : 7);
+    case 3:
+      return SymbolFirst ? (Space ? 9 : 1) : (Space ? 13 : 6);
+    case 4:
+      return SymbolFirst ? (Space ? 12 : 2) : (Space ? 10 : 7);
+    default:
+      return 0;
   }
 }
 
@@ -56,7 +62,8 @@ TRegionalSettings ReadRegionalSettings() {
                      L->n_sep_by_space != CHAR_MAX && L->n_sign_posn != CHAR_MAX;
   if (HasCurrency) {
     Settings.CurrencyString = L->currency_symbol;
-    Settings.ThousandSeparator = GroupSeparator(L->mon_thousands_sep, GroupSeparator(L->thousands_sep, ','));
+    Settings.ThousandSeparator =
+        GroupSeparator(L->mon_thousands_sep, GroupSeparator(L->thousands_sep, ','));
     Settings.CurrencyDecimals = L->frac_digits;
     bool Precedes = L->p_cs_precedes != 0, Space = L->p_sep_by_space == 1;
     Settings.CurrencyFormat = Precedes ? (Space ? 2 : 0) : (Space ? 3 : 1);
@@ -87,8 +94,9 @@ TDateTime TEnv::Now() {
   if (Millis < 0) Millis += 1000;
   TDateTime Day = 0;
   if (!TryEncodeDate(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday, Day)) return 0;
-  double Time = (Local.tm_hour * 3600.0 + Local.tm_min * 60.0 + (Local.tm_sec > 59 ? 59 : Local.tm_sec)) +
-                static_cast<double>(Millis) / 1000.0;
+  double Time =
+      (Local.tm_hour * 3600.0 + Local.tm_min * 60.0 + (Local.tm_sec > 59 ? 59 : Local.tm_sec)) +
+      static_cast<double>(Millis) / 1000.0;
   return Day + Time / 86400.0;
 }
 
@@ -101,9 +109,12 @@ void TEnv::Beep() {}
 
 int TEnv::Message(const TMessageRequest& Request) {
   switch (Request.Buttons) {
-    case TMsgButtons::OK: return mrOk;
-    case TMsgButtons::YesNo: return mrNo;
-    case TMsgButtons::YesNoCancel: return mrCancel;
+    case TMsgButtons::OK:
+      return mrOk;
+    case TMsgButtons::YesNo:
+      return mrNo;
+    case TMsgButtons::YesNoCancel:
+      return mrCancel;
   }
   return mrOk;
 }

@@ -522,9 +522,15 @@ TVariant TStringField::GetAsVariant(const char* Buffer) const {
 
 void TStringField::SetAsVariant(char* Buffer, const TVariant& Value) const {
   switch (Value.Kind) {
-    case TVariant::TKind::String: SetAsString(Buffer, Value.Str); break;
-    case TVariant::TKind::Date: SetAsDateTime(Buffer, Value.Num); break;
-    case TVariant::TKind::Float: SetAsFloat(Buffer, Value.Num); break;
+    case TVariant::TKind::String:
+      SetAsString(Buffer, Value.Str);
+      break;
+    case TVariant::TKind::Date:
+      SetAsDateTime(Buffer, Value.Num);
+      break;
+    case TVariant::TKind::Float:
+      SetAsFloat(Buffer, Value.Num);
+      break;
   }
 }
 

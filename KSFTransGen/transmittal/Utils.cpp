@@ -91,9 +91,9 @@ bool ContainsNoDigit(const std::string& Text) {
 }
 
 std::string MonthName(int Month) {
-  static const char* const Names[12] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
+  static const char* const Names[12] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
   if (Month < 1 || Month > 12) return {};
   return Names[Month - 1];
 }
@@ -155,29 +155,49 @@ std::string FormatMoney(long double Value) {
   const std::string& C = R.CurrencyString;
   if (!Negative) {
     switch (R.CurrencyFormat) {
-      case 1: return Number + C;
-      case 2: return C + " " + Number;
-      case 3: return Number + " " + C;
-      default: return C + Number;
+      case 1:
+        return Number + C;
+      case 2:
+        return C + " " + Number;
+      case 3:
+        return Number + " " + C;
+      default:
+        return C + Number;
     }
   }
   switch (R.NegCurrFormat) {
-    case 1: return "-" + C + Number;
-    case 2: return C + "-" + Number;
-    case 3: return C + Number + "-";
-    case 4: return "(" + Number + C + ")";
-    case 5: return "-" + Number + C;
-    case 6: return Number + "-" + C;
-    case 7: return Number + C + "-";
-    case 8: return "-" + Number + " " + C;
-    case 9: return "-" + C + " " + Number;
-    case 10: return Number + " " + C + "-";
-    case 11: return C + " " + Number + "-";
-    case 12: return C + " -" + Number;
-    case 13: return Number + "- " + C;
-    case 14: return "(" + C + " " + Number + ")";
-    case 15: return "(" + Number + " " + C + ")";
-    default: return "(" + C + Number + ")";
+    case 1:
+      return "-" + C + Number;
+    case 2:
+      return C + "-" + Number;
+    case 3:
+      return C + Number + "-";
+    case 4:
+      return "(" + Number + C + ")";
+    case 5:
+      return "-" + Number + C;
+    case 6:
+      return Number + "-" + C;
+    case 7:
+      return Number + C + "-";
+    case 8:
+      return "-" + Number + " " + C;
+    case 9:
+      return "-" + C + " " + Number;
+    case 10:
+      return Number + " " + C + "-";
+    case 11:
+      return C + " " + Number + "-";
+    case 12:
+      return C + " -" + Number;
+    case 13:
+      return Number + "- " + C;
+    case 14:
+      return "(" + C + " " + Number + ")";
+    case 15:
+      return "(" + Number + " " + C + ")";
+    default:
+      return "(" + C + Number + ")";
   }
 }
 

@@ -40,9 +40,9 @@ TEST(EnvSeam, WrappersGoThroughTheInstalledEnvironment) {
   Beep();
   EXPECT_EQ(Fake.Beeps, 1);
   Fake.Answers.push_back(mrYes);
-  EXPECT_EQ(MessageBox("Exit now?", "KSF Transmittal Software", TMsgButtons::YesNo,
-                       TMsgIcon::Question),
-            mrYes);
+  EXPECT_EQ(
+      MessageBox("Exit now?", "KSF Transmittal Software", TMsgButtons::YesNo, TMsgIcon::Question),
+      mrYes);
   ASSERT_EQ(Fake.Boxes.size(), 1u);
   EXPECT_EQ(Fake.Boxes[0].Kind, TMsgKind::MessageBox);
   EXPECT_EQ(Fake.Boxes[0].Caption, "KSF Transmittal Software");
@@ -95,8 +95,8 @@ TEST(DefaultEnvDeathTest, LocaleWithoutCurrencyGivesUsEnglishMoney) {
       {
         setenv("LC_ALL", "C", 1);
         bool Ok = Env().Regional().DecimalSeparator == '.' &&
-                  Env().Regional().CurrencyString == "$" &&
-                  FormatMoney(1234.56L) == "$1,234.56" && FormatMoney(-1234.56L) == "($1,234.56)";
+                  Env().Regional().CurrencyString == "$" && FormatMoney(1234.56L) == "$1,234.56" &&
+                  FormatMoney(-1234.56L) == "($1,234.56)";
         std::exit(Ok ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");

@@ -83,7 +83,11 @@ TEST(IntegerParse, AcceptsDecimalAndHexadecimalFormsWithin32Bits) {
     EXPECT_EQ(Value, C.Ok ? C.Value : -99) << '"' << C.Text << '"';
   }
   int32_t Value = -99;
-  EXPECT_FALSE(TryStrToInt(std::string("1\0" "2", 3), Value)) << "an embedded NUL is no digit";
+  EXPECT_FALSE(TryStrToInt(std::string("1\0"
+                                       "2",
+                                       3),
+                           Value))
+      << "an embedded NUL is no digit";
 }
 
 // ------------------------------------------------------------------ number parse
@@ -96,28 +100,14 @@ TEST(NumberParse, AcceptsSignFractionAndExponentButNoGrouping) {
     long double Value;
   };
   const std::vector<Case> Cases = {
-      {"12.5", true, 12.5L},
-      {" 12.5 ", true, 12.5L},
-      {"-3", true, -3},
-      {"+0.25", true, 0.25L},
-      {".5", true, 0.5L},
-      {"5.", true, 5},
-      {"1e3", true, 1000},
-      {"1.5E-2", true, 0.015L},
-      {"2e+2", true, 200},
+      {"12.5", true, 12.5L},  {" 12.5 ", true, 12.5L},  {"-3", true, -3},
+      {"+0.25", true, 0.25L}, {".5", true, 0.5L},       {"5.", true, 5},
+      {"1e3", true, 1000},    {"1.5E-2", true, 0.015L}, {"2e+2", true, 200},
       {"1e-99999", true, 0},  // underflow reads as zero
-      {"", false, 0},
-      {"  ", false, 0},
-      {".", false, 0},
-      {"-", false, 0},
-      {"1,000.00", false, 0},
-      {"1.2.3", false, 0},
-      {"1e", false, 0},
-      {"e5", false, 0},
-      {"12a", false, 0},
-      {"$12", false, 0},
-      {"inf", false, 0},
-      {"nan", false, 0},
+      {"", false, 0},         {"  ", false, 0},         {".", false, 0},
+      {"-", false, 0},        {"1,000.00", false, 0},   {"1.2.3", false, 0},
+      {"1e", false, 0},       {"e5", false, 0},         {"12a", false, 0},
+      {"$12", false, 0},      {"inf", false, 0},        {"nan", false, 0},
       {"1e99999", false, 0},  // overflow fails
   };
   for (const Case& C : Cases) {
@@ -157,17 +147,17 @@ TEST(ShortDateParse, MonthFirstWithCenturyWindowAndTwoPartDates) {
       {"12/31/9999", true, 9999, 12, 31},
       {"2/29/2004", true, 2004, 2, 29},
       {"2/3/04", true, 2004, 2, 3},
-      {"2/3/54", true, 1954, 2, 3},   // the window starts at current year - 50
+      {"2/3/54", true, 1954, 2, 3},  // the window starts at current year - 50
       {"2/3/53", true, 2053, 2, 3},
       {"2/3/4", true, 2004, 2, 3},
-      {"2/3/004", true, 4, 2, 3},     // three digits: no window
-      {"2/3", true, 2004, 2, 3},      // two parts: the current year
+      {"2/3/004", true, 4, 2, 3},  // three digits: no window
+      {"2/3", true, 2004, 2, 3},   // two parts: the current year
       {"2/3/2004/", true, 2004, 2, 3},
       {"2/3/", false, 0, 0, 0},
       {"2/29/2003", false, 0, 0, 0},
       {"13/45/2004", false, 0, 0, 0},
       {"02/30/2004", false, 0, 0, 0},
-      {"1/1/0", true, 2000, 1, 1},    // a one-digit year goes through the window too
+      {"1/1/0", true, 2000, 1, 1},  // a one-digit year goes through the window too
       {"01/15/1990 x", false, 0, 0, 0},
       {"01-15-1990", false, 0, 0, 0},
       {"12345/1/2004", false, 0, 0, 0},
@@ -224,9 +214,9 @@ TEST(Calendar, DayNumbersCountFrom30December1899) {
     double DayNumber;
   };
   const std::vector<Case> Cases = {
-      {1899, 12, 30, 0},     {1899, 12, 31, 1},      {1900, 1, 1, 2},
-      {1900, 3, 1, 61},      {1800, 1, 1, -36522},   {2000, 2, 29, 36585},
-      {2004, 9, 15, 38245},  {1, 1, 1, -693593},     {9999, 12, 31, 2958465},
+      {1899, 12, 30, 0},    {1899, 12, 31, 1},    {1900, 1, 1, 2},
+      {1900, 3, 1, 61},     {1800, 1, 1, -36522}, {2000, 2, 29, 36585},
+      {2004, 9, 15, 38245}, {1, 1, 1, -693593},   {9999, 12, 31, 2958465},
   };
   for (const Case& C : Cases) {
     EXPECT_EQ(EncodeDate(C.Year, C.Month, C.Day), C.DayNumber) << C.Year << "-" << C.Month;
@@ -242,9 +232,14 @@ TEST(Calendar, DayNumbersCountFrom30December1899) {
 
 TEST(Calendar, InvalidDatesAreRefused) {
   TDateTime Value = 7;
-  for (auto [Y, M, D] : std::vector<std::tuple<int, int, int>>{
-           {1900, 2, 29}, {2003, 2, 29}, {2004, 4, 31}, {2004, 13, 1}, {2004, 0, 1},
-           {2004, 1, 0}, {0, 1, 1}, {10000, 1, 1}}) {
+  for (auto [Y, M, D] : std::vector<std::tuple<int, int, int>>{{1900, 2, 29},
+                                                               {2003, 2, 29},
+                                                               {2004, 4, 31},
+                                                               {2004, 13, 1},
+                                                               {2004, 0, 1},
+                                                               {2004, 1, 0},
+                                                               {0, 1, 1},
+                                                               {10000, 1, 1}}) {
     EXPECT_FALSE(IsValidCalendarDate(Y, M, D)) << Y << "-" << M << "-" << D;
     EXPECT_FALSE(TryEncodeDate(Y, M, D, Value));
     EXPECT_THROW(EncodeDate(Y, M, D), Exception);
@@ -349,7 +344,7 @@ TEST_F(FieldTest, TextCompareUpperCasesOnlyAsciiLettersAndSortsPrefixFirst) {
   const std::vector<Case> Cases = {
       {"smith", "SMITH ", 0}, {"Smith", "Smyth", -1}, {"Smyth", "Smith", 1},
       {"Smit", "Smith", -1},  {"", "A", -1},          {"  ab", "AB", 0},
-      {"\xE9", "z", 1},      {"\xE9", "\xC9", 1},    {"[", "a", 1},
+      {"\xE9", "z", 1},       {"\xE9", "\xC9", 1},    {"[", "a", 1},
   };
   for (const Case& C : Cases) {
     Put(F, C.A);
@@ -395,8 +390,12 @@ TEST_F(FieldTest, IsIntegerTakesTheColumnsAsTheyStand) {
     const char* Raw;
     bool Ok;
   };
-  for (const Case& C : std::vector<Case>{{"12 ", false}, {" 12", true}, {"   ", false},
-                                         {"123", true}, {"-12", true}, {"1.2", false}}) {
+  for (const Case& C : std::vector<Case>{{"12 ", false},
+                                         {" 12", true},
+                                         {"   ", false},
+                                         {"123", true},
+                                         {"-12", true},
+                                         {"1.2", false}}) {
     Put(F, C.Raw);
     EXPECT_EQ(F.IsInteger(Buf()), C.Ok) << '"' << C.Raw << '"';
   }
@@ -425,10 +424,10 @@ TEST_F(FieldTest, DateFieldReadsStoredDates) {
       {"01011800", "01/01/1800", NoDateValue},
       {"", "", 0},
       {"02302004", "02/30/2004", 0},
-      {"0115199", "", 0},          // short
+      {"0115199", "", 0},  // short
       {"0101 999", "01/01/999", EncodeDate(999, 1, 1)},
       {"1 151990", "1/15/1990", 0},  // a part with a blank after its digits fails
-      {" 1151990", "", 0},         // trimmed to seven characters
+      {" 1151990", "", 0},           // trimmed to seven characters
       {"ab151990", "ab/15/1990", 0},
       {"13012004", "13/01/2004", 0},
   };
@@ -555,8 +554,8 @@ TEST_F(FieldTest, NumberFieldReadsScaledIntegers) {
 TEST_F(FieldTest, NumberFieldTextIsTheReadValueWithTwoDecimalsAtEveryScale) {
   for (int32_t Scale : {1, 10, 100, 1000, 7}) {
     TDoubleField F("Amount", Scale, Start, 11);
-    for (const char* Raw : {"", "0", "5", "-5", "99", "-100", "123456", "-2147483648",
-                            "2147483647", "x"}) {
+    for (const char* Raw :
+         {"", "0", "5", "-5", "99", "-100", "123456", "-2147483648", "2147483647", "x"}) {
       Put(F, Raw);
       EXPECT_EQ(F.GetAsString(Buf()), FormatFixed(F.GetAsFloat(Buf()), 2, 10))
           << '"' << Raw << "\" at scale " << Scale;

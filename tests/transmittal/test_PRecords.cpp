@@ -74,13 +74,13 @@ TEST_F(RecordTest, EveryByNameOperationRefusesAnUnknownNameBeforeChangingAnythin
   const std::string Before = Line(R);
   const std::string Bad = "lastname";
   const std::vector<std::function<void()>> Operations = {
-      [&] { R.GetAsString(Bad); },         [&] { R.GetAsDateTime(Bad); },
-      [&] { R.GetAsInteger(Bad); },        [&] { R.GetAsFloat(Bad); },
-      [&] { R.SetAsString(Bad, "x"); },    [&] { R.SetAsDateTime(Bad, 1); },
-      [&] { R.SetAsInteger(Bad, 1); },     [&] { R.SetAsFloat(Bad, 1); },
-      [&] { R.IsBlank(Bad); },             [&] { R.IsAlphaText(Bad); },
-      [&] { R.IsAlphaNumText(Bad); },      [&] { R.IsInteger(Bad); },
-      [&] { R.IsValidDate(Bad); },         [&] { R.FieldByName(Bad); },
+      [&] { R.GetAsString(Bad); },      [&] { R.GetAsDateTime(Bad); },
+      [&] { R.GetAsInteger(Bad); },     [&] { R.GetAsFloat(Bad); },
+      [&] { R.SetAsString(Bad, "x"); }, [&] { R.SetAsDateTime(Bad, 1); },
+      [&] { R.SetAsInteger(Bad, 1); },  [&] { R.SetAsFloat(Bad, 1); },
+      [&] { R.IsBlank(Bad); },          [&] { R.IsAlphaText(Bad); },
+      [&] { R.IsAlphaNumText(Bad); },   [&] { R.IsInteger(Bad); },
+      [&] { R.IsValidDate(Bad); },      [&] { R.FieldByName(Bad); },
   };
   for (size_t i = 0; i < Operations.size(); ++i) {
     EXPECT_THROW(Operations[i](), Exception) << "operation " << i;

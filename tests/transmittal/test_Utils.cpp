@@ -114,15 +114,13 @@ TEST(Amounts, FloatEqualsAndFloatDiffersExcludeTheTolerance) {
     long double A, B;
     bool Equals, Differs;
   };
-  const std::vector<Case> Cases = {
-      {1.00005L, 1.0L, true, false},
-      {1.0002L, 1.0L, false, true},
-      {1.0L, 1.0002L, false, true},
-      {10.00001L, 10.0L, true, false},
-      {0.0001L, 0.0L, false, false},  // exactly the tolerance: neither
-      {0.0L, 0.0001L, false, false},
-      {-5.0L, -5.0L, true, false},
-  };
+  const std::vector<Case> Cases =
+      {
+          {1.00005L, 1.0L, true, false}, {1.0002L, 1.0L, false, true},
+          {1.0L, 1.0002L, false, true},  {10.00001L, 10.0L, true, false},
+          {0.0001L, 0.0L, false, false},  // exactly the tolerance: neither
+          {0.0L, 0.0001L, false, false}, {-5.0L, -5.0L, true, false},
+      };
   for (const Case& C : Cases) {
     EXPECT_EQ(FloatEquals(C.A, C.B), C.Equals) << C.A << " vs " << C.B;
     EXPECT_EQ(FloatDiffers(C.A, C.B), C.Differs) << C.A << " vs " << C.B;
@@ -186,10 +184,11 @@ TEST(Formatting, FormatAmountBeepsOnTextThatIsNoNumber) {
     bool Beeps;
   };
   const std::vector<Case> Cases = {
-      {"12.5", "12.50", false},     {" -3 ", "-3.00", false},  {"abc", "abc", true},
-      {"", "", true},               {"  x  ", "x", true},      {"1e3", "1000.00", false},
-      {"1,234.50", "1,234.50", true}, {"-0", "0.00", false},   {"0.125", "0.12", false},
-      {"21474836.47", "21474836.47", false},
+      {"12.5", "12.50", false},       {" -3 ", "-3.00", false},
+      {"abc", "abc", true},           {"", "", true},
+      {"  x  ", "x", true},           {"1e3", "1000.00", false},
+      {"1,234.50", "1,234.50", true}, {"-0", "0.00", false},
+      {"0.125", "0.12", false},       {"21474836.47", "21474836.47", false},
   };
   for (const Case& C : Cases) {
     int Before = Fake.Beeps;
@@ -202,9 +201,16 @@ TEST(Formatting, FormatAmountBeepsOnTextThatIsNoNumber) {
 
 TEST(Formatting, IsValidYearWithin105YearsOfToday) {
   TFakeEnv Fake;  // 2004
-  for (auto [Text, Valid] : std::vector<std::pair<const char*, bool>>{
-           {"1899", true}, {"2109", true}, {"2004", true}, {"1898", false}, {"2110", false},
-           {"20a4", false}, {"", false}, {" 2004", true}, {"2004 ", false}, {"$7D4", true}}) {
+  for (auto [Text, Valid] : std::vector<std::pair<const char*, bool>>{{"1899", true},
+                                                                      {"2109", true},
+                                                                      {"2004", true},
+                                                                      {"1898", false},
+                                                                      {"2110", false},
+                                                                      {"20a4", false},
+                                                                      {"", false},
+                                                                      {" 2004", true},
+                                                                      {"2004 ", false},
+                                                                      {"$7D4", true}}) {
     EXPECT_EQ(IsValidYear(Text), Valid) << '"' << Text << '"';
   }
   Fake.SetToday(2030, 1, 1);
@@ -262,7 +268,7 @@ TEST(Formatting, FormatMoneyFollowsTheRegionalCurrencyFormat) {
 
   // Every negative form of the table, on the same amount.
   const std::vector<const char*> Negative = {
-      "($1.5)", "-$1.5", "$-1.5", "$1.5-", "(1.5$)", "-1.5$", "1.5-$", "1.5$-",
+      "($1.5)", "-$1.5",  "$-1.5",  "$1.5-",  "(1.5$)", "-1.5$",  "1.5-$",   "1.5$-",
       "-1.5 $", "-$ 1.5", "1.5 $-", "$ 1.5-", "$ -1.5", "1.5- $", "($ 1.5)", "(1.5 $)"};
   Fake.Settings.CurrencyDecimals = 1;
   for (int Form = 0; Form < 16; ++Form) {

@@ -352,7 +352,9 @@ void TStringGrid::SetFixedRows(int32_t Value) {
   for (int32_t C = 0; C < ColCount(); ++C) Widths.push_back(ColWidths(C));
   ++FSyncing;
   FModel->SetFixed(Value, FixedCols());
-  if (FRow < FixedRows()) FRow = FixedRows();
+  // A change of the fixed cells starts again at the first cell after them.
+  FCol = FixedCols();
+  FRow = FixedRows();
   --FSyncing;
   ApplyHeaders();
   for (int32_t C = 0; C < ColCount(); ++C) SetColWidths(C, Widths[static_cast<size_t>(C)]);
@@ -364,7 +366,8 @@ void TStringGrid::SetFixedCols(int32_t Value) {
   for (int32_t R = 0; R < std::min(RowCount(), 1000); ++R) Heights.push_back(RowHeights(R));
   ++FSyncing;
   FModel->SetFixed(FixedRows(), Value);
-  if (FCol < FixedCols()) FCol = FixedCols();
+  FCol = FixedCols();
+  FRow = FixedRows();
   --FSyncing;
   ApplyHeaders();
   for (int32_t R = 0; R < static_cast<int32_t>(Heights.size()) && R < RowCount(); ++R)

@@ -493,8 +493,8 @@ int32_t TStringField::GetAsInteger(const char* Buffer) const {
 }
 
 double TStringField::GetAsFloat(const char* Buffer) const {
-  long double Value = 0;
-  return ParseFloat(TrimView(FieldView(*this, Buffer)), Value) ? static_cast<double>(Value) : 0;
+  double Value = 0;
+  return ParseFloat(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
 }
 
 void TStringField::SetAsString(char* Buffer, const std::string& Text) const {

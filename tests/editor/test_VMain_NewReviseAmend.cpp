@@ -1,0 +1,211 @@
+// The three commands that create a file: New, Revise and Amend.
+
+#include "TransFormFixture.h"
+
+namespace {
+std::vector<std::string> LastNames(const TTransShort& T) {
+  std::vector<std::string> Names;
+  for (TRecord* R : T.Details) Names.push_back(R->GetAsString(fnLastName));
+  return Names;
+}
+
+std::vector<std::string> LastNamesOnDisk(const TTestFolder& Folder, const std::string& Name) {
+  TTransShort T;
+  T.FileName = Folder.Path(Name);
+  if (!T.LoadFromFile()) return {"<unreadable>"};
+  return LastNames(T);
+}
+
+void OpenFile(TfrmTrans* Form, int Month, int Year, int Amendment, int Revision) {
+  Form->SetPeriod(Month, Year);
+  Form->SetAmendment(static_cast<uint16_t>(Amendment));
+  Form->SetRevision(static_cast<uint16_t>(Revision));
+  Form->OpenTransmittal();
+}
+}  // namespace
+
+class TestVMainNewReviseAmend : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { InitializeTransmittalUnits(); }
+  void cleanupTestCase() { FinalizeTransmittalUnits(); }
+  void init() {
+    Env = std::make_unique<TFakeEnv>();
+    Env->SetToday(2004, 11, 15);
+  }
+  void cleanup() { Env.reset(); }
+
+  void NewMakesTheNextMonthWithTheMergedMembers_data() {
+    QTest::addColumn<QString>("Report");
+    QTest::addColumn<QString>("Revision");
+    QTest::addColumn<QString>("Amendment");
+    QTest::addColumn<QString>("Made");
+    QTest::addColumn<QString>("Month");
+    QTest::newRow("June") << "20040600.123" << "20040601.123" << "20040610.123" << "20040900.123"
+                          << "September, 2004";
+    QTest::newRow("December") << "20041200.123" << "20041201.123" << "20041210.123" << "20050100.123"
+                              << "January, 2005";
+  }
+  void NewMakesTheNextMonthWithTheMergedMembers() {
+    QFETCH(QString, Report);
+    QFETCH(QString, Revision);
+    QFETCH(QString, Amendment);
+    QFETCH(QString, Made);
+    QFETCH(QString, Month);
+    TTestFolder Folder;
+    Folder.Write(Report.toStdString(), {Member("111111111", "Adams")});
+    Folder.Write(Revision.toStdString(), {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    Folder.Write(Amendment.toStdString(), {Member("333333333", "Clark"), Member("444444444", "Davis")});
+    TOpenForm Form;
+    QVERIFY(Form->bbnNew->isEnabled());
+    Env->Answers = {mrYes};
+    Form->bbnNew->click();
+    QCOMPARE(Env->BoxTexts().at(0), std::string("A new report will be created for the next month.\r\n"
+                                                "You will not be able to make revisions for the current month!\r\n"
+                                                "Continue?"));
+    QCOMPARE(Env->Boxes.size(), size_t(1));
+    QCOMPARE(OpenName(), Made.toStdString());
+    QCOMPARE(Form->edtMonthYear->text(), Month);
+    QVERIFY(Folder.Exists(Made.toStdString()));
+    // The report's newest revision first, then the amendment's members from its last.
+    const std::vector<std::string> Expected = {"Adams", "Baker", "Davis", "Clark"};
+    QCOMPARE(LastNamesOnDisk(Folder, Made.toStdString()), Expected);
+    QCOMPARE(LastNames(*Trans), Expected);
+    QVERIFY(!ReadOnlyMode);
+    // The old month is now read-only and can no longer be revised.
+    Form->dbnPrev->BtnClick(nbPrior);
+    QCOMPARE(OpenName(), Amendment.toStdString());
+    QVERIFY(ReadOnlyMode);
+    QVERIFY(!Form->bbnRevise->isEnabled());
+  }
+
+  void NewNeedsAYes() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Env->Answers = {mrNo};
+    Form->bbnNew->click();
+    QCOMPARE(OpenName(), std::string("20040900.123"));
+    QVERIFY(!Folder.Exists("20041000.123"));
+  }
+
+  void ReviseCopiesTheOpenRevision() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    Folder.Write("20040901.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    Folder.Write("20040902.123", {Member("333333333", "Clark")});
+    TOpenForm Form;
+    OpenFile(Form.Form, 9, 2004, 0, 1);
+    QVERIFY(ReadOnlyMode);
+    Env->Answers = {mrYes};
+    Form->bbnReviseClick();
+    QCOMPARE(Env->BoxTexts(),
+             std::vector<std::string>{"A new revision will be created for the current report.\r\nContinue?"});
+    QCOMPARE(OpenName(), std::string("20040903.123"));
+    QCOMPARE(LastNamesOnDisk(Folder, "20040903.123"), (std::vector<std::string>{"Adams", "Baker"}));
+    QCOMPARE(LastNamesOnDisk(Folder, "20040902.123"), std::vector<std::string>{"Clark"});
+    QVERIFY(!ReadOnlyMode);
+    OpenFile(Form.Form, 9, 2004, 0, 2);
+    QVERIFY(ReadOnlyMode);
+  }
+
+  void AmendListsItsAmendmentBeforeAnyFileExists() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    Folder.Write("20040910.123", {Member("222222222", "Baker")});
+    TOpenForm Form;
+    Env->Answers = {mrYes};
+    const int Beeps = Env->Beeps;
+    Form->bbnAmend->click();
+    QCOMPARE(Env->BoxTexts(),
+             std::vector<std::string>{"A new amendment will be created to the current report.\r\nContinue?"});
+    QCOMPARE(OpenName(), std::string("20040920.123"));
+    QVERIFY(!Folder.Exists("20040920.123"));
+    QCOMPARE(Trans->Details.Count(), 0);
+    QCOMPARE(Form->edtEmployerName->text(), QString("Lakeside School"));
+    QCOMPARE(Env->Beeps, Beeps + 1);  // the detail command finds no member
+    QCOMPARE(Form->pmnFiles->Items.Items(0)->Items(0)->Name, std::string("A09200420"));
+    QCOMPARE(Form->pmnFiles->Items.Items(0)->Items(0)->Caption, std::string("Amendment 2"));
+    QVERIFY(!ReadOnlyMode);
+    // Closing without members asks the exit question.
+    Env->Answers = {mrNo};
+    Form->bbnExit->click();
+    QVERIFY(Env->BoxTexts().back().find("Exit now?") != std::string::npos);
+  }
+
+  void CommandsAreRefusedWhileIncompleteSavesAreAllowed() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Form->chbSaveError->SetChecked(true);
+    Form->bbnNewClick();
+    Form->bbnReviseClick();
+    Form->bbnAmendClick();
+    QCOMPARE(Env->BoxTexts(), (std::vector<std::string>{
+                                  "A new transmittal cannot be generated from an incomplete file!",
+                                  "An incomplete transmittal cannot be revised!",
+                                  "An incopmlete transmittal cannot be amended!"}));
+    QCOMPARE(Env->Beeps, 3);
+    QCOMPARE(OpenName(), std::string("20040900.123"));
+  }
+
+  void ReviseAndAmendOnlyInTheLastPeriod() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Form->dbnPrev->BtnClick(nbPrior);
+    Env->Answers = {mrYes, mrOk, mrYes};
+    Form->bbnReviseClick();
+    Form->bbnAmendClick();
+    QCOMPARE(Env->BoxTexts(), (std::vector<std::string>{
+                                  "A new revision will be created for the current report.\r\nContinue?",
+                                  "Revisions can be made only for the last reporting period",
+                                  "A new amendment will be created to the current report.\r\nContinue?",
+                                  "Amendments can be made only to the last report"}));
+    QCOMPARE(OpenName(), std::string("20040900.123"));
+    QCOMPARE(QDir(QString::fromStdString(AppDir + "Data")).entryList(QDir::Files).size(), 2);
+  }
+
+  // At ten revisions or ten amendments the command stops after its message:
+  // the open file stays open and no file is written or replaced.
+  void TheTenthRevisionIsRefused() {
+    TTestFolder Folder;
+    for (int R = 0; R <= 9; ++R)
+      Folder.Write("2004090" + std::to_string(R) + ".123", {Member("111111111", std::string("Rev") + char('a' + R))});
+    const std::string Report = Folder.Read("20040900.123");
+    TOpenForm Form;
+    QCOMPARE(OpenName(), std::string("20040909.123"));
+    Env->Answers = {mrYes};
+    Form->bbnReviseClick();
+    QCOMPARE(Env->BoxTexts().back(), std::string("Revision should be between 0 and 9: 10\r\nRevision set to 0!"));
+    QCOMPARE(OpenName(), std::string("20040909.123"));
+    QCOMPARE(Form->lblRevision->text(), QString("9"));
+    QCOMPARE(Form->MakeFileName(), std::string("20040909.123"));
+    QCOMPARE(Folder.Read("20040900.123"), Report);
+    QCOMPARE(QDir(QString::fromStdString(AppDir + "Data")).entryList(QDir::Files).size(), 10);
+  }
+
+  void TheTenthAmendmentIsRefused() {
+    TTestFolder Folder;
+    for (int A = 0; A <= 9; ++A)
+      Folder.Write("200409" + std::to_string(A) + "0.123", {Member("111111111", std::string("Amend") + char('a' + A))});
+    TOpenForm Form;
+    QCOMPARE(OpenName(), std::string("20040990.123"));
+    Env->Answers = {mrYes};
+    Form->bbnAmendClick();
+    QCOMPARE(Env->BoxTexts().back(), std::string("Amendment should be between 0 and 9: 10\r\nAmendment set to 0!"));
+    QCOMPARE(OpenName(), std::string("20040990.123"));
+    QCOMPARE(Form->MakeFileName(), std::string("20040990.123"));
+    QCOMPARE(Files->Periods[0]->Amendments.Count(), 10);
+    QCOMPARE(Form->pmnFiles->Items.Items(0)->Count(), 10);
+    QCOMPARE(Trans->Details.Count(), 1);
+  }
+
+ private:
+  std::unique_ptr<TFakeEnv> Env;
+};
+
+QTEST_MAIN(TestVMainNewReviseAmend)
+#include "test_VMain_NewReviseAmend.moc"

@@ -3,6 +3,7 @@
 // changed box cannot be left while a required digit is missing.
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -142,10 +143,14 @@ struct TLeaveFixture {
   QWidget Window;
   TMaskEdit* Year = new TMaskEdit(&Window);
   QLineEdit* Other = new QLineEdit(&Window);
+  QPushButton* Button = new QPushButton("&Open", &Window);
+  int ButtonClicks = 0;
   TLeaveFixture() {
     auto* Layout = new QVBoxLayout(&Window);
     Layout->addWidget(Year);
     Layout->addWidget(Other);
+    Layout->addWidget(Button);
+    QObject::connect(Button, &QPushButton::clicked, [this]() { ++ButtonClicks; });
     Year->SetEditMask("0000;1;_");
     Year->SetText("2004");
     Window.show();
@@ -175,18 +180,23 @@ void TestMaskEdit::ChangedIncompleteBoxCannotBeLeft() {
   QTest::mouseClick(F.Other, Qt::LeftButton);
   QVERIFY(F.Year->hasFocus());
   QCOMPARE(Fake.Boxes.size(), size_t(2));
+  // A click on a button does not get through to it either.
+  QTest::mouseClick(F.Button, Qt::LeftButton);
+  QVERIFY(F.Year->hasFocus());
+  QCOMPARE(F.ButtonClicks, 0);
+  QCOMPARE(Fake.Boxes.size(), size_t(3));
 
   // Focus moved by the program is refused as well, once control returns to the loop.
   F.Other->setFocus();
   QTRY_VERIFY(F.Year->hasFocus());
-  QCOMPARE(Fake.Boxes.size(), size_t(3));
+  QCOMPARE(Fake.Boxes.size(), size_t(4));
 
   // Completing the year lets the user go.
   QTest::keyClick(F.Year, Qt::Key_4);
   QCOMPARE(QString::fromStdString(F.Year->Text()), QString("2004"));
   QTest::keyClick(F.Year, Qt::Key_Tab);
   QVERIFY(F.Other->hasFocus());
-  QCOMPARE(Fake.Boxes.size(), size_t(3));
+  QCOMPARE(Fake.Boxes.size(), size_t(4));
 }
 
 void TestMaskEdit::UnchangedOrCompleteBoxCanBeLeft() {

@@ -13,6 +13,13 @@ TTransShort* Trans = nullptr;
 bool HeaderOnly = false;
 std::string VersionText;
 
+void PTransShortInitialization() {
+  HeaderOnly = false;
+  VersionText.clear();
+}
+
+void PTransShortFinalization() { VersionText.clear(); }
+
 namespace {
 
 const char* const MessageCaption = "KSF Transmittal Software";

@@ -74,6 +74,11 @@ extern bool HeaderOnly;
 // The program's version text, copied into every trailer on save.
 extern std::string VersionText;
 
+// The unit's start-up (HeaderOnly off, VersionText empty) and shut-down
+// (VersionText empty) steps.
+void PTransShortInitialization();
+void PTransShortFinalization();
+
 // Sort comparison of two member records by the sort column and direction of Trans.
 int CompareRecords(const TRecord* A, const TRecord* B);
 // Shows "SSN ... is not unique!" for the first member of List with that SSN; changes nothing.

@@ -20,9 +20,10 @@ const std::string H = Line("HEAD ", 52, 'h');
 const std::string D1 = Line("TRANS", 326, '1');
 const std::string D2 = Line("TRANS", 326, '2');
 const std::string T = Line("TRAIL", 98, 't');
-// What the object holds before each load.
-const std::string OldHeader = Line("HEAD ", 52, 'o');
-const std::string OldTrailer = Line("TRAIL", 98, 'o');
+// What the object holds before each load; the tags differ too, to show when
+// the reader puts the file's tag back.
+const std::string OldHeader = Line("OLDHD", 52, 'o');
+const std::string OldTrailer = Line("OLDTR", 98, 'o');
 
 std::string Buf(const TRecord* Record) { return std::string(Record->Buffer, Record->RecordLength); }
 
@@ -46,7 +47,7 @@ std::vector<TReadCase> ReadCases() {
       {"EmptyFile", "", false, {}, OldHeader, OldTrailer},
       {"ShorterThanTag", "HEA", false, {}, OldHeader, OldTrailer},
       {"FirstTagNotHeader", D1 + CRLF + T + CRLF, false, {}, OldHeader, OldTrailer},
-      {"HeaderCutShort", H.substr(0, 25), false, {}, "HEAD " + H.substr(5, 20) + OldHeader.substr(25),
+      {"HeaderCutShort", H.substr(0, 25), false, {}, OldHeader.substr(0, 5) + H.substr(5, 20) + OldHeader.substr(25),
        OldTrailer},
       {"OnlyHeader", H + CRLF, false, {}, H, OldTrailer},
       {"HeaderWithoutLineEnd", H, false, {}, H, OldTrailer},

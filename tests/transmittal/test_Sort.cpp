@@ -112,6 +112,30 @@ TEST_F(Sorting, UnknownFieldRaisesAndSortsNothing) {
   EXPECT_EQ(FTrans.SortField, -1);
 }
 
+// A cursor past the end (the editor sets it) must not take the lookup outside the list.
+TEST_F(Sorting, CursorPastTheEndStillSorts) {
+  AddMember(FTrans, "2");
+  AddMember(FTrans, "1");
+  FTrans.CurIndex = 10;
+  FTrans.SortByField(fnMemberSSN);
+  EXPECT_EQ(Column(FTrans, fnMemberSSN), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(FTrans.CurIndex, 10);
+}
+
+// A transmittal other than Trans (or before Trans exists) sorts by its own column.
+TEST(SortingAlone, OwnColumnWithoutTheEditedTransmittal) {
+  TFakeEnv Env;
+  ASSERT_EQ(Trans, nullptr);
+  TTransShort Local;
+  AddMember(Local, "1", "b");
+  AddMember(Local, "2", "a");
+  Local.SortByField(fnLastName);
+  EXPECT_EQ(Column(Local, fnLastName), (std::vector<std::string>{"a", "b"}));
+  Local.SortByField(fnLastName);
+  EXPECT_EQ(Column(Local, fnLastName), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(CompareRecords(Local.Details[0], Local.Details[1]), -1);  // "1" before "2": by SSN
+}
+
 // Many equal keys and amounts a hair apart: the sort stays inside the list and
 // orders what it can.
 TEST_F(Sorting, LargeListsWithManyEqualKeys) {

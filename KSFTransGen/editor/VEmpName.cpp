@@ -53,6 +53,9 @@ TfrmEmpName::~TfrmEmpName() {
 
 void TfrmEmpName::FormCreate() {
   HeaderOnly = false;
+  // Measured by the selection window already; a dialog made first measures it itself
+  // rather than shrink to nothing.
+  MeasureScreenDPI(this);
   BuildLayout();
   ScaleWindow(*this, 445, 166);
   setFixedSize(size());

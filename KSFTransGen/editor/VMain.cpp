@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -1111,6 +1113,17 @@ std::string GetProgramVersion() { return Trim(GetFileVersionText(Env().ProgramPa
 // ---------------------------------------------------------------------------
 
 void TfrmTrans::SetUpGrids() {
+  // The hidden pages take their size only when first shown; the width rules
+  // need the grids laid out on their pages now.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (layout() != nullptr) layout()->activate();
+  for (TTabSheet* Page : {tbsDemogr, tbsContr})
+    if (Page != pgcTrans->currentWidget()) {
+      Page->setGeometry(pgcTrans->currentWidget()->geometry());
+      if (Page->layout() != nullptr) Page->layout()->activate();
+    }
+  // A grid scrolled while it had no size yet would measure from the wrong column.
+  for (TStringGrid* Grid : {sgrDemogr, sgrContr}) Grid->horizontalScrollBar()->setValue(0);
   auto S = [](int32_t W) { return ScaleForScreen(W); };
   sgrDemogr->SetColWidths(5, S(60));
   sgrDemogr->SetCells(5, 0, "Gender");

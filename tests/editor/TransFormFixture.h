@@ -153,3 +153,15 @@ inline void TypeIntoCell(TStringGrid* Grid, int32_t Col, int32_t Row, const QStr
   Editor->selectAll();
   QTest::keyClicks(Editor, Text);
 }
+
+// Replaces a cell's text in one change, as pasting over the selected text does.
+inline void PasteIntoCell(TStringGrid* Grid, int32_t Col, int32_t Row, const QString& Text) {
+  Grid->setFocus();
+  Grid->SetRow(Row);
+  Grid->SetCol(Col);
+  Grid->SetEditorMode(true);
+  QLineEdit* Editor = Grid->InplaceEditor();
+  QVERIFY(Editor != nullptr);
+  Editor->selectAll();
+  Editor->insert(Text);
+}

@@ -1,0 +1,304 @@
+// The member grids: filling, the current member, typing, edit detection,
+// storing edits and the totals.
+
+#include "TransFormFixture.h"
+
+namespace {
+void KeyInGrid(TStringGrid* Grid, Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+  QWidget* Target = Grid->InplaceEditor() != nullptr ? static_cast<QWidget*>(Grid->InplaceEditor()) : Grid;
+  QTest::keyPress(Target, Key, Modifiers);
+  Target = Grid->InplaceEditor() != nullptr ? static_cast<QWidget*>(Grid->InplaceEditor()) : Grid;
+  QTest::keyRelease(Target, Key, Modifiers);
+}
+
+TTestMember WithGender(TTestMember M, const std::string& Gender) {
+  M.Gender = Gender;
+  return M;
+}
+}  // namespace
+
+class TestVMainGrids : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { InitializeTransmittalUnits(); }
+  void cleanupTestCase() { FinalizeTransmittalUnits(); }
+  void init() {
+    Env = std::make_unique<TFakeEnv>();
+    Env->SetToday(2004, 11, 15);
+  }
+  void cleanup() { Env.reset(); }
+
+  void GridsShowTheMembers() {
+    TTestFolder Folder;
+    TTestMember M = Member("123456789", "Adams", 12.5);
+    M.Gender = "1";
+    M.Phone = "5551234";
+    Folder.Write("20041000.123", {M, WithGender(Member("222222222", "Baker"), "4"),
+                                  WithGender(Member("333333333", "Clark"), " ")});
+    TOpenForm Form;
+    TStringGrid* D = Form->sgrDemogr;
+    TStringGrid* C = Form->sgrContr;
+    QCOMPARE(D->RowCount(), 4);
+    QCOMPARE(C->RowCount(), 4);
+    QCOMPARE(D->Cells(0, 0), std::string("Last Name"));
+    QCOMPARE(C->Cells(0, 0), std::string("Last, First"));
+    QCOMPARE(D->Cells(0, 1), std::string("Adams"));
+    QCOMPARE(D->Cells(2, 1), std::string("123456789"));
+    QCOMPARE(D->Cells(3, 1), std::string("5551234"));
+    QCOMPARE(D->Cells(4, 1), std::string("01/15/1970"));
+    QCOMPARE(D->Cells(5, 1), std::string("Male"));
+    QCOMPARE(D->Cells(5, 2), std::string("Unknown"));
+    QCOMPARE(C->Cells(0, 1), std::string("Adams, Anna"));
+    QCOMPARE(C->Cells(2, 1), std::string("1000.00"));
+    QCOMPARE(C->Cells(4, 1), std::string("100.00"));
+    QCOMPARE(C->Cells(5, 1), std::string("12.50"));
+    QCOMPARE(VisibleRows, (std::vector<int32_t>{0, 1, 2}));
+    // Widths for 96 pixels per inch.
+    QCOMPARE(D->ColWidths(0), 130);
+    QCOMPARE(D->ColWidths(5), 60);
+    QCOMPARE(C->ColWidths(0), 88);
+    QCOMPARE(C->ColWidths(4), 39);
+    // A blank gender stored as a default (Unknown, 3) at loading.
+    QCOMPARE(Trans->Details[2]->GetAsString(fnGenderCD), std::string("3"));
+  }
+
+  // Whether a typed value counts as an edit of the current member.
+  void EditDetection_data() {
+    QTest::addColumn<bool>("Contr");
+    QTest::addColumn<int>("Col");
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<bool>("Edit");
+    QTest::newRow("12.5 over 12.50") << true << 5 << "12.5" << false;
+    QTest::newRow("12.51 over 12.50") << true << 5 << "12.51" << true;
+    QTest::newRow("abc over 12.50") << true << 5 << "abc" << true;
+    QTest::newRow("1000 pensionable") << true << 2 << "1000" << false;
+    QTest::newRow("FTE 100.001") << true << 4 << "100.00001" << false;
+    QTest::newRow("last name case and blanks") << false << 0 << "adams " << false;
+    QTest::newRow("last name changed") << false << 0 << "Adam" << true;
+    QTest::newRow("female over code 2") << false << 5 << "female" << false;
+    QTest::newRow("f over code 2") << false << 5 << "f" << false;
+    QTest::newRow("m over code 2") << false << 5 << "m" << true;
+    QTest::newRow("same phone") << false << 3 << "5551234" << false;
+    QTest::newRow("other phone") << false << 3 << "5551235" << true;
+    QTest::newRow("same birth date") << false << 4 << "01151970" << false;
+    QTest::newRow("other birth date") << false << 4 << "01161970" << true;
+  }
+  void EditDetection() {
+    QFETCH(bool, Contr);
+    QFETCH(int, Col);
+    QFETCH(QString, Typed);
+    QFETCH(bool, Edit);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams", 12.5)});
+    TOpenForm Form;
+    TStringGrid* Grid = Contr ? Form->sgrContr : Form->sgrDemogr;
+    PasteIntoCell(Grid, Col, 1, Typed);
+    QCOMPARE(Grid->Cells(Col, 1), (Col == 4 && !Contr ? std::string("01/") + Typed.toStdString().substr(2, 2) + "/1970"
+                                                     : Typed.toStdString()));
+    QCOMPARE(Form->FEditing, Edit);
+    QCOMPARE(Form->bbnSave->isEnabled(), Edit);
+    QCOMPARE(Form->bbnNew->isEnabled(), !Edit);
+  }
+
+  // Keystroke by keystroke: deleting the last zero of 12.50 leaves the same amount.
+  void DeletingATrailingZeroIsNoEdit() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams", 12.5)});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(2);
+    Form->sgrContr->setFocus();
+    Form->sgrContr->SetCol(5);
+    Form->sgrContr->SetEditorMode(true);
+    QLineEdit* Editor = Form->sgrContr->InplaceEditor();
+    QVERIFY(Editor != nullptr);
+    QCOMPARE(Editor->text(), QString("12.50"));
+    Editor->end(false);
+    QTest::keyClick(Editor, Qt::Key_Backspace);
+    QCOMPARE(Form->sgrContr->Cells(5, 1), std::string("12.5"));
+    QVERIFY(!Form->FEditing);
+    QVERIFY(!Form->bbnSave->isEnabled());
+    QTest::keyClick(Editor, Qt::Key_1);
+    QVERIFY(Form->FEditing);
+  }
+
+  void EditingStaysOnUntilSaveCancelOrRefresh() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams", 12.5)});
+    TOpenForm Form;
+    TypeIntoCell(Form->sgrContr, 5, 1, "13");
+    QVERIFY(Form->FEditing);
+    PasteIntoCell(Form->sgrContr, 5, 1, "12.50");
+    QVERIFY(Form->FEditing);
+    Form->RefreshGrids();
+    QVERIFY(!Form->FEditing);
+    QCOMPARE(Form->sgrContr->Cells(5, 1), std::string("12.50"));
+  }
+
+  void NonNumericAmountBeepsWhenDrawnAndStoresBlank() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams", 12.5)});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(2);
+    TypeIntoCell(Form->sgrContr, 5, 1, "abc");
+    Form->sgrContr->SetEditorMode(false);
+    const int Before = Env->Beeps;
+    Form->sgrContr->grab();
+    QVERIFY(Env->Beeps > Before);
+    Form->chbSaveError->SetChecked(true);
+    QVERIFY(Form->SaveTransmittal());
+    QCOMPARE(Trans->Details[0]->GetAsFloat(fnContribEmployeePreTax), 0.0);
+    QVERIFY(Trans->Details[0]->IsBlank(fnContribEmployeePreTax));
+  }
+
+  void GenderTypingAndStoring_data() {
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<QString>("Stored");
+    QTest::newRow("f") << "f" << "2";
+    QTest::newRow("male") << "male" << "1";
+    QTest::newRow("x") << "x" << "3";
+    QTest::newRow("blank") << " " << "3";
+  }
+  void GenderTypingAndStoring() {
+    QFETCH(QString, Typed);
+    QFETCH(QString, Stored);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {WithGender(Member("123456789", "Adams"), "4")});
+    TOpenForm Form;
+    QCOMPARE(Form->sgrDemogr->Cells(5, 1), std::string("Unknown"));
+    TypeIntoCell(Form->sgrDemogr, 5, 1, Typed);
+    Form->sgrDemogr->SetEditorMode(false);
+    Form->chbSaveError->SetChecked(true);  // a typed "x" leaves an invalid gender... or not
+    Form->SetEditing(true);
+    QVERIFY(Form->SaveTransmittal());
+    QCOMPARE(QString::fromStdString(Trans->Details[0]->GetAsString(fnGenderCD)), Stored);
+  }
+
+  void EscInAGridDiscardsTheEdits() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams", 12.5)});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(2);
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsContr);
+    TypeIntoCell(Form->sgrContr, 5, 1, "99");
+    QVERIFY(Form->FEditing);
+    KeyInGrid(Form->sgrContr, Qt::Key_Escape);
+    QVERIFY(!Form->FEditing);
+    QCOMPARE(Form->sgrContr->Cells(5, 1), std::string("12.50"));
+    QCOMPARE(Trans->Details[0]->GetAsFloat(fnContribEmployeePreTax), 12.5);
+  }
+
+  void TypingRules() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("123456789", "Adams")});
+    Folder.Write("20041000.123", {Member("123456789", "Adams")});
+    TOpenForm Form;
+    TStringGrid* D = Form->sgrDemogr;
+    Form->pgcTrans->RequestPage(1);
+    D->setFocus();
+    // The SSN column takes no typing: letters and digits beep and are dropped.
+    D->SetCol(2);
+    int Before = Env->Beeps;
+    KeyInGrid(D, Qt::Key_5);
+    QCOMPARE(Env->Beeps, Before + 1);
+    QCOMPARE(D->Cells(2, 1), std::string("123456789"));
+    QVERIFY(!Form->FEditing);
+    // Arrows move without a beep.
+    Before = Env->Beeps;
+    KeyInGrid(D, Qt::Key_Left);
+    QCOMPARE(Env->Beeps, Before);
+    QCOMPARE(D->Col(), 1);
+    // On a read-only file every column beeps.
+    Form->dbnPrev->BtnClick(nbPrior);
+    QVERIFY(ReadOnlyMode);
+    D->setFocus();
+    D->SetCol(0);
+    Before = Env->Beeps;
+    KeyInGrid(D, Qt::Key_Z);
+    QCOMPARE(Env->Beeps, Before + 1);
+    QCOMPARE(D->Cells(0, 1), std::string("Adams"));
+  }
+
+  void CtrlTabMovesBetweenPages() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams")});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(1);
+    Form->sgrDemogr->setFocus();
+    KeyInGrid(Form->sgrDemogr, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsContr);
+    Form->sgrContr->setFocus();
+    KeyInGrid(Form->sgrContr, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsDemogr);
+  }
+
+  void LeavingTheFirstPageNeedsAnEmployerName() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams")});
+    TOpenForm Form;
+    Form->edtEmployerName->clear();
+    QVERIFY(!Form->pgcTrans->RequestPage(1));
+    QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Employer name should not be empty!"});
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsTrans);
+    QVERIFY(Form->bbnSort->isHidden());
+  }
+
+  // Totals cover every member; the current member survives a filter.
+  void FilterKeepsTotalsAndTheCurrentMember() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123",
+                 {Member("111111111", "Adams", 70), Member("222222222", "Baker", 71), Member("333333333", "Clark", 69.5)});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(2);
+    Form->sgrContr->SetRow(2);
+    QCOMPARE(Trans->CurIndex, 1);
+    struct TCase {
+      std::vector<bool> Visible;
+      int32_t CurIndex;
+      int32_t Row;
+    };
+    for (const TCase& Case : std::vector<TCase>{{{true, false, true}, 2, 2}, {{true, false, false}, 0, 1},
+                                               {{false, false, false}, 0, 1}}) {
+      Trans->CurIndex = 1;
+      for (int I = 0; I < 3; ++I) Trans->Details[I]->Visible = Case.Visible[static_cast<size_t>(I)];
+      Form->RefreshGrids();
+      Form->SyncGridSelection();
+      QCOMPARE(Trans->CurIndex, Case.CurIndex);
+      QCOMPARE(Form->sgrContr->Row(), Case.Row);
+      QCOMPARE(Form->lblRecordCount->text(), QString("3"));
+      QCOMPARE(Form->lblRegular->text(), QString("$210.50"));
+      QCOMPARE(Trans->Trailer->GetAsFloat(fnTotalEmplContribAmt), 210.5);
+      QCOMPARE(Trans->Trailer->GetAsInteger(fnTotalRecCount), 3);
+    }
+    // Everything hidden: one empty row of height 0, and the commands that need a member are off.
+    QCOMPARE(Form->sgrContr->RowCount(), 2);
+    QCOMPARE(Form->sgrContr->RowHeights(1), 0);
+    QVERIFY(VisibleRows.empty());
+    QVERIFY(!Form->bbnSort->isEnabled() && !Form->bbnEdit->isEnabled());
+    QVERIFY(Form->bbnSearch->isEnabled() && Form->bbnShowErr->isEnabled() && Form->bbnShowAll->isEnabled());
+    const int Before = Env->Beeps;
+    KeyInGrid(Form->sgrContr, Qt::Key_Down);
+    QCOMPARE(Env->Beeps, Before + 1);
+  }
+
+  void StoringSkipsHiddenMembersAndTheSSN() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    Trans->Details[0]->Visible = false;
+    Form->RefreshGrids();
+    QCOMPARE(Form->sgrDemogr->Cells(0, 1), std::string("Baker"));
+    Form->sgrDemogr->SetCells(0, 1, "Brown");
+    Form->sgrDemogr->SetCells(2, 1, "999999999");
+    QVERIFY(Form->StoreGridEdits());
+    QCOMPARE(Trans->Details[1]->GetAsString(fnLastName), std::string("Brown"));
+    QCOMPARE(Trans->Details[1]->GetAsString(fnMemberSSN), std::string("222222222"));
+    QCOMPARE(Trans->Details[0]->GetAsString(fnLastName), std::string("Adams"));
+  }
+
+ private:
+  std::unique_ptr<TFakeEnv> Env;
+};
+
+QTEST_MAIN(TestVMainGrids)
+#include "test_VMain_Grids.moc"

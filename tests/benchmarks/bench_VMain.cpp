@@ -1,0 +1,143 @@
+// The preparation form over a very large employer: 100,000 members.
+// Opening (load, silent validation, both grids filled), a refresh after a sort,
+// and a full repaint of the visible grid.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "FakeEnv.h"
+#include "KSFUnits.h"
+#include "PPropertyNames.h"
+#include "PTransShort.h"
+#include "StringGrid.h"
+#include "Utils.h"
+#include "VMain.h"
+#include "VOpening.h"
+
+namespace {
+
+constexpr int MemberCount = 100000;
+
+struct TBigEmployer {
+  TBigEmployer() {
+    AppDir = Dir.path().toStdString() + "/";
+    QDir().mkpath(QString::fromStdString(AppDir + "Data"));
+    TTransShort T;
+    T.FileName = AppDir + "Data/20041000.123";
+    T.Header->SetAsString(fnBatchEmployerName, "Big District");
+    for (int I = 0; I < MemberCount; ++I) {
+      auto* R = new TRecord(T.DetailLength, &T.FieldLists[2]);
+      T.InitDetail(R);
+      char SSN[16];
+      std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + I * 7);
+      std::string Last = "Name";
+      for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
+      R->SetAsString(fnMemberSSN, SSN);
+      R->SetAsString(fnNamePrefix, "3");
+      R->SetAsString(fnLastName, Last);
+      R->SetAsString(fnFirstName, "Pat");
+      R->SetAsString(fnNameSuffix, "0");
+      R->SetAsString(fnGenderCD, I % 2 ? "1" : "2");
+      R->SetAsString(fnBirthDate, "01/15/1970");
+      R->SetAsString(fnMaritalStatusCD, "4");
+      R->SetAsString(fnAddressLine1, "1 Main Street");
+      R->SetAsString(fnAddressCity, "Albany");
+      R->SetAsString(fnAddressState, "NY");
+      R->SetAsString(fnAddressZip, "12207");
+      R->SetAsString(fnAddressEffectiveDate, "01/01/2000");
+      R->SetAsString(fnPhoneNumber, "5551234");
+      const double P = 1000 + I % 500;
+      R->SetAsFloat(fnSalaryPensionAmount, P);
+      R->SetAsFloat(fnSalaryEarnableAmount, P);
+      R->SetAsFloat(fnSalaryEarnableUnitsWorked, 100);
+      R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
+      R->SetAsFloat(fnContribEmployerPreTax, RoundToFactor(P * 0.0125, 100));
+      R->SetAsFloat(fnContribVoluntaryPostTax, 0);
+      R->SetAsFloat(fnContribContractPostTax, 0);
+      T.Details.Add(R);
+    }
+    T.SaveToFile(true);
+  }
+  QTemporaryDir Dir;
+};
+
+TBigEmployer& Employer() {
+  static TBigEmployer E;
+  return E;
+}
+
+std::unique_ptr<TfrmTrans> OpenForm() {
+  SelectedEmployerId = "123";
+  auto Form = std::make_unique<TfrmTrans>();
+  frmTrans = Form.get();
+  Form->show();
+  return Form;
+}
+
+void BM_OpenLargeTransmittal(benchmark::State& State) {
+  Employer();
+  TFakeEnv Env;
+  Env.SetToday(2004, 11, 15);
+  for (auto _ : State) {
+    auto Form = OpenForm();
+    benchmark::DoNotOptimize(Form->sgrContr->RowCount());
+    State.PauseTiming();
+    if (Form->sgrContr->RowCount() != MemberCount + 1) State.SkipWithError("grid not filled");
+    if (Form->chbSaveError->Checked()) State.SkipWithError("validation failed");
+    Form.reset();
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenLargeTransmittal)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_RefreshAfterSort(benchmark::State& State) {
+  Employer();
+  TFakeEnv Env;
+  Env.SetToday(2004, 11, 15);
+  auto Form = OpenForm();
+  for (auto _ : State) {
+    Trans->SortByField(fnLastName);
+    Form->RefreshGrids();
+  }
+}
+BENCHMARK(BM_RefreshAfterSort)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RefreshOnly(benchmark::State& State) {
+  Employer();
+  TFakeEnv Env;
+  Env.SetToday(2004, 11, 15);
+  auto Form = OpenForm();
+  for (auto _ : State) Form->RefreshGrids();
+}
+BENCHMARK(BM_RefreshOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RepaintVisibleGrid(benchmark::State& State) {
+  Employer();
+  TFakeEnv Env;
+  Env.SetToday(2004, 11, 15);
+  auto Form = OpenForm();
+  Form->resize(1024, 768);
+  Form->pgcTrans->RequestPage(2);
+  QCoreApplication::processEvents();
+  QWidget* Viewport = Form->sgrContr->viewport();
+  for (auto _ : State) Viewport->repaint();
+}
+BENCHMARK(BM_RepaintVisibleGrid)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication App(argc, argv);
+  InitializeTransmittalUnits();
+  ScreenDPI = 96;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  FinalizeTransmittalUnits();
+  return 0;
+}

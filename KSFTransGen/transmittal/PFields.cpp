@@ -693,7 +693,7 @@ void TDoubleField::SetAsInteger(char* Buffer, int32_t Value) const { SetAsFloat(
 void TDoubleField::SetAsFloat(char* Buffer, double Value) const {
   // The extended product of a double and a 32-bit scale is exact, so the only
   // rounding is the one to the nearest integer (halves to even).
-  long double Rounded = std::nearbyintl(static_cast<long double>(Value) * Scale);
+  long double Rounded = std::rintl(static_cast<long double>(Value) * Scale);
   bool Fits = Rounded >= -2147483648.0L && Rounded <= 2147483647.0L;
   if (Fits) {
     char Text[16];

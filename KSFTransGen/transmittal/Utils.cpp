@@ -81,7 +81,7 @@ double RoundToFactor(double Value, long double Factor) {
   long double Product = static_cast<long double>(Value) * Factor;
   // Beyond 2^63 every extended value is already whole: nothing to round.
   if (!(std::fabs(Product) < 9223372036854775808.0L)) return Value;
-  return static_cast<double>(std::nearbyintl(Product) / Factor);
+  return static_cast<double>(std::rintl(Product) / Factor);
 }
 
 bool ContainsNoDigit(const std::string& Text) {

@@ -42,9 +42,7 @@ int RunKSFTransGen(int argc, char** argv) {
     TKSFApplication App(argc, argv);
     SetApplicationTitle("KSF Transmittal Generator");
     TQtEnv QtEnv;
-    QtEnv.MessagesHandler = [](const std::vector<std::string>& Messages) {
-      if (frmMessage != nullptr) frmMessage->ShowMessages(Messages);
-    };
+    RegisterMessageWindow(QtEnv);
 
     // The first window created is the main window: the run ends when it closes.
     auto Opening = std::make_unique<TfrmOpening>();
@@ -57,8 +55,9 @@ int RunKSFTransGen(int argc, char** argv) {
     Opening->show();
     ExitCode = App.exec();
 
-    // The preparation form normally frees itself when it closes; a run ended
-    // some other way must not leave it behind.
+    // The preparation form frees itself once it has closed; a run ended some
+    // other way must not leave it behind either.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     delete frmTrans;
     CloseHelp();
     Message.reset();

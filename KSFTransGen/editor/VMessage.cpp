@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "QtEnv.h"
 #include "QtText.h"
 #include "Utils.h"
 #include "VMain.h"
@@ -73,8 +74,8 @@ void TfrmMessage::BuildLayout() {
   setTabOrder(btnOK, btnView);
   setTabOrder(btnView, lvwMsg);
 
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-  connect(btnView, &QPushButton::clicked, this, [this] { btnViewClick(); });
+  connect(btnOK, &QPushButton::clicked, this, [this] { RunHandler([this] { btnOKClick(); }); });
+  connect(btnView, &QPushButton::clicked, this, [this] { RunHandler([this] { btnViewClick(); }); });
 }
 
 void TfrmMessage::ShowMessages(const std::vector<std::string>& Messages) {
@@ -113,6 +114,12 @@ void TfrmMessage::btnViewClick() {
                                                Revision, SelectedEmployerId);
   WriteMessageFile(FileName, Lines);
   Env().OpenTextFile(FileName);
+}
+
+void RegisterMessageWindow(TQtEnv& QtEnv) {
+  QtEnv.MessagesHandler = [](const std::vector<std::string>& Messages) {
+    if (frmMessage != nullptr) frmMessage->ShowMessages(Messages);
+  };
 }
 
 std::string MessageExportFolder() {

@@ -12,6 +12,7 @@
 class QListWidget;
 class QPushButton;
 class QWidget;
+class TQtEnv;
 
 class TfrmMessage : public QDialog {
   Q_OBJECT
@@ -41,6 +42,9 @@ class TfrmMessage : public QDialog {
 
 // The message window, alive for the whole run.
 extern TfrmMessage* frmMessage;
+
+// Makes the environment show the collected messages in frmMessage.
+void RegisterMessageWindow(TQtEnv& QtEnv);
 
 // The export folder: the TMP environment variable, or, when it is unset or
 // empty, the program's folder without its trailing "/".

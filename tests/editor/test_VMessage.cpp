@@ -14,6 +14,7 @@
 
 #include "FakeEnv.h"
 #include "KSFUnits.h"
+#include "QtEnv.h"
 #include "QtTestSupport.h"
 #include "Utils.h"
 #include "VMain.h"
@@ -222,12 +223,24 @@ class TestVMessage : public QObject {
     QCOMPARE(FForm->lvwMsg->count(), 0);
   }
 
-  void errorListShowKeepsItsMessages() {
+  // The error list reaches this window through the environment; the list keeps
+  // its messages after the window has closed.
+  void errorListShowsHere() {
+    TQtEnv QtEnv;
+    RegisterMessageWindow(QtEnv);
     ErrorList->Clear();
-    ErrorList->Add("x");
+    ErrorList->Add("Header: invalid month");
+    ErrorList->Add("Trailer: no detail records");
+    std::vector<std::string> Seen;
+    WhenModalShown([&](QWidget*) {
+      Seen = FForm->Items();
+      FForm->btnOK->click();
+    });
     ErrorList->Show();
-    QCOMPARE(FEnv->ShownMessages.size(), size_t(1));
-    QVERIFY(!ErrorList->IsEmpty());
+    QCOMPARE(Seen, (std::vector<std::string>{"Header: invalid month", "Trailer: no detail records"}));
+    QCOMPARE(FForm->lvwMsg->count(), 0);
+    QCOMPARE(ErrorList->Messages.size(), size_t(2));
+    ErrorList->Clear();
   }
 };
 

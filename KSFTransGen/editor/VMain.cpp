@@ -239,6 +239,7 @@ void TfrmTrans::BuildLayout() {
   lblPeriod = ValueLabel(gbxReport, "lblPeriod");
   auto* FiscalCaption = new QLabel("Fiscal Year : ", gbxReport);
   lblFiscYear = ValueLabel(gbxReport, "lblFiscYear");
+  AmendCaption->setBuddy(edtMonthYear);
   Report->addWidget(AmendCaption, 2, 0);
   Report->addWidget(lblAmend, 2, 1);
   Report->addWidget(RevisionCaption, 2, 2);
@@ -254,7 +255,8 @@ void TfrmTrans::BuildLayout() {
   gbxEmployerData = new QGroupBox("Employer Data", tbsTrans);
   gbxEmployerData->setObjectName("gbxEmployerData");
   auto* Employer = new QGridLayout(gbxEmployerData);
-  Employer->addWidget(new QLabel("Employer I&D : ", gbxEmployerData), 0, 0);
+  auto* IdCaption = new QLabel("Employer I&D : ", gbxEmployerData);
+  Employer->addWidget(IdCaption, 0, 0);
   pnlEmpId = ValueLabel(gbxEmployerData, "pnlEmpId");
   pnlEmpId->setFrameShape(QFrame::Panel);
   pnlEmpId->setFrameShadow(QFrame::Sunken);
@@ -274,6 +276,7 @@ void TfrmTrans::BuildLayout() {
   edtEmployerName->setObjectName("edtEmployerName");
   edtEmployerName->setMaxLength(30);  // the header holds 30 characters
   NameCaption->setBuddy(edtEmployerName);
+  IdCaption->setBuddy(edtEmployerName);
   connect(edtEmployerName, &QLineEdit::textChanged, this,
           [this] { RunHandler([this] { edtEmployerChange(); }); });
   Employer->addWidget(edtEmployerName, 1, 1);
@@ -343,6 +346,11 @@ void TfrmTrans::BuildLayout() {
     Grid->SetFixedCols(0);
     Grid->SetDefaultColWidth(DesignWidth);
     Grid->SetDefaultRowHeight(21);
+    // The column widths are fixed in pixels; a compact face keeps amounts and
+    // social security numbers whole in them.
+    QFont Font = Grid->font();
+    Font.setPixelSize(11);
+    Grid->setFont(Font);
     Grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goEditing |
                      goTabs | goThumbTracking);
     Layout->addWidget(Grid);
@@ -469,7 +477,7 @@ void TfrmTrans::BuildLayout() {
   StatusBar->setObjectName("StatusBar");
   StatusBar->AddPanel(100, "All");
   StatusBar->AddPanel(250);
-  StatusBar->AddPanel(50);
+  StatusBar->AddPanel(70);  // wide enough for "Read Only" in the system font
   Status->addWidget(StatusBar, 1);
   pnlAllow = new QWidget(pnlStatus);
   pnlAllow->setObjectName("pnlAllow");

@@ -134,6 +134,39 @@ class TestVMainNewReviseAmend : public QObject {
     QVERIFY(Env->BoxTexts().back().find("Exit now?") != std::string::npos);
   }
 
+  // A revision missing from the folder does not make Revise land on an existing file.
+  void ReviseSkipsPastAGapInTheRevisions() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    Folder.Write("20040902.123", {Member("222222222", "Baker")});
+    const std::string Newest = Folder.Read("20040902.123");
+    TOpenForm Form;
+    QCOMPARE(OpenName(), std::string("20040902.123"));
+    Env->Answers = {mrYes};
+    Form->bbnReviseClick();
+    QCOMPARE(OpenName(), std::string("20040903.123"));
+    QCOMPARE(LastNamesOnDisk(Folder, "20040903.123"), std::vector<std::string>{"Baker"});
+    QCOMPARE(Folder.Read("20040902.123"), Newest);
+  }
+
+  // Cancel on an amendment that was never written keeps it in memory, without an error.
+  void CancelOnAnUnwrittenAmendment() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Env->Answers = {mrYes};
+    Form->bbnAmendClick();
+    QCOMPARE(OpenName(), std::string("20040910.123"));
+    Form->edtEmployerName->setText("Typed");
+    QVERIFY(Form->FEditing);
+    const size_t Boxes = Env->Boxes.size();
+    Form->bbnCancelClick();
+    QCOMPARE(Env->Boxes.size(), Boxes);
+    QVERIFY(!Form->FEditing);
+    QCOMPARE(Form->edtEmployerName->text(), QString("Lakeside School"));
+    QVERIFY(!Folder.Exists("20040910.123"));
+  }
+
   void CommandsAreRefusedWhileIncompleteSavesAreAllowed() {
     TTestFolder Folder;
     Folder.Write("20040900.123", {Member("111111111", "Adams")});

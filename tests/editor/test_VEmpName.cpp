@@ -199,6 +199,19 @@ class TestVEmpName : public QObject {
     QCOMPARE(FEnv->Boxes[0].Kind, TMsgKind::ErrorBox);
   }
 
+  // A save that writes nothing (here: a name too short for a transmittal file)
+  // is said so, and the dialog stays, instead of ending as if the employer existed.
+  void unwrittenFileIsNotReportedAsCreated() {
+    NewEmployerId = "45";
+    FForm->edtEmpName->setText("Acme");
+    FForm->bbnOpenClick();
+    QCOMPARE(FForm->ModalResult(), int(mrNone));
+    QCOMPARE(FEnv->BoxTexts(), std::vector<std::string>{"Coudn't save the file!"});
+    QCOMPARE(FEnv->Beeps, 1);
+    QVERIFY(DataFiles().isEmpty());
+    QVERIFY(!HeaderOnly);
+  }
+
   // Exit, Esc and the close box end the dialog with Cancel and write nothing.
   void leavingWritesNothing_data() {
     QTest::addColumn<QString>("How");

@@ -346,10 +346,11 @@ void TfrmTrans::BuildLayout() {
     Grid->SetFixedCols(0);
     Grid->SetDefaultColWidth(DesignWidth);
     Grid->SetDefaultRowHeight(21);
-    // The column widths are fixed in pixels; a compact face keeps amounts and
-    // social security numbers whole in them.
+    // The column widths are fixed in pixels; a compact, condensed face keeps
+    // titles, amounts and social security numbers whole in them.
     QFont Font = Grid->font();
     Font.setPixelSize(11);
+    Font.setStretch(QFont::SemiCondensed);
     Grid->setFont(Font);
     Grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goEditing |
                      goTabs | goThumbTracking);

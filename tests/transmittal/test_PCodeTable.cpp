@@ -145,6 +145,8 @@ TEST(CodeLookups, AnswerOrFallBack) {
       {IndexOfValue, cgGender, 0, "+2", "2"},
       {IndexOfValue, cgGender, 0, "2 ", "0"},  // nothing after the digits
       {IndexOfValue, cgGender, 0, "x", "0"},
+      {IndexOfValue, cgGender, 0, "$2", "0"},  // decimal only, no hexadecimal forms
+      {IndexOfValue, cgGender, 0, "0x1", "0"},
       {IndexOfValue, cgGender, 0, "-", "0"},
       {IndexOfValue, cgGender, 0, "99999999999999999999", "0"},
       {IndexOfValue, 5, 0, "1", "0"},

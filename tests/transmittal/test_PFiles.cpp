@@ -117,6 +117,10 @@ TEST(ParseFileName, ReadsTheFourNumbersAndTheExtension) {
       {"200409", false, 2004, 9, 7, 7, "zz"},
       {"", false, 7, 7, 7, 7, "zz"},
       {"20040 00.123", false, 2004, 7, 7, 7, "zz"},  // trailing blank is not a number
+      // Decimal only: the hexadecimal forms of the general integer parse would
+      // read these as September 2004 and list a name that is not on disk.
+      {"2004x900.123", false, 2004, 7, 7, 7, "zz"},
+      {"$7D40900.123", false, 7, 7, 7, 7, "zz"},
   };
   for (const Case& C : Cases) {
     uint16_t Year = 7, Month = 7, Amendment = 7, Revision = 7;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "PFields.h"
+
 TFreeList<TCodeGroup>* CodeGroups = nullptr;
 
 TCode::TCode(TCodeGroup* Group, int32_t Value, const std::string& ShortName,
@@ -138,28 +140,6 @@ const TCodeGroup* GroupAt(int32_t Group) {
   return (*CodeGroups)[Group];
 }
 
-// A decimal integer: leading blanks, an optional sign, digits, nothing after.
-bool TryReadInt(const std::string& Text, int32_t& Value) {
-  size_t i = 0;
-  while (i < Text.size() && Text[i] == ' ') ++i;
-  bool Negative = false;
-  if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) {
-    Negative = Text[i] == '-';
-    ++i;
-  }
-  if (i >= Text.size()) return false;
-  int64_t Result = 0;
-  for (; i < Text.size(); ++i) {
-    if (Text[i] < '0' || Text[i] > '9') return false;
-    Result = Result * 10 + (Text[i] - '0');
-    if (Result > 2147483648LL) return false;  // beyond 32 bits: not an integer
-  }
-  if (Negative) Result = -Result;
-  if (Result > INT32_MAX || Result < INT32_MIN) return false;
-  Value = static_cast<int32_t>(Result);
-  return true;
-}
-
 }  // namespace
 
 void BuildCodeTables() {
@@ -194,7 +174,7 @@ std::string GetCodeDescription(int32_t Group, int32_t Index) {
 int32_t IndexOfCodeValue(int32_t Group, const std::string& Text) {
   const TCodeGroup* G = GroupAt(Group);
   int32_t Value = 0;
-  if (G == nullptr || !TryReadInt(Text, Value)) return 0;
+  if (G == nullptr || !TryStrToDecimalInt(Text, Value)) return 0;
   for (int32_t i = 0; i < G->Codes.Count(); ++i)
     if (G->Codes[i]->Value == Value) return i;
   return 0;

@@ -30,7 +30,7 @@ int HexValue(char C) {
   return -1;
 }
 
-bool ParseInt(std::string_view S, int32_t& Value) {
+bool ParseInt(std::string_view S, int32_t& Value, bool AllowHex = true) {
   size_t I = 0, N = S.size();
   while (I < N && S[I] == ' ') ++I;
   bool Negative = false;
@@ -42,10 +42,10 @@ bool ParseInt(std::string_view S, int32_t& Value) {
   const uint64_t Limit = Negative ? 2147483648ULL : 2147483647ULL;
   uint64_t Magnitude = 0;
   bool Hex = false;
-  if (I < N && (S[I] == '$' || S[I] == 'x' || S[I] == 'X')) {
+  if (AllowHex && I < N && (S[I] == '$' || S[I] == 'x' || S[I] == 'X')) {
     Hex = true;
     ++I;
-  } else if (I + 1 < N && S[I] == '0' && (S[I + 1] == 'x' || S[I + 1] == 'X')) {
+  } else if (AllowHex && I + 1 < N && S[I] == '0' && (S[I + 1] == 'x' || S[I + 1] == 'X')) {
     Hex = true;
     I += 2;
   }
@@ -346,6 +346,10 @@ int Sign(double A, double B) { return A < B ? -1 : (A > B ? 1 : 0); }
 // ---------------------------------------------------------------- parses
 
 bool TryStrToInt(const std::string& Text, int32_t& Value) { return ParseInt(Text, Value); }
+
+bool TryStrToDecimalInt(const std::string& Text, int32_t& Value) {
+  return ParseInt(Text, Value, false);
+}
 
 bool TryStrToFloat(const std::string& Text, long double& Value) { return ParseFloat(Text, Value); }
 

@@ -134,6 +134,9 @@ bool IsDateInRange(TDateTime Date);
 // Integer: optional blanks, optional sign, decimal digits, nothing after; must fit
 // 32 bits; also hexadecimal after "$", "x", "X", "0x" or "0X".
 bool TryStrToInt(const std::string& Text, int32_t& Value);
+// The integer parse without the hexadecimal forms: for texts that are decimal by
+// definition (the numbers in a file name, a stored code number).
+bool TryStrToDecimalInt(const std::string& Text, int32_t& Value);
 // Number: optional blanks, sign, digits, optional fraction after the regional decimal
 // separator, optional exponent, optional blanks; no grouping separators.
 bool TryStrToFloat(const std::string& Text, long double& Value);

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "PFields.h"
+
 TFileCollection* Files = nullptr;
 
 namespace {
@@ -20,29 +22,6 @@ std::string CutID(const std::string& EmployerID) { return EmployerID.substr(0, 3
 std::string Copy(const std::string& Text, size_t Start, size_t Count) {
   if (Start < 1 || Start > Text.size()) return std::string();
   return Text.substr(Start - 1, Count);
-}
-
-// A decimal integer: leading blanks, an optional sign, at least one digit and
-// nothing after the digits. The pieces of a name are short, so no overflow.
-bool TryReadInt(const std::string& Text, int32_t& Value) {
-  size_t i = 0;
-  while (i < Text.size() && Text[i] == ' ') ++i;
-  bool Negative = false;
-  if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) {
-    Negative = Text[i] == '-';
-    ++i;
-  }
-  if (i >= Text.size()) return false;
-  int64_t Result = 0;
-  for (; i < Text.size(); ++i) {
-    if (Text[i] < '0' || Text[i] > '9') return false;
-    Result = Result * 10 + (Text[i] - '0');
-    if (Result > 2147483648LL) return false;
-  }
-  if (Negative) Result = -Result;
-  if (Result > INT32_MAX || Result < INT32_MIN) return false;
-  Value = static_cast<int32_t>(Result);
-  return true;
 }
 
 // True when anything, a file, a folder or a dangling link, has this name in the data folder.
@@ -135,13 +114,13 @@ std::string MakeFileName(uint16_t Year, uint16_t Month, uint16_t Amendment, uint
 bool ParseFileName(const std::string& Name, uint16_t& Year, uint16_t& Month, uint16_t& Amendment,
                    uint16_t& Revision, std::string& EmployerID) {
   int32_t Value = 0;
-  if (!TryReadInt(Copy(Name, 1, 4), Value)) return false;
+  if (!TryStrToDecimalInt(Copy(Name, 1, 4), Value)) return false;
   Year = static_cast<uint16_t>(Value);
-  if (!TryReadInt(Copy(Name, 5, 2), Value)) return false;
+  if (!TryStrToDecimalInt(Copy(Name, 5, 2), Value)) return false;
   Month = static_cast<uint16_t>(Value);
-  if (!TryReadInt(Copy(Name, 7, 1), Value)) return false;
+  if (!TryStrToDecimalInt(Copy(Name, 7, 1), Value)) return false;
   Amendment = static_cast<uint16_t>(Value);
-  if (!TryReadInt(Copy(Name, 8, 1), Value)) return false;
+  if (!TryStrToDecimalInt(Copy(Name, 8, 1), Value)) return false;
   Revision = static_cast<uint16_t>(Value);
   EmployerID = Copy(Name, 10, 3);
   return true;

@@ -968,18 +968,42 @@ bool TfrmTrans::SaveTransmittal() {
 
 void TfrmTrans::bbnSaveClick() { SaveTransmittal(); }
 
-void TfrmTrans::bbnNewClick() {
+// The opening steps that New, Revise and Amend share: refused while incomplete
+// saves are allowed, then the save question, then the user's confirmation.
+bool TfrmTrans::BeginFileCommand(const char* IncompleteRefusal, const char* Question) {
   if (chbSaveError->Checked()) {
-    Refuse("A new transmittal cannot be generated from an incomplete file!");
-    return;
+    Refuse(IncompleteRefusal);
+    return false;
   }
   if (!ConfirmSave() || Files->Periods.Count() == 0) {
     Beep();
-    return;
+    return false;
   }
-  if (!Ask("A new report will be created for the next month.\r\n"
-           "You will not be able to make revisions for the current month!\r\n"
-           "Continue?"))
+  return Ask(Question);
+}
+
+// Revise and Amend work only on the employer's last reporting period; returns it
+// with the information page shown, or null after the refusal.
+TFilePeriod* TfrmTrans::LastPeriodOnly(const char* Refusal) {
+  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
+  if (L->Amendments.Count() == 0) {
+    Beep();
+    return nullptr;
+  }
+  if (FMonth != L->Month || FYear != L->Year) {
+    Refuse(Refusal);
+    return nullptr;
+  }
+  pgcTrans->SetActivePage(tbsTrans);
+  pgcTransChange();
+  return L;
+}
+
+void TfrmTrans::bbnNewClick() {
+  if (!BeginFileCommand("A new transmittal cannot be generated from an incomplete file!",
+                        "A new report will be created for the next month.\r\n"
+                        "You will not be able to make revisions for the current month!\r\n"
+                        "Continue?"))
     return;
   pgcTrans->SetActivePage(tbsTrans);
   pgcTransChange();
@@ -1001,26 +1025,11 @@ void TfrmTrans::bbnNewClick() {
 }
 
 void TfrmTrans::bbnReviseClick() {
-  if (chbSaveError->Checked()) {
-    Refuse("An incomplete transmittal cannot be revised!");
+  if (!BeginFileCommand("An incomplete transmittal cannot be revised!",
+                        "A new revision will be created for the current report.\r\nContinue?"))
     return;
-  }
-  if (!ConfirmSave() || Files->Periods.Count() == 0) {
-    Beep();
-    return;
-  }
-  if (!Ask("A new revision will be created for the current report.\r\nContinue?")) return;
-  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
-  if (L->Amendments.Count() == 0) {
-    Beep();
-    return;
-  }
-  if (FMonth != L->Month || FYear != L->Year) {
-    Refuse("Revisions can be made only for the last reporting period");
-    return;
-  }
-  pgcTrans->SetActivePage(tbsTrans);
-  pgcTransChange();
+  TFilePeriod* L = LastPeriodOnly("Revisions can be made only for the last reporting period");
+  if (L == nullptr) return;
   const uint16_t OldAmendment = FAmendment, OldRevision = FRevision;
   TFileNest* A = nullptr;
   for (TFileNest* Nest : L->Amendments)
@@ -1047,26 +1056,11 @@ void TfrmTrans::bbnReviseClick() {
 }
 
 void TfrmTrans::bbnAmendClick() {
-  if (chbSaveError->Checked()) {
-    Refuse("An incopmlete transmittal cannot be amended!");
+  if (!BeginFileCommand("An incopmlete transmittal cannot be amended!",
+                        "A new amendment will be created to the current report.\r\nContinue?"))
     return;
-  }
-  if (!ConfirmSave() || Files->Periods.Count() == 0) {
-    Beep();
-    return;
-  }
-  if (!Ask("A new amendment will be created to the current report.\r\nContinue?")) return;
-  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
-  if (L->Amendments.Count() == 0) {
-    Beep();
-    return;
-  }
-  if (FMonth != L->Month || FYear != L->Year) {
-    Refuse("Amendments can be made only to the last report");
-    return;
-  }
-  pgcTrans->SetActivePage(tbsTrans);
-  pgcTransChange();
+  TFilePeriod* L = LastPeriodOnly("Amendments can be made only to the last report");
+  if (L == nullptr) return;
   const uint16_t Number = L->NextAmendmentNumber();
   if (Number > 9) {
     // No eleventh amendment: the refusal is shown, the open file stays open and

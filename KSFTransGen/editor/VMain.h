@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 
 class TFileData;
+class TFilePeriod;
 class TStringGrid;
 
 class TfrmTrans : public TForm {
@@ -189,6 +190,8 @@ class TfrmTrans : public TForm {
   void BuildLayout();
   void ValidateAfterLoad();
   void ShowTotals(long double R, long double H, long double V, long double C, long double G);
+  bool BeginFileCommand(const char* IncompleteRefusal, const char* Question);
+  TFilePeriod* LastPeriodOnly(const char* Refusal);
   bool FShown = false;
   bool FClosed = false;
   // Menu items replaced while one of them is being handled; freed afterwards.

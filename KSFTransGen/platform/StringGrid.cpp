@@ -553,17 +553,31 @@ void TStringGrid::currentChanged(const QModelIndex& Current, const QModelIndex& 
   QTableView::currentChanged(Current, Previous);
   viewport()->update();
   if (FSyncing > 0 || !Current.isValid()) return;
-  // The view moved by a key or the mouse; the select check has agreed already.
-  FCol = Current.column() + FixedCols();
-  FRow = Current.row() + FixedRows();
+  // The view moved by a key or the mouse. Keys and presses ask the select check
+  // before the view moves; any other way (a drag with the button held) is asked
+  // here, and a refused cell puts the view back on the current one.
+  const int32_t ACol = Current.column() + FixedCols();
+  const int32_t ARow = Current.row() + FixedRows();
+  const bool Approved = ACol == FApprovedCol && ARow == FApprovedRow;
+  FApprovedCol = FApprovedRow = -1;
+  if (!Approved && !AskSelectCell(ACol, ARow)) {
+    SyncViewCurrent();
+    return;
+  }
+  FCol = ACol;
+  FRow = ARow;
   if (OnClick) RunHandler(OnClick);
 }
+
+void TStringGrid::keyboardSearch(const QString&) {}
 
 QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) {
   const QModelIndex Current = currentIndex();
   const QModelIndex Target = QTableView::moveCursor(Action, Modifiers);
   if (!Target.isValid() || Target == Current) return Target;
   if (!AskSelectCell(Target.column() + FixedCols(), Target.row() + FixedRows())) return Current;
+  FApprovedCol = Target.column() + FixedCols();
+  FApprovedRow = Target.row() + FixedRows();
   return Target;
 }
 
@@ -585,7 +599,10 @@ void TStringGrid::mousePressEvent(QMouseEvent* Event) {
     return;
   }
   const bool Same = ACol == FCol && ARow == FRow;
+  FApprovedCol = ACol;
+  FApprovedRow = ARow;
   QTableView::mousePressEvent(Event);
+  FApprovedCol = FApprovedRow = -1;
   // A click on the current cell changes nothing in the view, but still clicks.
   if (Same && OnClick) RunHandler(OnClick);
 }

@@ -139,6 +139,8 @@ class TStringGrid : public QTableView {
   QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
   bool edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) override;
+  // The grid has no type-ahead search: a letter either edits or does nothing.
+  void keyboardSearch(const QString& Search) override;
 
  private:
   friend class TStringGridModel;
@@ -169,4 +171,7 @@ class TStringGrid : public QTableView {
   int32_t FDefaultRowHeight = 24;
   int32_t FSyncing = 0;           // >0 while the program moves the view's current index
   const QKeyEvent* FKeyInFlight = nullptr;  // a key the grid handled and passes to its editor
+  // The cell the select check has just agreed to, which the view is about to make current.
+  int32_t FApprovedCol = -1;
+  int32_t FApprovedRow = -1;
 };

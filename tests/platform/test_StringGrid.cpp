@@ -64,6 +64,7 @@ class TestStringGrid : public QObject {
   void RefusedSelectKeepsCell();
   void SettingSameCellDoesNothing();
   void ClickOnCurrentCellClicksAgain();
+  void DragAsksBeforeEachCell();
   void ShrinkingKeepsCurrentInside();
   void KeyHandlersSeeKeysAndCanDropThem();
   void KeyPressCanChangeCharacter();
@@ -201,6 +202,42 @@ void TestStringGrid::ClickOnCurrentCellClicksAgain() {
   F.Log.clear();
   QTest::mouseClick(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(0, 1));
   QCOMPARE(F.Log, (std::vector<std::string>{"select 0,1", "click 0,1"}));
+}
+
+// Dragging with the button held moves the current cell too: each cell it
+// reaches is asked first, and a refused one is not entered. No other way round
+// the select check either.
+void TestStringGrid::DragAsksBeforeEachCell() {
+  TFakeEnv Fake;
+  TGridFixture F;
+  F.Show();
+  F.Log.clear();
+  QTest::mousePress(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(0, 1));
+  QMouseEvent Move(QEvent::MouseMove, F.CellCenter(1, 2), F.Grid.viewport()->mapToGlobal(F.CellCenter(1, 2)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Grid.viewport(), &Move);
+  QCOMPARE(F.Log, (std::vector<std::string>{"select 0,1", "click 0,1", "select 1,2", "click 1,2"}));
+  QCOMPARE(F.Grid.Col(), 1);
+  QCOMPARE(F.Grid.Row(), 2);
+  F.Refuse = 1;
+  F.Log.clear();
+  QMouseEvent Refused(QEvent::MouseMove, F.CellCenter(2, 3), F.Grid.viewport()->mapToGlobal(F.CellCenter(2, 3)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Grid.viewport(), &Refused);
+  QCOMPARE(F.Log, (std::vector<std::string>{"select 2,3"}));
+  QCOMPARE(F.Grid.Col(), 1);
+  QCOMPARE(F.Grid.Row(), 2);
+  QCOMPARE(F.Grid.currentIndex(), F.Grid.model()->index(1, 1));
+  QTest::mouseRelease(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(1, 2));
+
+  // Nor does a letter typed in a grid without editing jump to a matching cell.
+  F.Refuse = 0;
+  F.Grid.SetOptions(goVertLine | goHorzLine);
+  F.Grid.SetCells(0, 3, "zeta");
+  F.Log.clear();
+  QTest::keyClick(&F.Grid, Qt::Key_Z);
+  QVERIFY(F.Log.empty());
+  QCOMPARE(F.Grid.Row(), 2);
 }
 
 void TestStringGrid::ShrinkingKeepsCurrentInside() {

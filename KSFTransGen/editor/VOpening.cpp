@@ -204,15 +204,16 @@ void TfrmOpening::bbnOpenClick() {
     Beep();
     return;
   }
-  // The preparation form puts the normal cursor back once it has opened the newest file.
+  // The preparation form puts the normal cursor back once it has opened the
+  // newest file. Its showing is over when the form is shown, so the normal cursor
+  // is put back here too: a newest file that could not be opened ends the showing
+  // early, and the hourglass must not outlast it.
   SetScreenCursor(crHourGlass);
   SelectedEmployerId = ToStdString(Typed);
-  try {
-    OpenPreparationForm();
-  } catch (...) {
-    SetScreenCursor(crDefault);
-    throw;
-  }
+  struct TNormalCursorAfter {
+    ~TNormalCursorAfter() { SetScreenCursor(crDefault); }
+  } NormalCursorAfter;
+  OpenPreparationForm();
   hide();
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -251,6 +252,26 @@ class TestVOpening : public QObject {
     QVERIFY(!FForm->isVisible());
     QVERIFY(!FForm->IsClosed());
     QVERIFY(FEnv->BoxTexts().empty() || FEnv->BoxTexts()[0] != "The employer name is required!");
+  }
+
+  // The preparation form puts the normal cursor back once it has opened the
+  // newest file. When that file cannot be opened the error box says so, and the
+  // hourglass must not stay up over the window the user goes on working in.
+  void hourglassEndsWhenTheNewestFileCannotBeOpened() {
+    MakeData({});
+    const QString Path = Data() + "20040900.123";
+    WriteEmptyTransmittal(Path, "123");
+    // An immutable file cannot be opened for writing, not even by root.
+    if (QProcess::execute("chattr", {"+i", Path}) != 0) QSKIP("chattr +i is not available here");
+    ShowForm();
+    FForm->cmbIds->setEditText("123");
+    FForm->bbnOpen->click();
+    QProcess::execute("chattr", {"-i", Path});
+    QVERIFY(frmTrans != nullptr);
+    QVERIFY(!FEnv->Boxes.empty());
+    QCOMPARE(FEnv->Boxes.back().Kind, TMsgKind::ErrorBox);
+    QCOMPARE(ScreenCursor(), crDefault);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void enterOpensOnlyWhenOpenIsEnabled() {

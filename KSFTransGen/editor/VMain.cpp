@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -231,7 +232,10 @@ void TfrmTrans::BuildLayout() {
   NavRow->addWidget(edtMonthYear, 1);
   NavRow->addWidget(dbnNext);
   Report->addLayout(NavRow, 1, 0, 1, 4);
-  auto* AmendCaption = new QLabel("&Amendment # : ", gbxReport);
+  // The caption's underlined A is drawn only: as a live accelerator it would
+  // take Alt+A away from the Amend button, and it has no box to focus.
+  auto* AmendCaption = new QLabel("<u>A</u>mendment # : ", gbxReport);
+  AmendCaption->setTextFormat(Qt::RichText);
   lblAmend = ValueLabel(gbxReport, "lblAmend");
   auto* RevisionCaption = new QLabel("Revision # :", gbxReport);
   lblRevision = ValueLabel(gbxReport, "lblRevision");
@@ -239,7 +243,6 @@ void TfrmTrans::BuildLayout() {
   lblPeriod = ValueLabel(gbxReport, "lblPeriod");
   auto* FiscalCaption = new QLabel("Fiscal Year : ", gbxReport);
   lblFiscYear = ValueLabel(gbxReport, "lblFiscYear");
-  AmendCaption->setBuddy(edtMonthYear);
   Report->addWidget(AmendCaption, 2, 0);
   Report->addWidget(lblAmend, 2, 1);
   Report->addWidget(RevisionCaption, 2, 2);
@@ -753,6 +756,8 @@ void TfrmTrans::edtEmployerChange() {
   if (Trans == nullptr) return;
   if (ReadOnlyMode) {
     Beep();
+    // The snap-back is not a second change to complain about: one keystroke, one beep.
+    const QSignalBlocker Quiet(edtEmployerName);
     edtEmployerName->setText(ToQString(Trans->Header->GetAsString(fnBatchEmployerName)));
   } else {
     SetEditing(true);
@@ -916,7 +921,14 @@ void TfrmTrans::FilesMenuClick(TMenuItem* Sender) {
   SetAmendment(static_cast<uint16_t>(Amendment));
   SetRevision(static_cast<uint16_t>(Revision));
   OpenTransmittal();
-  if (QWidget* Next = edtMonthYear->nextInFocusChain()) Next->setFocus();
+  // On to the next control the Tab key would reach: the tree button inside the
+  // box and the navigator's frame take no focus of their own.
+  for (QWidget* Next = edtMonthYear->nextInFocusChain(); Next != nullptr && Next != edtMonthYear;
+       Next = Next->nextInFocusChain())
+    if ((Next->focusPolicy() & Qt::TabFocus) && Next->isEnabled() && Next->isVisibleTo(this)) {
+      Next->setFocus();
+      break;
+    }
 }
 
 bool TfrmTrans::ConfirmSave() {
@@ -1174,6 +1186,10 @@ void TfrmTrans::RefreshGrids() {
     sgrDemogr->SetRowCount(N + 1);
     sgrContr->SetRowCount(N + 1);
   } else {
+    // Before VisibleRows is emptied, so that the select check still lets the
+    // grids leave a typing column: with nobody shown they must take no typing.
+    sgrDemogr->SetCol(0);
+    sgrContr->SetCol(0);
     sgrDemogr->SetRowCount(2);
     sgrContr->SetRowCount(2);
   }
@@ -1223,8 +1239,6 @@ void TfrmTrans::RefreshGrids() {
     sgrContr->SetRow(P + 1);
     Trans->CurIndex = VisibleRows[static_cast<size_t>(P)];
   } else {
-    sgrDemogr->SetCol(0);
-    sgrContr->SetCol(0);
     Trans->CurIndex = 0;
   }
   sgrDemogr->SetCol(0);

@@ -281,6 +281,29 @@ class TestVMainGrids : public QObject {
     QCOMPARE(Env->Beeps, Before + 1);
   }
 
+  // Hiding every member while an amount column is current: the grids go back to
+  // their first column while the old rows can still take it, so no key can type
+  // into the empty, hidden row.
+  void HidingEveryMemberLeavesTheFirstColumnCurrent() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(2);
+    Form->sgrContr->SetCol(5);
+    Form->sgrDemogr->SetCol(3);
+    for (int I = 0; I < 2; ++I) Trans->Details[I]->Visible = false;
+    Form->RefreshGrids();
+    Form->SyncGridSelection();
+    QCOMPARE(Form->sgrContr->Col(), 0);
+    QCOMPARE(Form->sgrDemogr->Col(), 0);
+    Form->sgrContr->setFocus();
+    const int Before = Env->Beeps;
+    KeyInGrid(Form->sgrContr, Qt::Key_5);
+    QCOMPARE(Env->Beeps, Before + 2);  // the key refused, and its release with nobody shown
+    QVERIFY(Form->sgrContr->InplaceEditor() == nullptr);
+    QVERIFY(!Form->FEditing);
+  }
+
   void StoringSkipsHiddenMembersAndTheSSN() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});

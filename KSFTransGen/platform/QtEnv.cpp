@@ -91,7 +91,18 @@ int TQtEnv::Message(const TMessageRequest& Request) {
 }
 
 void TQtEnv::ShowMessages(const std::vector<std::string>& Messages) {
-  if (MessagesHandler) MessagesHandler(Messages);
+  if (!MessagesHandler) return;
+  // The window waits for the user, who must see the normal cursor over it even
+  // when a save running under the hourglass shows it.
+  const bool Hourglass = ScreenCursor() == crHourGlass;
+  if (Hourglass) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  struct TRestore {
+    bool Active;
+    ~TRestore() {
+      if (Active) QApplication::restoreOverrideCursor();
+    }
+  } Restore{Hourglass};
+  MessagesHandler(Messages);
 }
 
 void TQtEnv::OpenHelp() { ShowHelpContents(); }

@@ -132,6 +132,22 @@ void TestQtEnv::MessagesGoToRegisteredHandler() {
   Real.MessagesHandler = [&](const std::vector<std::string>& Messages) { Shown = Messages; };
   ErrorList->Show();
   QCOMPARE(Shown, (std::vector<std::string>{"Member 123-45-6789: Last name is required"}));
+
+  // A failed save under the hourglass shows the window: the user works in it
+  // with the normal cursor, and the hourglass is back once it has closed.
+  Qt::CursorShape Seen = Qt::BlankCursor;
+  Real.MessagesHandler = [&](const std::vector<std::string>&) {
+    Seen = QApplication::overrideCursor() != nullptr ? QApplication::overrideCursor()->shape()
+                                                     : Qt::BlankCursor;
+  };
+  {
+    THourglass Wait;
+    ErrorList->Show();
+    QCOMPARE(Seen, Qt::ArrowCursor);
+    QVERIFY(QApplication::overrideCursor() != nullptr);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  }
+  QVERIFY(QApplication::overrideCursor() == nullptr);
   ErrorList->Clear();
 }
 

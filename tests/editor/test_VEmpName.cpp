@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -105,6 +106,34 @@ class TestVEmpName : public QObject {
     FForm->show();
     QCOMPARE(FForm->edtEmpName->text(), QString());
     QCOMPARE(FForm->cmbMonth->currentText(), QString("09"));
+  }
+
+  // Scaled from its design size; Tab goes name, month, year, Exit, Open; the
+  // accelerators of the captions reach their boxes.
+  void layoutAndTabOrder() {
+    QVERIFY(ScreenDPI > 0);
+    QCOMPARE(FForm->width(), ScreenDPI * 445 / 96);
+    QCOMPARE(FForm->height(), ScreenDPI * 166 / 96);
+    for (const char* Name : {"lblEmpName", "edtEmpName", "gbxPeriod", "lblMonth", "cmbMonth", "lblYear",
+                             "mskYear", "bbnCancel", "bbnOpen"})
+      QVERIFY2(FForm->findChild<QWidget*>(Name) != nullptr, Name);
+    QCOMPARE(FForm->gbxPeriod->title(), QString("First reporting period"));
+    QCOMPARE(FForm->bbnCancel->text(), QString("E&xit"));
+    QCOMPARE(FForm->bbnOpen->text(), QString("&Open"));
+    QCOMPARE(FForm->lblMonth->text(), QString("&Month : "));
+    QCOMPARE(FForm->lblYear->text(), QString("&Year : "));
+    QCOMPARE(FForm->lblEmpName->buddy(), FForm->edtEmpName);
+    QCOMPARE(FForm->lblMonth->buddy(), FForm->cmbMonth);
+    QCOMPARE(FForm->lblYear->buddy(), FForm->mskYear);
+    QCOMPARE(FForm->cmbMonth->maxVisibleItems(), 10);
+    QWidget* Order[] = {FForm->cmbMonth, FForm->mskYear, FForm->bbnCancel, FForm->bbnOpen, FForm->edtEmpName};
+    QWidget* Current = FForm->edtEmpName;
+    for (QWidget* Expected : Order) {
+      do Current = Current->nextInFocusChain();
+      while (!(Current->focusPolicy() & Qt::TabFocus) || !Current->isVisibleTo(FForm.get()) ||
+             Current->focusProxy() != nullptr || Current == FForm.get());
+      QCOMPARE(Current, Expected);
+    }
   }
 
   // The name is checked first, then the year; each refusal beeps, says why, puts

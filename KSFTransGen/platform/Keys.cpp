@@ -33,13 +33,50 @@ uint16_t KeyCodeOf(const QKeyEvent& Event) {
     case Qt::Key_Delete: return VK_DELETE;
     default: break;
   }
-  // Punctuation: the character's code, as far as the classic table has one.
-  const QString Text = Event.text();
-  if (Text.size() == 1) {
-    const ushort Code = Text.at(0).unicode();
-    if (Code >= 0x20 && Code < 0x7F) {
-      if (Code >= 'a' && Code <= 'z') return static_cast<uint16_t>(Code - 'a' + 'A');
-      return 0;  // other punctuation keys have codes above 90; no handler tests them
+  switch (Key) {
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L: return 91;
+    case Qt::Key_Super_R: return 92;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    default: break;
+  }
+  // Symbols. The window system reports the character a key types, not the key;
+  // the classic codes name the key, so a shifted digit is its digit key (the
+  // handlers beep at Shift+4 as at 4) and each punctuation key has its own code
+  // above 90. The layout is taken as the US one.
+  if (Key >= 0x20 && Key < 0x7F) {
+    if (Event.modifiers() & Qt::KeypadModifier) {
+      switch (Key) {
+        case '*': return 106;
+        case '+': return 107;
+        case '-': return 109;
+        case '.':
+        case ',': return 110;
+        case '/': return 111;
+        default: return 0;
+      }
+    }
+    static const char ShiftedDigits[] = ")!@#$%^&*(";
+    for (int D = 0; D < 10; ++D)
+      if (Key == ShiftedDigits[D]) return static_cast<uint16_t>('0' + D);
+    switch (Key) {
+      case ';': case ':': return 186;
+      case '=': case '+': return 187;
+      case ',': case '<': return 188;
+      case '-': case '_': return 189;
+      case '.': case '>': return 190;
+      case '/': case '?': return 191;
+      case '`': case '~': return 192;
+      case '[': case '{': return 219;
+      case '\\': case '|': return 220;
+      case ']': case '}': return 221;
+      case '\'': case '"': return 222;
+      default: break;
     }
   }
   return 0;

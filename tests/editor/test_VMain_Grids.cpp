@@ -219,6 +219,30 @@ class TestVMainGrids : public QObject {
     QCOMPARE(D->Cells(0, 1), std::string("Adams"));
   }
 
+  // The rules name keys, not characters: Shift+4 is the 4 key and beeps on a
+  // read-only file; the point key's release beeps while nobody is shown.
+  void ShiftedDigitsAndPunctuationFollowTheKeyRules() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("123456789", "Adams")});
+    Folder.Write("20041000.123", {Member("123456789", "Adams")});
+    TOpenForm Form;
+    Form->dbnPrev->BtnClick(nbPrior);
+    QVERIFY(ReadOnlyMode);
+    Form->pgcTrans->RequestPage(2);
+    TStringGrid* C = Form->sgrContr;
+    C->setFocus();
+    int Before = Env->Beeps;
+    KeyInGrid(C, Qt::Key_Dollar, Qt::ShiftModifier);
+    QCOMPARE(Env->Beeps, Before + 1);
+    QVERIFY(C->InplaceEditor() == nullptr);
+    Trans->Details[0]->Visible = false;
+    Form->RefreshGrids();
+    Form->SyncGridSelection();
+    Before = Env->Beeps;
+    KeyInGrid(C, Qt::Key_Period);
+    QCOMPARE(Env->Beeps, Before + 1);
+  }
+
   void CtrlTabMovesBetweenPages() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("123456789", "Adams")});

@@ -328,6 +328,30 @@ class TestVMainGrids : public QObject {
     QVERIFY(!Form->FEditing);
   }
 
+  // An amount too large for its field stops the copy with the field's own
+  // message: no beep, nothing written, the typed texts and the editing state kept.
+  void AnAmountThatDoesNotFitStopsTheSave() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(1);
+    TypeIntoCell(Form->sgrDemogr, 0, 1, "Allen");
+    Form->sgrDemogr->SetEditorMode(false);
+    Form->sgrContr->SetCells(5, 2, "99999999999");
+    const int Beeps = Env->Beeps;
+    QVERIFY(!Form->SaveTransmittal());
+    QCOMPARE(Env->Beeps, Beeps);
+    QCOMPARE(Env->BoxTexts().size(), size_t(1));
+    QVERIFY(Env->BoxTexts()[0].find("does not fit") != std::string::npos);
+    QCOMPARE(Env->Boxes[0].Caption, std::string("KSF Transmittal Software"));
+    QCOMPARE(Folder.Read("20041000.123"), Before);
+    QVERIFY(Form->FEditing);
+    QCOMPARE(Form->sgrContr->Cells(5, 2), std::string("99999999999"));
+    QCOMPARE(Form->sgrDemogr->Cells(0, 1), std::string("Allen"));
+    QCOMPARE(Trans->Details[1]->GetAsFloat(fnContribEmployeePreTax), 70.0);
+  }
+
   void StoringSkipsHiddenMembersAndTheSSN() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});

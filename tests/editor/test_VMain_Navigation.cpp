@@ -128,6 +128,22 @@ class TestVMainNavigation : public QObject {
     QCOMPARE(OpenName(), std::string("20041000.123"));
   }
 
+  // After a choice the focus moves on as Tab would, not into the tree button.
+  void ChoosingMovesTheFocusToTheNextTabStop() {
+    TTestFolder Folder;
+    WriteFourFiles(Folder);
+    TOpenForm Form;
+    QApplication::setActiveWindow(Form.Form);
+    Form->edtMonthYear->setFocus();
+    FindItem(Form->pmnFiles->Items, "A09200410")->Click();
+    QCOMPARE(OpenName(), std::string("20040910.123"));
+    QWidget* Focus = QApplication::focusWidget();
+    QVERIFY(Focus != nullptr);
+    QVERIFY(Focus != Form->edtMonthYear && Focus != Form->bbnTree);
+    QVERIFY(Focus->focusPolicy() & Qt::TabFocus);
+    QVERIFY(Form->dbnNext->isAncestorOf(Focus));
+  }
+
   void MenuItemThatDoesNotReadBackDoesNothing() {
     TTestFolder Folder;
     WriteFourFiles(Folder);

@@ -1,0 +1,160 @@
+// The preparation form as a window: its captions, tab order and keyboard
+// accelerators, and the print-option dialog that Print opens.
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "TransFormFixture.h"
+#include "VPrintSel.h"
+
+namespace {
+std::string FocusName() {
+  QWidget* W = QApplication::focusWidget();
+  return W == nullptr ? std::string("<none>") : W->objectName().toStdString();
+}
+
+// The names of Parent's buttons in the order the Tab key visits them.
+std::vector<std::string> TabStops(QWidget* Parent) {
+  std::vector<std::string> Names;
+  QWidget* First = nullptr;
+  for (QWidget* W = Parent->nextInFocusChain(); W != First; W = W->nextInFocusChain()) {
+    if (First == nullptr) First = W;
+    if (Parent->isAncestorOf(W) && (W->focusPolicy() & Qt::TabFocus) && qobject_cast<QAbstractButton*>(W))
+      Names.push_back(W->objectName().toStdString());
+  }
+  return Names;
+}
+}  // namespace
+
+class TestVMainWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { InitializeTransmittalUnits(); }
+  void cleanupTestCase() { FinalizeTransmittalUnits(); }
+  void init() {
+    Env = std::make_unique<TFakeEnv>();
+    Env->SetToday(2004, 11, 15);
+  }
+  void cleanup() { Env.reset(); }
+
+  void CaptionsOfButtonsAndGroups() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    const std::vector<std::pair<const char*, const char*>> Expected = {
+        {"bbnExit", "E&xit"},         {"bbnNew", "&New"},
+        {"bbnAmend", "&Amend"},       {"bbnRevise", "&Revise"},
+        {"bbnPrint", "&Print"},       {"bbnSave", "&Save"},
+        {"bbnHelp", "Help"},          {"bbnCancel", "Cancel"},
+        {"bbnEdit", "D&etail"},       {"bbnInsert", "&Insert"},
+        {"bbnSort", "S&ort"},         {"bbnSearch", "Sear&ch"},
+        {"bbnShowErr", "S&how Errors"}, {"bbnShowAll", "Show A&ll"},
+        {"chbSaveError", "Allow in&complete saves"},
+    };
+    for (const auto& [Name, Text] : Expected) {
+      auto* B = Form->findChild<QAbstractButton*>(Name);
+      QVERIFY2(B != nullptr, Name);
+      QCOMPARE(B->text(), QString(Text));
+    }
+    const std::vector<std::pair<const char*, const char*>> Groups = {
+        {"gbxReport", "Report Data"},  {"gbxEmployerData", "Employer Data"},
+        {"gbxFileName", "Transmittal File Name"}, {"gbxVersion", "Program"},
+        {"gbxNotice", "Important Notice"}};
+    for (const auto& [Name, Text] : Groups) {
+      auto* G = Form->findChild<QGroupBox*>(Name);
+      QVERIFY2(G != nullptr, Name);
+      QCOMPARE(G->title(), QString(Text));
+    }
+    QCOMPARE(Form->lblVersion->text() + Form->Label1->text(), QString("Employer Transmittal Software, v. 3.0"));
+  }
+
+  void TabOrderOfTheButtonRows() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    QCOMPARE(TabStops(Form->pnlBtns), (std::vector<std::string>{"bbnExit", "bbnNew", "bbnAmend", "bbnRevise",
+                                                                 "bbnPrint", "bbnSave", "bbnHelp"}));
+    // Show Errors is no tab stop.
+    QCOMPARE(TabStops(Form->pnlBottomBtns), (std::vector<std::string>{"bbnCancel", "bbnEdit", "bbnInsert",
+                                                                       "bbnSort", "bbnSearch", "bbnShowAll"}));
+    QVERIFY(!(Form->bbnTree->focusPolicy() & Qt::TabFocus));
+  }
+
+  // Every accelerator of the first page does its one thing; two controls
+  // sharing a letter would make Alt+letter only move the focus between them.
+  void AcceleratorsOfTheFirstPage_data() {
+    QTest::addColumn<int>("Key");
+    QTest::addColumn<QString>("Box");
+    QTest::addColumn<QString>("Focus");
+    QTest::newRow("Alt+A Amend") << int(Qt::Key_A)
+                                 << "A new amendment will be created to the current report.\r\nContinue?" << "";
+    QTest::newRow("Alt+N New") << int(Qt::Key_N)
+                               << "A new report will be created for the next month.\r\n"
+                                  "You will not be able to make revisions for the current month!\r\n"
+                                  "Continue?"
+                               << "";
+    QTest::newRow("Alt+R Revise") << int(Qt::Key_R)
+                                  << "A new revision will be created for the current report.\r\nContinue?" << "";
+    QTest::newRow("Alt+U period") << int(Qt::Key_U) << "" << "edtMonthYear";
+    QTest::newRow("Alt+E employer name") << int(Qt::Key_E) << "" << "edtEmployerName";
+  }
+  void AcceleratorsOfTheFirstPage() {
+    QFETCH(int, Key);
+    QFETCH(QString, Box);
+    QFETCH(QString, Focus);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    QApplication::setActiveWindow(Form.Form);
+    Form->bbnHelp->setFocus();
+    Env->DefaultAnswer = mrNo;
+    QTest::keyClick(Form->bbnHelp, Qt::Key(Key), Qt::AltModifier);
+    if (!Box.isEmpty()) {
+      // A button pressed by its accelerator clicks a moment later.
+      QTRY_COMPARE(Env->BoxTexts().size(), size_t(1));
+      QCOMPARE(Env->BoxTexts()[0], Box.toStdString());
+    } else {
+      QCOMPARE(FocusName(), Focus.toStdString());
+      QTest::qWait(150);
+      QVERIFY(Env->Boxes.empty());
+    }
+    QCOMPARE(OpenName(), std::string("20041000.123"));
+  }
+
+  // Each button of the print-option dialog closes it with its own answer.
+  void PrintOptionDialog_data() {
+    QTest::addColumn<QString>("Button");
+    QTest::addColumn<int>("Result");
+    QTest::newRow("Demographic") << "btnDemogr" << int(mrYes);
+    QTest::newRow("Transaction") << "btnContr" << int(mrNo);
+    QTest::newRow("Cancel") << "btnCancel" << int(mrCancel);
+    QTest::newRow("Esc") << "" << int(mrCancel);
+  }
+  void PrintOptionDialog() {
+    QFETCH(QString, Button);
+    QFETCH(int, Result);
+    TfrmPrintQ Dialog(nullptr);
+    QCOMPARE(frmPrintQ, &Dialog);
+    QCOMPARE(Dialog.windowTitle(), QString("Select Print Option"));
+    QCOMPARE(Dialog.size(), QSize(473, 148));
+    QCOMPARE(Dialog.btnDemogr->text(), QString("&Demographic Information"));
+    QCOMPARE(Dialog.btnContr->text(), QString("&Transaction Information"));
+    QCOMPARE(Dialog.btnCancel->text(), QString("Cancel"));
+    QTimer::singleShot(0, &Dialog, [&] {
+      if (Button.isEmpty())
+        QTest::keyClick(&Dialog, Qt::Key_Escape);
+      else
+        Dialog.findChild<QPushButton*>(Button)->click();
+    });
+    QCOMPARE(Dialog.exec(), Result);
+  }
+
+ private:
+  std::unique_ptr<TFakeEnv> Env;
+};
+
+QTEST_MAIN(TestVMainWindow)
+#include "test_VMain_Window.moc"

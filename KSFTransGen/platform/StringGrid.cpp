@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -233,6 +235,10 @@ class TStringGridDelegate : public QStyledItemDelegate {
     auto* Edit = new TMaskEdit(Parent);
     Edit->setFrame(false);
     Edit->EnforceComplete = false;  // a cell may be left as it is; the program judges its text
+    // A cell changes only by keys, which the key handlers see and may refuse: no
+    // paste from a context menu, no dropped text, no middle-button paste.
+    Edit->setContextMenuPolicy(Qt::NoContextMenu);
+    Edit->setAcceptDrops(false);
     std::string Mask;
     if (FGrid->OnGetEditMask) RunHandler([&]() { FGrid->OnGetEditMask(ACol, ARow, Mask); });
     Edit->SetEditMask(Mask);
@@ -279,6 +285,14 @@ class TStringGridDelegate : public QStyledItemDelegate {
       }
     } else if (Edit != nullptr && Event->type() == QEvent::KeyRelease) {
       FGrid->HandleKeyUp(static_cast<QKeyEvent*>(Event));
+    } else if (Edit != nullptr && (Event->type() == QEvent::MouseButtonPress ||
+                                   Event->type() == QEvent::MouseButtonRelease) &&
+               static_cast<QMouseEvent*>(Event)->button() == Qt::MiddleButton) {
+      return true;
+    } else if (Edit != nullptr && (Event->type() == QEvent::DragEnter || Event->type() == QEvent::DragMove ||
+                                   Event->type() == QEvent::Drop)) {
+      Event->ignore();
+      return true;
     }
     return QStyledItemDelegate::eventFilter(Object, Event);
   }

@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QtTest>
 
 #include "FakeEnv.h"
@@ -70,6 +71,7 @@ class TestStringGrid : public QObject {
   void KeyPressCanChangeCharacter();
   void EditingReportsEveryKeystroke();
   void EditMaskShapesCellText();
+  void EditorTakesNoTextBesideTheKeys();
   void DrawCellPaintsOnCanvas();
   void LargeGridFills();
 };
@@ -357,6 +359,31 @@ void TestStringGrid::EditMaskShapesCellText() {
   // A cell may be left incomplete: the program judges its text, not the editor.
   QTest::keyClick(F.Grid.InplaceEditor(), Qt::Key_Tab);
   QVERIFY(Fake.Boxes.empty());
+}
+
+// A handler that refuses every character must also keep dropped text out: the
+// editor offers no paste menu and takes no drop.
+void TestStringGrid::EditorTakesNoTextBesideTheKeys() {
+  TFakeEnv Fake;
+  TGridFixture F;
+  F.Grid.OnKeyPress = [](char&) { throw EAbort(); };
+  std::vector<std::string> Set;
+  F.Grid.OnSetEditText = [&](int32_t, int32_t, const std::string& Value) { Set.push_back(Value); };
+  F.Show();
+  F.Grid.SetEditorMode(true);
+  QLineEdit* Editor = F.Grid.InplaceEditor();
+  QVERIFY(Editor != nullptr);
+  QMimeData Data;
+  Data.setText("dropped");
+  const QPointF At(Editor->rect().center());
+  QDragEnterEvent Enter(At.toPoint(), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Editor, &Enter);
+  QDropEvent Drop(At, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Editor, &Drop);
+  QCOMPARE(Editor->text(), QString("0,1"));
+  QVERIFY(Set.empty());
+  QCOMPARE(F.Grid.Cells(0, 1), std::string("0,1"));
+  QCOMPARE(Editor->contextMenuPolicy(), Qt::NoContextMenu);
 }
 
 void TestStringGrid::DrawCellPaintsOnCanvas() {

@@ -124,6 +124,75 @@ class TestVMainWindow : public QObject {
     QCOMPARE(OpenName(), std::string("20041000.123"));
   }
 
+  // Leaving a grid page with pending edits goes through the save question.
+  void LeavingAGridPageWithPendingEdits_data() {
+    QTest::addColumn<int>("Answer");
+    QTest::addColumn<bool>("Leaves");
+    QTest::addColumn<double>("Stored");
+    QTest::newRow("Cancel stays") << int(mrCancel) << false << 70.0;
+    QTest::newRow("No discards") << int(mrNo) << true << 70.0;
+    QTest::newRow("Yes saves") << int(mrYes) << true << 71.0;
+  }
+  void LeavingAGridPageWithPendingEdits() {
+    QFETCH(int, Answer);
+    QFETCH(bool, Leaves);
+    QFETCH(double, Stored);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    QVERIFY(Form->pgcTrans->RequestPage(2));
+    QVERIFY(Form->bbnSort->isVisibleTo(Form.Form));
+    TypeIntoCell(Form->sgrContr, 5, 1, "71");
+    Form->sgrContr->SetEditorMode(false);
+    QVERIFY(Form->FEditing);
+    Env->Answers = {Answer};
+    QCOMPARE(Form->pgcTrans->RequestPage(0), Leaves);
+    QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Data modified! Save?"});
+    QCOMPARE(Form->pgcTrans->ActivePage(), Leaves ? Form->tbsTrans : Form->tbsContr);
+    QCOMPARE(Form->bbnSort->isVisibleTo(Form.Form), !Leaves);
+    QCOMPARE(Form->FEditing, !Leaves);
+    TTransShort Check;
+    Check.FileName = Folder.Path("20041000.123");
+    QVERIFY(Check.LoadFromFile());
+    QCOMPARE(Check.Details[0]->GetAsFloat(fnContribEmployeePreTax), Stored);
+  }
+
+  // The first page cannot be left without an employer name or without members.
+  void LeavingTheFirstPageIsRefused() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    Folder.Write("20041010.123", {});
+    TOpenForm Form;
+    QCOMPARE(Trans->Details.Count(), 0);
+    QVERIFY(!Form->pgcTrans->RequestPage(1));
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsTrans);
+    QVERIFY(Env->Boxes.empty());
+    QCOMPARE(Env->Beeps, 0);
+    Form->edtEmployerName->clear();
+    QVERIFY(!Form->pgcTrans->RequestPage(2));
+    QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Employer name should not be empty!"});
+    QCOMPARE(Env->Beeps, 1);
+    QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsTrans);
+  }
+
+  // Cancel puts both grids back where they stood and leaves in-place editing.
+  void CancelKeepsTheGridPositions() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123",
+                 {Member("111111111", "Adams"), Member("222222222", "Baker"), Member("333333333", "Clark")});
+    TOpenForm Form;
+    QVERIFY(Form->pgcTrans->RequestPage(2));
+    TypeIntoCell(Form->sgrContr, 6, 3, "13");
+    QVERIFY(Form->FEditing);
+    Form->bbnCancelClick();
+    QVERIFY(!Form->FEditing);
+    QCOMPARE(Form->sgrContr->Row(), 3);
+    QCOMPARE(Form->sgrContr->Col(), 6);
+    QVERIFY(!Form->sgrContr->EditorMode());
+    QCOMPARE(Form->sgrContr->Cells(6, 3), std::string("12.50"));
+    QCOMPARE(Trans->CurIndex, 2);
+  }
+
   // Each button of the print-option dialog closes it with its own answer.
   void PrintOptionDialog_data() {
     QTest::addColumn<QString>("Button");

@@ -63,6 +63,22 @@ class TestVMainGrids : public QObject {
     QCOMPARE(Trans->Details[2]->GetAsString(fnGenderCD), std::string("3"));
   }
 
+  // Sizes follow the screen: at 120 pixels per inch the first data row is 26
+  // pixels high and the gender column 75 wide.
+  void SizesScaleWithTheScreen() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams")});
+    TOpenForm Form;
+    ScreenDPI = 120;
+    Form->SetUpGrids();
+    Form->SyncGridSelection();
+    QCOMPARE(Form->sgrDemogr->ColWidths(5), 75);
+    QCOMPARE(Form->sgrContr->ColWidths(4), 48);  // 39 * 120 / 96, truncated
+    QCOMPARE(Form->sgrDemogr->RowHeights(1), 26);
+    QCOMPARE(Form->sgrContr->RowHeights(1), 26);
+    ScreenDPI = 96;
+  }
+
   // Whether a typed value counts as an edit of the current member.
   void EditDetection_data() {
     QTest::addColumn<bool>("Contr");

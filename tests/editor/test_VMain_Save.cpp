@@ -114,6 +114,31 @@ class TestVMainSave : public QObject {
     QCOMPARE(Check.Details[0]->GetAsFloat(fnContribEmployeePreTax), Stored);
   }
 
+  // No to the save question reloads the file; when the reloaded file fails its
+  // silent check the exit question follows, and No to it keeps the window.
+  void DiscardingOnCloseThenAsksTheExitQuestion() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("12345", "Adams")});  // invalid SSN
+    TOpenForm Form;
+    QVERIFY(Form->chbSaveError->Checked());
+    Form->chbSaveError->SetChecked(false);
+    TypeIntoCell(Form->sgrContr, 5, 1, "71");
+    Form->sgrContr->SetEditorMode(false);
+    QVERIFY(Form->FEditing);
+    Env->Answers = {mrNo, mrNo};
+    const int Beeps = Env->Beeps;
+    Form->bbnExit->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(Env->BoxTexts().size(), size_t(2));
+    QCOMPARE(Env->BoxTexts()[0], std::string("Data modified! Save?"));
+    QVERIFY(Env->BoxTexts()[1].find("Exit now?") != std::string::npos);
+    QCOMPARE(Env->Beeps, Beeps + 1);
+    QVERIFY(!Form.Form.isNull() && Form->isVisible());
+    QVERIFY(!Form->FEditing);
+    QVERIFY(Form->chbSaveError->Checked());
+    QCOMPARE(Trans->Details[0]->GetAsFloat(fnContribEmployeePreTax), 70.0);
+  }
+
   void ClosingAFailingFileAsksTheExitQuestion() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("12345", "Adams")});

@@ -628,6 +628,17 @@ void TfrmTrans::ValidateAfterLoad() {
     chbSaveError->SetChecked(true);
 }
 
+void TfrmTrans::OpenNewFile() {
+  FMakingFile = true;
+  try {
+    OpenTransmittal();
+  } catch (...) {
+    FMakingFile = false;
+    throw;
+  }
+  FMakingFile = false;
+}
+
 void TfrmTrans::OpenTransmittal() {
   const std::string N = MakeFileName();
   FCurrentFile = Files->Find(N);
@@ -641,6 +652,12 @@ void TfrmTrans::OpenTransmittal() {
   if (FileExists(Trans->FileName)) {
     Trans->LoadFromFile();
     ValidateAfterLoad();
+  } else if (!FMakingFile && !IsAmendmentFileName(N)) {
+    // Listed but not on disk, reached by moving through the files (its first save
+    // failed, or it was removed): nothing was ever written under this name, so it
+    // starts empty instead of taking over the members of the file open before,
+    // which a Save would then write under the wrong month or revision.
+    ClearFreeList(&Trans->Details);
   } else if (IsRevisionFileName(N)) {
     // A new revision: the transmittal that was open becomes its content.
     SaveTransmittal();
@@ -1032,7 +1049,7 @@ void TfrmTrans::bbnNewClick() {
   SetAmendment(0);
   SetRevision(0);
   Files->AddFile(MakeFileName());
-  OpenTransmittal();
+  OpenNewFile();
   SaveTransmittal();
 }
 
@@ -1064,7 +1081,7 @@ void TfrmTrans::bbnReviseClick() {
     return;
   }
   Files->AddFile(MakeFileName());
-  OpenTransmittal();
+  OpenNewFile();
 }
 
 void TfrmTrans::bbnAmendClick() {

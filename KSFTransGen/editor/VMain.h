@@ -191,6 +191,10 @@ class TfrmTrans : public TForm {
   void ValidateAfterLoad();
   void ShowTotals(long double R, long double H, long double V, long double C, long double G);
   bool BeginFileCommand(const char* IncompleteRefusal, const char* Question);
+  // Opens the entry New or Revise has just added to the tree: only then may a
+  // file that is not on disk yet take over the transmittal in memory.
+  void OpenNewFile();
+  bool FMakingFile = false;
   TFilePeriod* LastPeriodOnly(const char* Refusal);
   bool FShown = false;
   bool FClosed = false;

@@ -135,6 +135,29 @@ class TestVMainNewReviseAmend : public QObject {
   }
 
   // A revision missing from the folder does not make Revise land on an existing file.
+  // A file the tree lists but the disk no longer holds never takes over the
+  // members of the file open before: a Save would write them under its name.
+  void AListedFileMissingOnDiskOpensEmpty_data() {
+    QTest::addColumn<QString>("Missing");
+    QTest::newRow("report") << "20041000.123";
+    QTest::newRow("revision") << "20041001.123";
+  }
+  void AListedFileMissingOnDiskOpensEmpty() {
+    QFETCH(QString, Missing);
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    Folder.Write("20041000.123", {Member("333333333", "Clark")});
+    Folder.Write("20041001.123", {Member("333333333", "Clark")});
+    TOpenForm Form;
+    std::filesystem::remove(Folder.Path(Missing.toStdString()));
+    OpenFile(Form.Form, 9, 2004, 0, 0);
+    QCOMPARE(Trans->Details.Count(), 2);
+    OpenFile(Form.Form, 10, 2004, 0, Missing.endsWith("1.123") ? 1 : 0);
+    QCOMPARE(OpenName(), Missing.toStdString());
+    QCOMPARE(Trans->Details.Count(), 0);
+    QVERIFY(!Folder.Exists(Missing.toStdString()));
+  }
+
   void ReviseSkipsPastAGapInTheRevisions() {
     TTestFolder Folder;
     Folder.Write("20040900.123", {Member("111111111", "Adams")});

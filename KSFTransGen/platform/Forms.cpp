@@ -97,7 +97,20 @@ void TForm::closeEvent(QCloseEvent* Event) {
   Event->accept();
 }
 
-void TForm::keyPressEvent(QKeyEvent* Event) { QDialog::keyPressEvent(Event); }
+void TForm::keyPressEvent(QKeyEvent* Event) {
+  // Enter presses the button that has the focus; the default button only takes
+  // it from the other controls. A user who tabs to Exit and presses Enter leaves.
+  const bool Enter = (Event->key() == Qt::Key_Return && Event->modifiers() == Qt::NoModifier) ||
+                     (Event->key() == Qt::Key_Enter && (Event->modifiers() & ~Qt::KeypadModifier) == 0);
+  if (Enter) {
+    auto* Focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (Focused != nullptr && Focused->window() == this && Focused->isVisible()) {
+      if (Focused->isEnabled()) Focused->click();
+      return;
+    }
+  }
+  QDialog::keyPressEvent(Event);
+}
 
 void TForm::reject() {
   // Esc: the cancel button, when there is one that can be pressed.

@@ -30,6 +30,7 @@ class TestForms : public QObject {
   void HandlerCanWithdrawModalResult();
   void CloseFromHandlerWaitsForCloseQuery();
   void EscClicksEnabledCancelButtonOnly();
+  void EnterPressesFocusedButton();
   void KeyPreviewSeesKeysFirst();
   void CheckBoxClicksWhenProgramSetsIt();
   void NavigatorReportsButton();
@@ -127,6 +128,33 @@ void TestForms::EscClicksEnabledCancelButtonOnly() {
   });
   QCOMPARE(F.Form.ShowModal(), int(mrCancel));
   QCOMPARE(CancelClicks, 1);
+}
+
+// Enter presses the focused button; from any other control it presses the
+// default button.
+void TestForms::EnterPressesFocusedButton() {
+  TFakeEnv Fake;
+  TDialogFixture F;
+  auto* Edit = new QLineEdit(&F.Form);
+  Edit->move(0, 80);
+  F.Form.SetDefaultButton(F.Ok);
+  std::vector<std::string> Clicked;
+  F.Ok->OnClick = [&]() { Clicked.push_back("open"); };
+  F.Cancel->OnClick = [&]() { Clicked.push_back("exit"); };
+  WhenModalShown([&](QWidget* Modal) {
+    QApplication::setActiveWindow(Modal);
+    QVERIFY(QTest::qWaitForWindowActive(Modal));
+    F.Ok->SetModalResult(mrNone);  // keep the dialog open for the second key
+    Edit->setFocus();
+    QTest::keyClick(Edit, Qt::Key_Return);
+    F.Cancel->setFocus();
+    QTest::keyClick(F.Cancel, Qt::Key_Return);
+    QTimer::singleShot(0, &F.Form, [&]() {
+      if (F.Form.isVisible()) F.Form.SetModalResult(mrAbort);  // never hang the run
+    });
+  });
+  QCOMPARE(F.Form.ShowModal(), int(mrCancel));
+  QCOMPARE(Clicked, (std::vector<std::string>{"open", "exit"}));
 }
 
 void TestForms::KeyPreviewSeesKeysFirst() {

@@ -561,10 +561,7 @@ void TfrmTrans::FormShow() {
     QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
     return;
   }
-  SetPeriod(D->Month, D->Year);
-  SetAmendment(D->Amendment);
-  SetRevision(D->Revision);
-  OpenTransmittal();
+  OpenFileOf(D);
   dbnPrev->setEnabled(true);
   dbnNext->setEnabled(true);
   SetUpGrids();
@@ -826,6 +823,14 @@ void TfrmTrans::FormClose() {
 // File navigation, New, Revise, Amend, save, print, help
 // ---------------------------------------------------------------------------
 
+// Shows the period, amendment and revision of a file of the tree and opens it.
+void TfrmTrans::OpenFileOf(const TFileData* D) {
+  SetPeriod(D->Month, D->Year);
+  SetAmendment(D->Amendment);
+  SetRevision(D->Revision);
+  OpenTransmittal();
+}
+
 void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
   if (!ConfirmSave()) return;
   TFileData* D = nullptr;
@@ -839,10 +844,7 @@ void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
     Beep();
     return;
   }
-  SetPeriod(D->Month, D->Year);
-  SetAmendment(D->Amendment);
-  SetRevision(D->Revision);
-  OpenTransmittal();
+  OpenFileOf(D);
 }
 
 void TfrmTrans::dbnNextClick(TNavigateBtn Button) {
@@ -858,10 +860,7 @@ void TfrmTrans::dbnNextClick(TNavigateBtn Button) {
     Beep();
     return;
   }
-  SetPeriod(D->Month, D->Year);
-  SetAmendment(D->Amendment);
-  SetRevision(D->Revision);
-  OpenTransmittal();
+  OpenFileOf(D);
 }
 
 void ClearMenuItems(TMenuItem* Item) {

@@ -194,6 +194,7 @@ class TfrmTrans : public TForm {
   // Opens the entry New or Revise has just added to the tree: only then may a
   // file that is not on disk yet take over the transmittal in memory.
   void OpenNewFile();
+  void OpenFileOf(const TFileData* D);
   bool FMakingFile = false;
   TFilePeriod* LastPeriodOnly(const char* Refusal);
   bool FShown = false;

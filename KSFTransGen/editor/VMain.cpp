@@ -599,9 +599,13 @@ void TfrmTrans::SetRevision(uint16_t Value) {
   lblRevision->setText(ToQString(Dec(Value)));
 }
 
+// The extension is the employer whose file tree this form walks, not the ID
+// panel: the panel shows the open file's header, which is blank after an empty
+// or unreadable file and another employer's ID in a copied-in file, and names
+// built from it would lead to files that are not this employer's.
 std::string TfrmTrans::MakeFileName() const {
   return Dec(FYear) + TwoDigitMonth(Dec(FMonth)) + ToStdString(lblAmend->text()) +
-         ToStdString(lblRevision->text()) + "." + ToStdString(pnlEmpId->text());
+         ToStdString(lblRevision->text()) + "." + SelectedEmployerId;
 }
 
 std::string TwoDigitMonth(const std::string& S) {

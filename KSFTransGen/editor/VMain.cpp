@@ -650,8 +650,10 @@ void TfrmTrans::OpenTransmittal() {
   edtFileName->setText(ToQString(Trans->FileName));
   lblNotice->setText("Please upload the file to Secure FTP Server.");
   setWindowTitle(ToQString("KSF Transmittal - " + Trans->FileName));
-  if (FileExists(Trans->FileName)) {
-    Trans->LoadFromFile();
+  // Set before the read, so that a read that raises leaves the file protected too.
+  FPartlyRead = FileExists(Trans->FileName);
+  if (FPartlyRead) {
+    FPartlyRead = !Trans->LoadFromFile();
     ValidateAfterLoad();
   } else if (!FMakingFile && !IsAmendmentFileName(N)) {
     // Listed but not on disk, reached by moving through the files (its first save
@@ -669,6 +671,9 @@ void TfrmTrans::OpenTransmittal() {
   // Otherwise a new report: New has just put the merged members in memory.
   RefreshGrids();
   BuildFilesMenu();
+  if (FPartlyRead)
+    Refuse("The file " + N + " could not be read completely. It is shown read-only, so that "
+           "a save cannot drop the members that were not read.");
 }
 
 bool TfrmTrans::IsLastPeriod() const {
@@ -751,7 +756,8 @@ void TfrmTrans::bbnCancelClick() {
     // A file that was never written (a new report or amendment whose first save
     // failed) has nothing to read back: its members stay as they are in memory.
     if (FileExists(Trans->FileName)) {
-      Trans->LoadFromFile();
+      FPartlyRead = true;
+      FPartlyRead = !Trans->LoadFromFile();
       ValidateAfterLoad();
     }
     const int32_t Count = Trans->Details.Count();
@@ -1278,7 +1284,9 @@ void TfrmTrans::RefreshGrids() {
   // The read-only rule and the file commands.
   FCanPrint = Count > 0;
   FCanCreate = FCanPrint && IsLastPeriod();
-  ReadOnlyMode = !IsLatestVersion();
+  // A file that could not be read whole is never written back: what was not read
+  // would be lost.
+  ReadOnlyMode = FPartlyRead || !IsLatestVersion();
   bbnInsert->setEnabled(!ReadOnlyMode);
   SetEditing(false);
   StatusBar->SetPanelText(2, ReadOnlyMode ? "Read Only" : "");

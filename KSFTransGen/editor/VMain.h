@@ -196,6 +196,8 @@ class TfrmTrans : public TForm {
   void OpenNewFile();
   void OpenFileOf(const TFileData* D);
   bool FMakingFile = false;
+  // The open file's last read stopped short of its end (or raised).
+  bool FPartlyRead = false;
   TFilePeriod* LastPeriodOnly(const char* Refusal);
   bool FShown = false;
   bool FClosed = false;

@@ -1,6 +1,7 @@
 // The preparation form's opening of an employer: which file comes first, what
 // the period labels say, the read-only rule and the allow-incomplete-saves box.
 
+#include "TransFixtures.h"
 #include "TransFormFixture.h"
 
 class TestVMainOpen : public QObject {
@@ -180,6 +181,28 @@ class TestVMainOpen : public QObject {
     QTest::keyClick(Form->edtEmployerName, Qt::Key_X);
     QVERIFY(Form->FEditing);
     QVERIFY(Form->bbnSave->isEnabled());
+  }
+
+  // A file whose read stops short (here: its trailer line is cut off) is shown
+  // read-only and told, so that no save can drop what was not read.
+  void APartlyReadFileIsShownReadOnly() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    const std::string Path = Folder.Path("20041000.123");
+    const std::string Whole = ReadBytes(Path);
+    const std::string Cut = Whole.substr(0, Whole.size() - 100);  // no trailer line
+    WriteBytes(Path, Cut);
+    TOpenForm Form;
+    QVERIFY(ReadOnlyMode);
+    QCOMPARE(Form->StatusBar->PanelText(2), std::string("Read Only"));
+    QVERIFY(!Env->Boxes.empty());
+    QCOMPARE(Env->Boxes.back().Text,
+             std::string("The file 20041000.123 could not be read completely. It is shown "
+                         "read-only, so that a save cannot drop the members that were not read."));
+    QTest::keyClick(Form->edtEmployerName, Qt::Key_X);
+    QVERIFY(!Form->FEditing);
+    QVERIFY(!Form->bbnSave->isEnabled());
+    QCOMPARE(ReadBytes(Path), Cut);
   }
 
   void FailingFileTicksTheBoxWhichStaysTicked() {

@@ -653,7 +653,15 @@ void TfrmTrans::OpenTransmittal() {
   // Set before the read, so that a read that raises leaves the file protected too.
   FPartlyRead = FileExists(Trans->FileName);
   if (FPartlyRead) {
-    FPartlyRead = !Trans->LoadFromFile();
+    try {
+      FPartlyRead = !Trans->LoadFromFile();
+    } catch (...) {
+      // The grids and the read-only rule must describe this file, not the one
+      // shown before, before the error is reported.
+      RefreshGrids();
+      BuildFilesMenu();
+      throw;
+    }
     ValidateAfterLoad();
   } else if (!FMakingFile && !IsAmendmentFileName(N)) {
     // Listed but not on disk, reached by moving through the files (its first save
@@ -757,7 +765,12 @@ void TfrmTrans::bbnCancelClick() {
     // failed) has nothing to read back: its members stay as they are in memory.
     if (FileExists(Trans->FileName)) {
       FPartlyRead = true;
-      FPartlyRead = !Trans->LoadFromFile();
+      try {
+        FPartlyRead = !Trans->LoadFromFile();
+      } catch (...) {
+        RefreshGrids();
+        throw;
+      }
       ValidateAfterLoad();
     }
     const int32_t Count = Trans->Details.Count();
@@ -1059,7 +1072,9 @@ void TfrmTrans::bbnNewClick() {
   SetRevision(0);
   Files->AddFile(MakeFileName());
   OpenNewFile();
-  SaveTransmittal();
+  // A report that could not be written is on screen only: keep it being edited,
+  // so Save stays offered and nothing is made from a file that is not on disk.
+  if (!SaveTransmittal()) SetEditing(true);
 }
 
 void TfrmTrans::bbnReviseClick() {
@@ -1091,6 +1106,8 @@ void TfrmTrans::bbnReviseClick() {
   }
   Files->AddFile(MakeFileName());
   OpenNewFile();
+  // The copy's save failed: as for New, the revision exists only on screen.
+  if (!FileExists(Trans->FileName)) SetEditing(true);
 }
 
 void TfrmTrans::bbnAmendClick() {

@@ -1,6 +1,8 @@
 // The preparation form's opening of an employer: which file comes first, what
 // the period labels say, the read-only rule and the allow-incomplete-saves box.
 
+#include <QProcess>
+
 #include "TransFixtures.h"
 #include "TransFormFixture.h"
 
@@ -203,6 +205,27 @@ class TestVMainOpen : public QObject {
     QVERIFY(!Form->FEditing);
     QVERIFY(!Form->bbnSave->isEnabled());
     QCOMPARE(ReadBytes(Path), Cut);
+  }
+
+  // A file that cannot be opened at all ends in the error box; the form then
+  // shows that file, read-only, not the members of the file shown before under its name.
+  void AFileThatCannotBeOpenedIsShownReadOnly() {
+    TTestFolder Folder;
+    Folder.Write("20040900.123", {Member("111111111", "Adams")});
+    Folder.Write("20041000.123", {Member("222222222", "Baker"), Member("333333333", "Clark")});
+    const QString Old = QString::fromStdString(Folder.Path("20040900.123"));
+    TOpenForm Form;
+    QVERIFY(!ReadOnlyMode);
+    // An immutable file cannot be opened for writing, not even by root.
+    if (QProcess::execute("chattr", {"+i", Old}) != 0) QSKIP("chattr +i is not available here");
+    Form->dbnPrev->BtnClick(nbPrior);
+    QProcess::execute("chattr", {"-i", Old});
+    QVERIFY(!Env->Boxes.empty());
+    QCOMPARE(Env->Boxes.back().Kind, TMsgKind::ErrorBox);
+    QCOMPARE(OpenName(), std::string("20040900.123"));
+    QVERIFY(ReadOnlyMode);
+    QTest::keyClick(Form->edtEmployerName, Qt::Key_X);
+    QVERIFY(!Form->FEditing);
   }
 
   void FailingFileTicksTheBoxWhichStaysTicked() {

@@ -956,6 +956,9 @@ void TfrmTrans::FilesMenuClick(TMenuItem* Sender) {
   if (!TryStrToInt(Part(Name, 3, 4), Year) || !TryStrToInt(Part(Name, 1, 2), Month) ||
       !TryStrToInt(Part(Name, 7, 1), Amendment) || !TryStrToInt(Part(Name, 8, 1), Revision))
     return;
+  // A typed employer name would be dropped by the opening without a word; ask
+  // as the navigator buttons do.
+  if (!ConfirmSave()) return;
   SetPeriod(Month, Year);
   SetAmendment(static_cast<uint16_t>(Amendment));
   SetRevision(static_cast<uint16_t>(Revision));

@@ -128,6 +128,27 @@ class TestVMainNavigation : public QObject {
     QCOMPARE(OpenName(), std::string("20041000.123"));
   }
 
+  // A typed employer name is not dropped by a choice from the files menu: the
+  // save question comes first, and Cancel keeps the name and the file.
+  void ChoosingAsksAboutATypedEmployerName() {
+    TTestFolder Folder;
+    WriteFourFiles(Folder);
+    TOpenForm Form;
+    QVERIFY(!ReadOnlyMode);
+    QTest::keyClick(Form->edtEmployerName, Qt::Key_X);
+    QVERIFY(Form->FEditing);
+    const QString Typed = Form->edtEmployerName->text();
+    Env->Answers = {mrCancel};
+    FindItem(Form->pmnFiles->Items, "R09200401")->Click();
+    QCOMPARE(Env->BoxTexts().back(), std::string("Data modified! Save?"));
+    QCOMPARE(OpenName(), std::string("20041000.123"));
+    QCOMPARE(Form->edtEmployerName->text(), Typed);
+    QVERIFY(Form->FEditing);
+    Env->Answers = {mrNo};
+    FindItem(Form->pmnFiles->Items, "R09200401")->Click();
+    QCOMPARE(OpenName(), std::string("20040901.123"));
+  }
+
   // After a choice the focus moves on as Tab would, not into the tree button.
   void ChoosingMovesTheFocusToTheNextTabStop() {
     TTestFolder Folder;
@@ -151,18 +172,6 @@ class TestVMainNavigation : public QObject {
     TMenuItem Bad("Bxx2004a0", "broken");
     Form->FilesMenuClick(&Bad);
     QCOMPARE(OpenName(), std::string("20041000.123"));
-    QVERIFY(Env->Boxes.empty());
-  }
-
-  void ChoosingAFileDropsATypedEmployerName() {
-    TTestFolder Folder;
-    WriteFourFiles(Folder);
-    TOpenForm Form;
-    Form->edtEmployerName->setText("Typed Name");
-    QVERIFY(Form->FEditing);
-    FindItem(Form->pmnFiles->Items, "A09200410")->Click();
-    QCOMPARE(OpenName(), std::string("20040910.123"));
-    QCOMPARE(Form->edtEmployerName->text(), QString("Lakeside School"));
     QVERIFY(Env->Boxes.empty());
   }
 

@@ -154,6 +154,12 @@ std::string TEditMask::DisplayFromText(const std::string& Text) const {
   return Display;
 }
 
+bool TEditMask::HasLiteral(char C) const {
+  for (const TPosition& P : FPositions)
+    if (P.Kind == TKind::Literal && P.Literal == C) return true;
+  return false;
+}
+
 bool TEditMask::IsComplete(const std::string& Display) const {
   for (int I = 0; I < Length(); ++I) {
     if (FPositions[static_cast<size_t>(I)].Kind != TKind::Required) continue;
@@ -273,7 +279,24 @@ void TMaskEdit::keyPressEvent(QKeyEvent* Event) {
     Event->ignore();
     return;
   }
+  if (FMask.IsMasked() && RejectsCharacter(*Event)) {
+    // A character no position of the mask takes: refused with a beep, and the
+    // selected text stays (typing over a selection would otherwise clear it first).
+    Beep();
+    Event->accept();
+    return;
+  }
   QLineEdit::keyPressEvent(Event);
+}
+
+bool TMaskEdit::RejectsCharacter(const QKeyEvent& Event) const {
+  if (Event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QString Typed = Event.text();
+  if (Typed.size() != 1) return false;
+  const QChar C = Typed.at(0);
+  // Digits fill the positions, a blank clears one, a literal steps over itself.
+  if (!C.isPrint() || C.isDigit() || C == QChar(' ')) return false;
+  return !FMask.HasLiteral(C.toLatin1());
 }
 
 bool TMaskEdit::eventFilter(QObject* Watched, QEvent* Event) {

@@ -41,6 +41,8 @@ class TEditMask {
   std::string DisplayFromText(const std::string& Text) const;
   // True when every required position of the shown text holds a digit.
   bool IsComplete(const std::string& Display) const;
+  // True when C is one of the pattern's literal characters.
+  bool HasLiteral(char C) const;
 
  private:
   enum class TKind { Required, Optional, Literal };
@@ -94,6 +96,9 @@ class TMaskEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  // True for a typed character that no position of the mask takes (a letter in a
+  // digit mask): such a key changes nothing.
+  bool RejectsCharacter(const QKeyEvent& Event) const;
   bool event(QEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 

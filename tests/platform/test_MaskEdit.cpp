@@ -22,6 +22,7 @@ class TestMaskEdit : public QObject {
   void ProgramTextRoundTrips();
   void TypingGivesMaskedText_data();
   void TypingGivesMaskedText();
+  void RefusedCharacterKeepsTheSelectedText();
   void ChangedIncompleteBoxCannotBeLeft();
   void UnchangedOrCompleteBoxCanBeLeft();
   void EscAbandonsChange();
@@ -136,6 +137,26 @@ void TestMaskEdit::TypingGivesMaskedText() {
   Edit->setCursorPosition(0);
   QTest::keyClicks(Edit, Keys);
   QCOMPARE(QString::fromStdString(Edit->Text()), Text);
+}
+
+// A letter typed over the selected date (as a grid cell editor opens) beeps and
+// changes nothing: it must not clear the date it cannot replace.
+void TestMaskEdit::RefusedCharacterKeepsTheSelectedText() {
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Edit = new TMaskEdit(&Window);
+  Edit->SetEditMask("!99/99/0000;1;_");
+  Edit->SetText("01/15/1970");
+  Window.show();
+  Edit->setFocus();
+  Edit->selectAll();
+  QTest::keyClick(Edit, 'f');
+  QCOMPARE(Edit->Text(), std::string("01/15/1970"));
+  QVERIFY(!Edit->isModified());
+  QCOMPARE(Fake.Beeps, 1);
+  // A digit still replaces the selection.
+  QTest::keyClicks(Edit, "02032004");
+  QCOMPARE(Edit->Text(), std::string("02/03/2004"));
 }
 
 // A window with a masked year box and a plain box after it.

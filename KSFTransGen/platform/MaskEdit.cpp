@@ -239,6 +239,13 @@ void TMaskEdit::WatchApplication(bool On) {
 
 void TMaskEdit::focusInEvent(QFocusEvent* Event) {
   QLineEdit::focusInEvent(Event);
+  // Qt puts a masked box's cursor on its first blank when the keyboard enters it;
+  // the whole text is selected instead, so typing replaces the old value rather
+  // than overwriting its first digits and keeping the rest.
+  const Qt::FocusReason Reason = Event->reason();
+  if (FMask.IsMasked() && !FRefusing &&
+      (Reason == Qt::TabFocusReason || Reason == Qt::BacktabFocusReason || Reason == Qt::ShortcutFocusReason))
+    selectAll();
   if (!FRefusing) FTextOnEnter = Text();
   WatchApplication(FMask.IsMasked());
 }

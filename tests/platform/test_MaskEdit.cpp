@@ -26,6 +26,8 @@ class TestMaskEdit : public QObject {
   void ChangedIncompleteBoxCannotBeLeft();
   void UnchangedOrCompleteBoxCanBeLeft();
   void EscAbandonsChange();
+  void KeyboardEntrySelectsTheText_data();
+  void KeyboardEntrySelectsTheText();
   void OnChangeRunsForProgramAndUser();
 };
 
@@ -240,6 +242,33 @@ void TestMaskEdit::EscAbandonsChange() {
   QTest::keyClick(F.Year, Qt::Key_Tab);
   QVERIFY(F.Other->hasFocus());
   QVERIFY(Fake.Boxes.empty());
+}
+
+// Entering the box from the keyboard selects its text, so what the user types
+// replaces the whole year instead of overwriting its first digits and leaving
+// the rest of the old year behind.
+void TestMaskEdit::KeyboardEntrySelectsTheText_data() {
+  QTest::addColumn<int>("Reason");
+  QTest::newRow("Tab") << int(Qt::TabFocusReason);
+  QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason);
+  QTest::newRow("accelerator") << int(Qt::ShortcutFocusReason);
+}
+
+void TestMaskEdit::KeyboardEntrySelectsTheText() {
+  QFETCH(int, Reason);
+  TFakeEnv Fake;
+  TLeaveFixture F;
+  F.Other->setFocus();
+  QTRY_VERIFY(F.Other->hasFocus());
+  F.Year->setFocus(static_cast<Qt::FocusReason>(Reason));
+  QTRY_VERIFY(F.Year->hasFocus());
+  QCOMPARE(F.Year->selectedText(), QString("2004"));
+  QTest::keyClicks(F.Year, "19");
+  QCOMPARE(QString::fromStdString(F.Year->Text()), QString("19  "));
+  // Half a year typed over the old one is an incomplete entry, not 1904.
+  QTest::keyClick(F.Year, Qt::Key_Tab);
+  QVERIFY(F.Year->hasFocus());
+  QCOMPARE(Fake.Beeps, 1);
 }
 
 void TestMaskEdit::OnChangeRunsForProgramAndUser() {

@@ -88,6 +88,10 @@ void TfrmOpening::BuildLayout() {
   // Typed IDs never join the list; the list holds only what the data folder has.
   cmbIds->setInsertPolicy(QComboBox::NoInsert);
   cmbIds->setDuplicatesEnabled(false);
+  // No completion from the list: a partly typed ID must stay partial, so Open
+  // stays disabled until three digits are typed instead of opening the listed
+  // employer the completion picked.
+  cmbIds->setCompleter(nullptr);
   Place(cmbIds, 20, 92, 129, 21);
   lblIds->setBuddy(cmbIds);
 

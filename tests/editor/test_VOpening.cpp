@@ -292,6 +292,24 @@ class TestVOpening : public QObject {
     QCOMPARE(ListedIds(*FForm), QStringList{"045"});
   }
 
+  // The box does not complete a typed ID from the list: the typed digits are the
+  // ID, so a partial 12 never becomes the listed 123 that Enter would open.
+  void typedIdIsNotCompletedFromTheList() {
+    MakeData({});
+    WriteEmptyTransmittal(Data() + "20040900.123", "123");
+    ShowForm();
+    QApplication::setActiveWindow(FForm.get());
+    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+    FForm->cmbIds->setFocus();
+    FForm->cmbIds->lineEdit()->selectAll();
+    QTest::keyClicks(FForm->cmbIds->lineEdit(), "12");
+    QCOMPARE(FForm->cmbIds->currentText(), QString("12"));
+    QVERIFY(!FForm->bbnOpen->isEnabled());
+    QTest::keyClick(KeyTarget(), Qt::Key_Return);
+    QVERIFY(frmTrans == nullptr);
+    QVERIFY(FForm->isVisible());
+  }
+
   void newEmployerLeftWithExitBeepsAndStays() {
     MakeData({"20040900.045"});
     ShowForm();

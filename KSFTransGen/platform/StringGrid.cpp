@@ -245,6 +245,8 @@ class TStringGridDelegate : public QStyledItemDelegate {
     QObject::connect(Edit, &QLineEdit::textEdited, Edit, [Grid = FGrid, Edit, ACol, ARow](const QString&) {
       Grid->EditorTextEdited(ACol, ARow, Edit->Text());
     });
+    Edit->setProperty("ksfCol", ACol);
+    Edit->setProperty("ksfRow", ARow);
     const_cast<TStringGridDelegate*>(this)->Editor = Edit;
     return Edit;
   }
@@ -272,6 +274,13 @@ class TStringGridDelegate : public QStyledItemDelegate {
     auto* Edit = qobject_cast<TMaskEdit*>(Object);
     if (Edit != nullptr && Event->type() == QEvent::KeyPress && Event != FGrid->FKeyInFlight) {
       auto* Key = static_cast<QKeyEvent*>(Event);
+      if (Key->matches(QKeySequence::Paste) && Key->key() != Qt::Key_V) {
+        // Shift+Insert and the paste key paste as Ctrl+V does, so the key rules
+        // that refuse Ctrl+V in a cell refuse them too.
+        QKeyEvent AsCtrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QApplication::sendEvent(Edit, &AsCtrlV);
+        return true;
+      }
       if (!FGrid->HandleKeyDown(Key)) return true;
       char Typed = KeyCharOf(*Key);
       if (!FGrid->HandleKeyPress(Key, Typed)) return true;
@@ -337,6 +346,16 @@ std::string TStringGrid::Cells(int32_t ACol, int32_t ARow) const { return FModel
 
 void TStringGrid::SetCells(int32_t ACol, int32_t ARow, const std::string& Value) {
   FModel->SetCell(ACol, ARow, Value);
+  // The program rewrote the cell being edited: the editor shows the new text and
+  // forgets what was typed, or closing it would put the typed text back. (The
+  // editor may still commit after the view has left editing.)
+  TMaskEdit* Edit = FDelegate->Editor.data();
+  if (Edit == nullptr || Edit->property("ksfCol").toInt() != ACol || Edit->property("ksfRow").toInt() != ARow) return;
+  std::string Text = Value;
+  if (OnGetEditText) RunHandler([&]() { OnGetEditText(ACol, ARow, Text); });
+  Edit->SetText(Text);
+  Edit->setModified(false);
+  Edit->selectAll();
 }
 
 int32_t TStringGrid::ColCount() const { return FModel->ColCount(); }

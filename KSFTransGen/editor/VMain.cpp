@@ -854,15 +854,14 @@ void TfrmTrans::OpenFileOf(const TFileData* D) {
   OpenTransmittal();
 }
 
-void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
+// Both navigator pairs: the end button opens the first or last file (a beep when
+// that file is open already), the step button the file before or after the open
+// one (a beep at either end).
+void TfrmTrans::Navigate(bool ToEnd, TFileData* (TFileCollection::*End)(),
+                         TFileData* (TFileCollection::*Step)()) {
   if (!ConfirmSave()) return;
-  TFileData* D = nullptr;
-  if (Button == nbFirst) {
-    D = Files->First();
-    if (D == FCurrentFile) D = nullptr;
-  } else {
-    D = Files->Prior();
-  }
+  TFileData* D = ToEnd ? (Files->*End)() : (Files->*Step)();
+  if (ToEnd && D == FCurrentFile) D = nullptr;
   if (D == nullptr) {
     Beep();
     return;
@@ -870,20 +869,12 @@ void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
   OpenFileOf(D);
 }
 
+void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
+  Navigate(Button == nbFirst, &TFileCollection::First, &TFileCollection::Prior);
+}
+
 void TfrmTrans::dbnNextClick(TNavigateBtn Button) {
-  if (!ConfirmSave()) return;
-  TFileData* D = nullptr;
-  if (Button == nbLast) {
-    D = Files->Last();
-    if (D == FCurrentFile) D = nullptr;
-  } else {
-    D = Files->Next();
-  }
-  if (D == nullptr) {
-    Beep();
-    return;
-  }
-  OpenFileOf(D);
+  Navigate(Button == nbLast, &TFileCollection::Last, &TFileCollection::Next);
 }
 
 void ClearMenuItems(TMenuItem* Item) {

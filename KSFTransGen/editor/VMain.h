@@ -24,6 +24,7 @@ class QLineEdit;
 
 class TFileData;
 class TFilePeriod;
+class TFileCollection;
 class TStringGrid;
 
 class TfrmTrans : public TForm {
@@ -195,6 +196,7 @@ class TfrmTrans : public TForm {
   // file that is not on disk yet take over the transmittal in memory.
   void OpenNewFile();
   void OpenFileOf(const TFileData* D);
+  void Navigate(bool ToEnd, TFileData* (TFileCollection::*End)(), TFileData* (TFileCollection::*Step)());
   bool FMakingFile = false;
   // The open file's last read stopped short of its end (or raised).
   bool FPartlyRead = false;

@@ -82,12 +82,7 @@ int TQtEnv::Message(const TMessageRequest& Request) {
     default: break;
   }
   // Closed without a button: what Esc would have chosen.
-  switch (Request.Buttons) {
-    case TMsgButtons::OK: return mrOk;
-    case TMsgButtons::YesNo: return mrNo;
-    case TMsgButtons::YesNoCancel: return mrCancel;
-  }
-  return mrCancel;
+  return EscapeAnswer(Request.Buttons);
 }
 
 void TQtEnv::ShowMessages(const std::vector<std::string>& Messages) {

@@ -107,8 +107,8 @@ const TRegionalSettings& TEnv::Regional() {
 
 void TEnv::Beep() {}
 
-int TEnv::Message(const TMessageRequest& Request) {
-  switch (Request.Buttons) {
+int EscapeAnswer(TMsgButtons Buttons) {
+  switch (Buttons) {
     case TMsgButtons::OK:
       return mrOk;
     case TMsgButtons::YesNo:
@@ -118,6 +118,8 @@ int TEnv::Message(const TMessageRequest& Request) {
   }
   return mrOk;
 }
+
+int TEnv::Message(const TMessageRequest& Request) { return EscapeAnswer(Request.Buttons); }
 
 void TEnv::ShowMessages(const std::vector<std::string>&) {}
 

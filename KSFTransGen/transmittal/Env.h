@@ -49,6 +49,10 @@ enum TModalResult : int {
   mrNo = 7,
 };
 
+// The answer of a box closed without a button: what Esc chooses (OK for an OK
+// box, No for Yes/No, Cancel for Yes/No/Cancel).
+int EscapeAnswer(TMsgButtons Buttons);
+
 struct TMessageRequest {
   TMsgKind Kind = TMsgKind::MessageBox;
   std::string Caption;
@@ -69,7 +73,7 @@ class TEnv {
   // The system beep. The default does nothing.
   virtual void Beep();
   // Shows a box and returns the answer (a TModalResult). The default shows
-  // nothing and answers mrOk for OK boxes, mrNo for Yes/No, mrCancel for Yes/No/Cancel.
+  // nothing and gives EscapeAnswer.
   virtual int Message(const TMessageRequest& Request);
   // Shows the collected messages in the message window, modally. The default does nothing.
   virtual void ShowMessages(const std::vector<std::string>& Messages);

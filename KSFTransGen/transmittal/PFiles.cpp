@@ -190,8 +190,7 @@ uint16_t TFileNest::NextRevisionNumber() const {
 TFileData* TFileNest::NewRevision() {
   auto Data = std::make_unique<TFileData>(Year, Month, Amendment, NextRevisionNumber(), EmployerID);
   TFileData* Result = Data.get();
-  Revisions.Add(Result);
-  Data.release();
+  Revisions.Add(std::move(Data));
   return Result;
 }
 
@@ -206,9 +205,7 @@ void TFileNest::AddFile(const std::string& Name) {
   bool Equal = false;
   int32_t Position = KeyPosition(Revisions, Data->Key(), Equal);
   if (Equal) return;  // the tree lists this file already
-  // Released only once the list holds it, so a failed insertion frees it.
-  Revisions.Insert(Position, Data.get());
-  Data.release();
+  Revisions.Insert(Position, std::move(Data));
 }
 
 // ---------------------------------------------------------------- TFilePeriod
@@ -236,8 +233,7 @@ uint16_t TFilePeriod::NextAmendmentNumber() const {
 TFileData* TFilePeriod::NewAmendment() {
   auto Nest = std::make_unique<TFileNest>(Year, Month, NextAmendmentNumber(), EmployerID);
   TFileData* Result = Nest->NewRevision();
-  Amendments.Add(Nest.get());
-  Nest.release();
+  Amendments.Add(std::move(Nest));
   return Result;
 }
 
@@ -258,8 +254,7 @@ void TFilePeriod::AddFile(const std::string& Name) {
   // Filled before it joins the list, so no amendment is ever left empty.
   auto Nest = std::make_unique<TFileNest>(FYear, FMonth, FAmendment, FID);
   Nest->AddFile(Name);
-  Amendments.Insert(Position, Nest.get());
-  Nest.release();
+  Amendments.Insert(Position, std::move(Nest));
 }
 
 // ---------------------------------------------------------------- TFileCollection
@@ -323,8 +318,7 @@ void TFileCollection::AddFile(const std::string& Name) {
   }
   auto Period = std::make_unique<TFilePeriod>(FYear, FMonth, FID);
   Period->AddFile(Name);
-  Periods.Insert(Position, Period.get());
-  Period.release();
+  Periods.Insert(Position, std::move(Period));
 }
 
 // ---------------------------------------------------------------- start-up

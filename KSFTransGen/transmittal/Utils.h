@@ -57,6 +57,10 @@ class TFreeList {
   }
   // Takes ownership; Index may equal Count().
   void Insert(int32_t Index, T* Item) { FItems.insert(FItems.begin() + Index, Item); }
+  void Insert(int32_t Index, std::unique_ptr<T> Item) {
+    Insert(Index, Item.get());
+    Item.release();
+  }
   // Removes the item at Index without destroying it (the caller becomes its owner).
   T* Extract(int32_t Index) {
     T* Item = FItems.at(static_cast<size_t>(Index));

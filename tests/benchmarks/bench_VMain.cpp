@@ -14,6 +14,7 @@
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "StringGrid.h"
+#include "TransFixtures.h"
 #include "Utils.h"
 #include "VMain.h"
 #include "VOpening.h"
@@ -30,35 +31,19 @@ struct TBigEmployer {
     T.FileName = AppDir + "Data/20041000.123";
     T.Header->SetAsString(fnBatchEmployerName, "Big District");
     for (int I = 0; I < MemberCount; ++I) {
-      auto* R = new TRecord(T.DetailLength, &T.FieldLists[2]);
-      T.InitDetail(R);
       char SSN[16];
       std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + I * 7);
       std::string Last = "Name";
       for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
-      R->SetAsString(fnMemberSSN, SSN);
-      R->SetAsString(fnNamePrefix, "3");
-      R->SetAsString(fnLastName, Last);
-      R->SetAsString(fnFirstName, "Pat");
-      R->SetAsString(fnNameSuffix, "0");
+      // A valid member, with names, gender and amounts varied so sorting has work.
+      TRecord* R = AddMember(T, SSN, Last);
       R->SetAsString(fnGenderCD, I % 2 ? "1" : "2");
-      R->SetAsString(fnBirthDate, "01/15/1970");
-      R->SetAsString(fnMaritalStatusCD, "4");
-      R->SetAsString(fnAddressLine1, "1 Main Street");
-      R->SetAsString(fnAddressCity, "Albany");
-      R->SetAsString(fnAddressState, "NY");
-      R->SetAsString(fnAddressZip, "12207");
-      R->SetAsString(fnAddressEffectiveDate, "01/01/2000");
       R->SetAsString(fnPhoneNumber, "5551234");
       const double P = 1000 + I % 500;
       R->SetAsFloat(fnSalaryPensionAmount, P);
       R->SetAsFloat(fnSalaryEarnableAmount, P);
-      R->SetAsFloat(fnSalaryEarnableUnitsWorked, 100);
       R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
       R->SetAsFloat(fnContribEmployerPreTax, RoundToFactor(P * 0.0125, 100));
-      R->SetAsFloat(fnContribVoluntaryPostTax, 0);
-      R->SetAsFloat(fnContribContractPostTax, 0);
-      T.Details.Add(R);
     }
     T.SaveToFile(true);
   }

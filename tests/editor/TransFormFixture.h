@@ -22,6 +22,7 @@
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "StringGrid.h"
+#include "TransFixtures.h"
 #include "Utils.h"
 #include "VMain.h"
 #include "VOpening.h"
@@ -69,22 +70,11 @@ class TTestFolder {
     T.FileName = Path(Name);
     T.Header->SetAsString(fnBatchEmployerName, EmployerName);
     for (const TTestMember& M : Members) {
-      auto* R = new TRecord(T.DetailLength, &T.FieldLists[2]);
-      T.InitDetail(R);
-      R->SetAsString(fnMemberSSN, M.SSN);
-      R->SetAsString(fnNamePrefix, "3");
-      R->SetAsString(fnLastName, M.Last);
+      // A valid member, with the fields the tests choose set over it.
+      TRecord* R = AddMember(T, M.SSN, M.Last);
       R->SetAsString(fnFirstName, M.First);
-      R->SetAsString(fnNameSuffix, "0");
       R->SetAsString(fnGenderCD, M.Gender);
       R->SetAsString(fnBirthDate, M.BirthDate);
-      R->SetAsString(fnMaritalStatusCD, "4");
-      R->SetAsString(fnAddressLine1, "1 Main Street");
-      R->SetAsString(fnAddressCity, "Albany");
-      R->SetAsString(fnAddressState, "NY");
-      R->SetAsString(fnAddressZip, "12207");
-      R->SetAsString(fnAddressEffectiveDate, "01/01/2000");
-      R->SetAsString(fnPhoneAreaCode, "518");
       R->SetAsString(fnPhoneNumber, M.Phone);
       R->SetAsFloat(fnSalaryPensionAmount, M.Pensionable);
       R->SetAsFloat(fnSalaryEarnableAmount, M.Earnable);
@@ -93,7 +83,6 @@ class TTestFolder {
       R->SetAsFloat(fnContribEmployerPreTax, M.Health);
       R->SetAsFloat(fnContribVoluntaryPostTax, M.Voluntary);
       R->SetAsFloat(fnContribContractPostTax, M.Contracts);
-      T.Details.Add(R);
     }
     const bool WasHeaderOnly = HeaderOnly;
     HeaderOnly = Members.empty();
@@ -141,27 +130,28 @@ inline std::string OpenName() {
   return std::filesystem::path(Trans->FileName).filename().string();
 }
 
-// Types text into a grid cell as the user does: the editor opens on the cell
-// and the text replaces its content.
-inline void TypeIntoCell(TStringGrid* Grid, int32_t Col, int32_t Row, const QString& Text) {
+// Opens the grid's editor on a cell with its text selected; null when none opened.
+inline QLineEdit* OpenCellEditor(TStringGrid* Grid, int32_t Col, int32_t Row) {
   Grid->setFocus();
   Grid->SetRow(Row);
   Grid->SetCol(Col);
   Grid->SetEditorMode(true);
   QLineEdit* Editor = Grid->InplaceEditor();
+  if (Editor != nullptr) Editor->selectAll();
+  return Editor;
+}
+
+// Types text into a grid cell as the user does: the editor opens on the cell
+// and the text replaces its content.
+inline void TypeIntoCell(TStringGrid* Grid, int32_t Col, int32_t Row, const QString& Text) {
+  QLineEdit* Editor = OpenCellEditor(Grid, Col, Row);
   QVERIFY(Editor != nullptr);
-  Editor->selectAll();
   QTest::keyClicks(Editor, Text);
 }
 
 // Replaces a cell's text in one change, as pasting over the selected text does.
 inline void PasteIntoCell(TStringGrid* Grid, int32_t Col, int32_t Row, const QString& Text) {
-  Grid->setFocus();
-  Grid->SetRow(Row);
-  Grid->SetCol(Col);
-  Grid->SetEditorMode(true);
-  QLineEdit* Editor = Grid->InplaceEditor();
+  QLineEdit* Editor = OpenCellEditor(Grid, Col, Row);
   QVERIFY(Editor != nullptr);
-  Editor->selectAll();
   Editor->insert(Text);
 }

@@ -3,7 +3,6 @@
 
 #include <QProcess>
 
-#include "TransFixtures.h"
 #include "TransFormFixture.h"
 
 class TestVMainOpen : public QObject {

@@ -24,12 +24,7 @@ int TFakeEnv::Message(const TMessageRequest& Request) {
     return Answer;
   }
   if (DefaultAnswer >= 0) return DefaultAnswer;
-  switch (Request.Buttons) {
-    case TMsgButtons::OK: return mrOk;
-    case TMsgButtons::YesNo: return mrNo;
-    case TMsgButtons::YesNoCancel: return mrCancel;
-  }
-  return mrOk;
+  return EscapeAnswer(Request.Buttons);
 }
 
 void TFakeEnv::ShowMessages(const std::vector<std::string>& Messages) {

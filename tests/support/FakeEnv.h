@@ -23,7 +23,7 @@ class TFakeEnv : public TEnv {
   int Beeps = 0;
   std::vector<TMessageRequest> Boxes;
   std::deque<int> Answers;     // answers for the next boxes, first first
-  int DefaultAnswer = -1;      // -1: mrOk for OK boxes, mrNo for Yes/No, mrCancel for Yes/No/Cancel
+  int DefaultAnswer = -1;      // -1: EscapeAnswer of the box's buttons
   std::vector<std::vector<std::string>> ShownMessages;
   int HelpOpened = 0;
   std::vector<std::string> OpenedFiles;

@@ -23,13 +23,6 @@ std::string NewEmployerId;
 
 namespace {
 
-const char* const KSFCaption = "KSF Transmittal Software";
-
-void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
-  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width),
-                       ScaleForScreen(Height));
-}
-
 // HeaderOnly is set for one forced save and must never stay set: a later
 // validation would then skip every member.
 class THeaderOnlyScope {
@@ -63,28 +56,24 @@ void TfrmEmpName::FormCreate() {
 
 void TfrmEmpName::BuildLayout() {
   setWindowTitle("KSF - Employer Name");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  QFont Small = font();
-  Small.setPixelSize(11);
-  setFont(Small);
+  SetFixedDialogFrame(*this);
 
   lblEmpName = new QLabel(this);
   lblEmpName->setObjectName("lblEmpName");
-  Place(lblEmpName, 20, 9, 349, 24);
+  PlaceScaled(lblEmpName, 20, 9, 349, 24);
 
   edtEmpName = new QLineEdit(this);
   edtEmpName->setObjectName("edtEmpName");
-  Place(edtEmpName, 20, 38, 349, 21);
+  PlaceScaled(edtEmpName, 20, 38, 349, 21);
   lblEmpName->setBuddy(edtEmpName);
 
   gbxPeriod = new QGroupBox("First reporting period", this);
   gbxPeriod->setObjectName("gbxPeriod");
-  Place(gbxPeriod, 20, 72, 349, 85);
+  PlaceScaled(gbxPeriod, 20, 72, 349, 85);
 
   lblMonth = new QLabel("&Month : ", gbxPeriod);
   lblMonth->setObjectName("lblMonth");
-  Place(lblMonth, 20, 21, 98, 16);
+  PlaceScaled(lblMonth, 20, 21, 98, 16);
 
   cmbMonth = new QComboBox(gbxPeriod);
   cmbMonth->setObjectName("cmbMonth");
@@ -93,29 +82,29 @@ void TfrmEmpName::BuildLayout() {
   for (const char* Month : {"09", "10", "11", "12", "01", "02", "03", "04", "05", "06"})
     cmbMonth->addItem(Month);
   cmbMonth->setMaxVisibleItems(10);
-  Place(cmbMonth, 20, 41, 98, 21);
+  PlaceScaled(cmbMonth, 20, 41, 98, 21);
   lblMonth->setBuddy(cmbMonth);
 
   lblYear = new QLabel("&Year : ", gbxPeriod);
   lblYear->setObjectName("lblYear");
-  Place(lblYear, 207, 21, 81, 16);
+  PlaceScaled(lblYear, 207, 21, 81, 16);
 
   mskYear = new TMaskEdit(gbxPeriod);
   mskYear->setObjectName("mskYear");
   mskYear->SetEditMask("0000;1;_");
-  Place(mskYear, 207, 41, 81, 21);
+  PlaceScaled(mskYear, 207, 41, 81, 21);
   lblYear->setBuddy(mskYear);
 
   bbnCancel = new TBitBtn("E&xit", this);
   bbnCancel->setObjectName("bbnCancel");
   bbnCancel->SetGlyph(TGlyph::Exit);
   bbnCancel->SetModalResult(mrCancel);
-  Place(bbnCancel, 380, 2, 60, 21);
+  PlaceScaled(bbnCancel, 380, 2, 60, 21);
 
   bbnOpen = new TBitBtn("&Open", this);
   bbnOpen->setObjectName("bbnOpen");
   bbnOpen->SetGlyph(TGlyph::Open);
-  Place(bbnOpen, 380, 137, 60, 21);
+  PlaceScaled(bbnOpen, 380, 137, 60, 21);
 
   setTabOrder(edtEmpName, cmbMonth);
   setTabOrder(cmbMonth, mskYear);
@@ -139,15 +128,13 @@ void TfrmEmpName::FormShow() {
 void TfrmEmpName::bbnOpenClick() {
   const std::string Name = ToStdString(edtEmpName->text());
   if (Name.empty()) {
-    Beep();
-    MessageBox("The employer name is required!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+    Refuse("The employer name is required!");
     edtEmpName->setFocus();
     return;
   }
   const std::string Year = mskYear->Text();
   if (!IsValidYear(Year)) {
-    Beep();
-    MessageBox("Invalid year!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+    Refuse("Invalid year!");
     mskYear->setFocus();
     return;
   }
@@ -155,8 +142,7 @@ void TfrmEmpName::bbnOpenClick() {
   if (!WriteFirstTransmittal(NewEmployerId, Name, Month, Year)) {
     // A file that was not written must not pass for a created employer: the
     // selection window would go on to open an employer without any file.
-    Beep();
-    MessageBox("Coudn't save the file!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+    Refuse("Coudn't save the file!");
     return;
   }
   SetModalResult(mrOk);

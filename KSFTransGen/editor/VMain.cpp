@@ -39,19 +39,6 @@ bool ContrKeyDownSeen = false;
 
 namespace {
 
-const char* const Caption = "KSF Transmittal Software";
-
-// A beep, then an OK box: how every refusal is told.
-void Refuse(const std::string& Text) {
-  Beep();
-  MessageBox(Text, Caption, TMsgButtons::OK, TMsgIcon::Warning);
-}
-
-// A Yes/No box without a beep; true for Yes.
-bool Ask(const std::string& Text) {
-  return MessageBox(Text, Caption, TMsgButtons::YesNo, TMsgIcon::Question) == mrYes;
-}
-
 std::string Dec(long long Value) { return std::to_string(Value); }
 
 // The characters From..From+Count-1 (0-based) of Text, as far as it has them.
@@ -555,7 +542,7 @@ void TfrmTrans::FormShow() {
   for (TBitBtn* B : {bbnSort, bbnSearch, bbnShowAll, bbnShowErr, bbnEdit, bbnInsert}) B->hide();
   TFileData* D = Files->Last();
   if (D == nullptr) {
-    MessageBox("No file to process!", Caption, TMsgButtons::OK, TMsgIcon::Information);
+    Tell("No file to process!", TMsgIcon::Information);
     // Closing from inside the showing would fight the window system; it follows
     // as soon as the showing is over, through the usual close check.
     QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
@@ -583,7 +570,7 @@ void TfrmTrans::SetPeriod(int32_t Month, int32_t Year) {
 
 void TfrmTrans::SetAmendment(uint16_t Value) {
   if (Value > 9) {
-    Refuse("Amendment should be between 0 and 9: " + Dec(Value) + "\r\nAmendment set to 0!");
+    Refuse("Amendment should be between 0 and 9: " + Dec(Value) + "\r\nAmendment set to 0!", TMsgIcon::Warning);
     Value = 0;
   }
   FAmendment = Value;
@@ -592,7 +579,7 @@ void TfrmTrans::SetAmendment(uint16_t Value) {
 
 void TfrmTrans::SetRevision(uint16_t Value) {
   if (Value > 9) {
-    Refuse("Revision should be between 0 and 9: " + Dec(Value) + "\r\nRevision set to 0!");
+    Refuse("Revision should be between 0 and 9: " + Dec(Value) + "\r\nRevision set to 0!", TMsgIcon::Warning);
     Value = 0;
   }
   FRevision = Value;
@@ -681,7 +668,7 @@ void TfrmTrans::OpenTransmittal() {
   BuildFilesMenu();
   if (FPartlyRead)
     Refuse("The file " + N + " could not be read completely. It is shown read-only, so that "
-           "a save cannot drop the members that were not read.");
+           "a save cannot drop the members that were not read.", TMsgIcon::Warning);
 }
 
 bool TfrmTrans::IsLastPeriod() const {
@@ -732,7 +719,7 @@ void TfrmTrans::chbSaveErrorClick() {}
 bool TfrmTrans::pgcTransChanging() {
   if (pgcTrans->ActivePage() != tbsTrans) return ConfirmSave();
   if (edtEmployerName->text().isEmpty()) {
-    Refuse("Employer name should not be empty!");
+    Refuse("Employer name should not be empty!", TMsgIcon::Warning);
     return false;
   }
   if (Trans->Details.Count() == 0) {
@@ -813,11 +800,11 @@ bool TfrmTrans::FormCloseQuery() {
     Trans->Validate();
   }
   if (CanClose && !ErrorList->IsEmpty()) {
-    Beep();
     CanClose = Ask(
         "This transmittal file is incomplete or has errors!\r\n"
         "Before sending it to KSF make sure that all problems are fixed.\r\n"
-        "Exit now?");
+        "Exit now?",
+        TMsgIcon::Question, TBeep::First);
   }
   return CanClose;
 }
@@ -966,13 +953,7 @@ void TfrmTrans::FilesMenuClick(TMenuItem* Sender) {
 
 bool TfrmTrans::ConfirmSave() {
   if (!FEditing || ReadOnlyMode || Trans->Details.Count() == 0) return true;
-  TMessageRequest Request;
-  Request.Kind = TMsgKind::ConfirmDialog;
-  Request.Caption = "Confirm";
-  Request.Text = "Data modified! Save?";
-  Request.Buttons = TMsgButtons::YesNoCancel;
-  Request.Icon = TMsgIcon::Question;
-  switch (Env().Message(Request)) {
+  switch (Confirm("Data modified! Save?")) {
     case mrYes:
       return SaveTransmittal();
     case mrNo:
@@ -1006,7 +987,7 @@ bool TfrmTrans::SaveTransmittal() {
     Files->AddFile(std::filesystem::path(Trans->FileName).filename().string());
     RefreshGrids();
   } else {
-    Refuse("Coudn't save the file!");
+    Refuse("Coudn't save the file!", TMsgIcon::Warning);
   }
   return Ok;
 }
@@ -1017,7 +998,7 @@ void TfrmTrans::bbnSaveClick() { SaveTransmittal(); }
 // saves are allowed, then the save question, then the user's confirmation.
 bool TfrmTrans::BeginFileCommand(const char* IncompleteRefusal, const char* Question) {
   if (chbSaveError->Checked()) {
-    Refuse(IncompleteRefusal);
+    Refuse(IncompleteRefusal, TMsgIcon::Warning);
     return false;
   }
   if (!ConfirmSave() || Files->Periods.Count() == 0) {
@@ -1036,7 +1017,7 @@ TFilePeriod* TfrmTrans::LastPeriodOnly(const char* Refusal) {
     return nullptr;
   }
   if (FMonth != L->Month || FYear != L->Year) {
-    Refuse(Refusal);
+    Refuse(Refusal, TMsgIcon::Warning);
     return nullptr;
   }
   pgcTrans->SetActivePage(tbsTrans);
@@ -1532,7 +1513,7 @@ bool TfrmTrans::StoreGridEdits() {
       for (int32_t Col = 2; Col <= 8; ++Col) D->SetAsString(*ContrField(Col), sgrContr->Cells(Col, R));
     }
   } catch (const std::exception& Error) {
-    MessageBox(Error.what(), Caption, TMsgButtons::OK, TMsgIcon::Error);
+    Tell(Error.what(), TMsgIcon::Error);
     return false;
   }
   return true;

@@ -11,15 +11,12 @@
 
 #include "QtEnv.h"
 #include "QtText.h"
+#include "Scaling.h"
 #include "Utils.h"
 #include "VMain.h"
 #include "VOpening.h"
 
 TfrmMessage* frmMessage = nullptr;
-
-namespace {
-const char* const KSFCaption = "KSF Transmittal Software";
-}
 
 TfrmMessage::TfrmMessage(QWidget* Parent) : QDialog(Parent) {
   setObjectName("frmMessage");
@@ -34,9 +31,7 @@ void TfrmMessage::BuildLayout() {
   setWindowTitle("KSF Transmittal Software - Error Messages");
   // Laid out for 96 dots per inch and not rescaled: the list takes whatever room there is.
   resize(488, 460);
-  QFont Small = font();
-  Small.setPixelSize(11);
-  setFont(Small);
+  UseDesignFont(*this);
 
   auto* Outer = new QVBoxLayout(this);
   Outer->setContentsMargins(0, 0, 0, 0);
@@ -99,8 +94,7 @@ void TfrmMessage::btnOKClick() { reject(); }
 void TfrmMessage::btnViewClick() {
   std::vector<std::string> Lines = Items();
   if (Lines.empty()) {
-    Beep();
-    MessageBox("No messages", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+    Refuse("No messages");
     return;
   }
   uint16_t Year = 0, Month = 0, Amendment = 0, Revision = 0;

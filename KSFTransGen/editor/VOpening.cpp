@@ -33,11 +33,6 @@ const char* const JuneNotice =
 
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
-void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
-  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width),
-                       ScaleForScreen(Height));
-}
-
 }  // namespace
 
 TfrmOpening::TfrmOpening(QWidget* Parent) : TForm(Parent) {
@@ -59,28 +54,23 @@ void TfrmOpening::FormCreate() {
 
 void TfrmOpening::BuildLayout() {
   setWindowTitle("KSF Transmittal Software V3");
-  // A fixed dialog frame with only a close box.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  QFont Small = font();
-  Small.setPixelSize(11);
-  setFont(Small);
+  SetFixedDialogFrame(*this);
 
   Label1 = new QLabel("Welcome to KSF Transmittal Software V3.", this);
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Place(Label1, 20, 10, 229, 23);
+  PlaceScaled(Label1, 20, 10, 229, 23);
 
   Label2 = new QLabel("Please select an employer ID from the list or enter a new one.", this);
   Label2->setObjectName("Label2");
   Label2->setWordWrap(true);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Place(Label2, 20, 29, 229, 33);
+  PlaceScaled(Label2, 20, 29, 229, 33);
 
   lblIds = new QLabel("&Employer ID : ", this);
   lblIds->setObjectName("lblIds");
-  Place(lblIds, 20, 69, 90, 16);
+  PlaceScaled(lblIds, 20, 69, 90, 16);
 
   cmbIds = new QComboBox(this);
   cmbIds->setObjectName("cmbIds");
@@ -92,23 +82,23 @@ void TfrmOpening::BuildLayout() {
   // stays disabled until three digits are typed instead of opening the listed
   // employer the completion picked.
   cmbIds->setCompleter(nullptr);
-  Place(cmbIds, 20, 92, 129, 21);
+  PlaceScaled(cmbIds, 20, 92, 129, 21);
   lblIds->setBuddy(cmbIds);
 
   bbnOpen = new TBitBtn("&Open", this);
   bbnOpen->setObjectName("bbnOpen");
   bbnOpen->SetGlyph(TGlyph::Open);
-  Place(bbnOpen, 264, 92, 60, 23);
+  PlaceScaled(bbnOpen, 264, 92, 60, 23);
 
   bbnHelp = new TBitBtn("&Help", this);
   bbnHelp->setObjectName("bbnHelp");
   bbnHelp->SetGlyph(TGlyph::Help);
-  Place(bbnHelp, 264, 51, 60, 23);
+  PlaceScaled(bbnHelp, 264, 51, 60, 23);
 
   bbnCancel = new TBitBtn("E&xit", this);
   bbnCancel->setObjectName("bbnCancel");
   bbnCancel->SetGlyph(TGlyph::Exit);
-  Place(bbnCancel, 264, 10, 60, 23);
+  PlaceScaled(bbnCancel, 264, 10, 60, 23);
 
   setTabOrder(cmbIds, bbnOpen);
   setTabOrder(bbnOpen, bbnHelp);

@@ -23,3 +23,20 @@ void ScaleWindow(QWidget& Window, int32_t DesignWidth, int32_t DesignHeight) {
   Window.resize(Width, Window.height());
   Window.resize(Width, ScaleForScreen(DesignHeight));
 }
+
+void PlaceScaled(QWidget* Control, int32_t Left, int32_t Top, int32_t Width, int32_t Height) {
+  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width),
+                       ScaleForScreen(Height));
+}
+
+void UseDesignFont(QWidget& Form) {
+  QFont Small = Form.font();
+  Small.setPixelSize(11);
+  Form.setFont(Small);
+}
+
+void SetFixedDialogFrame(QWidget& Dialog) {
+  Dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  UseDesignFont(Dialog);
+}

@@ -154,11 +154,28 @@ void Beep() { Env().Beep(); }
 
 int MessageBox(const std::string& Text, const std::string& Caption, TMsgButtons Buttons,
                TMsgIcon Icon) {
-  TMessageRequest Request;
-  Request.Kind = TMsgKind::MessageBox;
-  Request.Caption = Caption;
-  Request.Text = Text;
-  Request.Buttons = Buttons;
-  Request.Icon = Icon;
-  return Env().Message(Request);
+  return Env().Message(
+      {.Kind = TMsgKind::MessageBox, .Caption = Caption, .Text = Text, .Buttons = Buttons, .Icon = Icon});
+}
+
+const char* const KSFCaption = "KSF Transmittal Software";
+
+void Tell(const std::string& Text, TMsgIcon Icon) { MessageBox(Text, KSFCaption, TMsgButtons::OK, Icon); }
+
+void Refuse(const std::string& Text, TMsgIcon Icon) {
+  Beep();
+  Tell(Text, Icon);
+}
+
+bool Ask(const std::string& Text, TMsgIcon Icon, TBeep Sound) {
+  if (Sound == TBeep::First) Beep();
+  return MessageBox(Text, KSFCaption, TMsgButtons::YesNo, Icon) == mrYes;
+}
+
+int Confirm(const std::string& Text) {
+  return Env().Message({.Kind = TMsgKind::ConfirmDialog,
+                        .Caption = "Confirm",
+                        .Text = Text,
+                        .Buttons = TMsgButtons::YesNoCancel,
+                        .Icon = TMsgIcon::Question});
 }

@@ -102,3 +102,20 @@ void Beep();
 // A message box with the given caption (TMsgKind::MessageBox).
 int MessageBox(const std::string& Text, const std::string& Caption, TMsgButtons Buttons,
                TMsgIcon Icon);
+
+// ---- the program's own boxes: one home for every form and the core ----
+// Every box the program shows in its own name carries this caption.
+extern const char* const KSFCaption;
+// Whether a box is announced by the system beep.
+enum class TBeep { No, First };
+// An OK box captioned KSFCaption, without a beep: a notice.
+void Tell(const std::string& Text, TMsgIcon Icon = TMsgIcon::None);
+// A beep, then an OK box captioned KSFCaption: how the program turns an action
+// down or says that something went wrong.
+void Refuse(const std::string& Text, TMsgIcon Icon = TMsgIcon::None);
+// A Yes/No box captioned KSFCaption, without a beep unless asked; true for Yes
+// (Esc answers No).
+bool Ask(const std::string& Text, TMsgIcon Icon = TMsgIcon::Question, TBeep Sound = TBeep::No);
+// The toolkit's confirmation dialog ("Confirm", question icon) with Yes, No and
+// Cancel; returns the answer (Esc: mrCancel).
+int Confirm(const std::string& Text);

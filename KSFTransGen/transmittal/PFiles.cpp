@@ -13,8 +13,6 @@ TFileCollection* Files = nullptr;
 
 namespace {
 
-const char* const KCaption = "KSF Transmittal Software";
-
 // The ID as the tree holds it: at most three characters.
 std::string CutID(const std::string& EmployerID) { return EmployerID.substr(0, 3); }
 
@@ -33,8 +31,7 @@ bool ExistsInDataDir(const std::string& Name) {
 }
 
 void InvalidFileName(const std::string& Name) {
-  Beep();
-  MessageBox("Invalid file name: " + Name, KCaption, TMsgButtons::OK, TMsgIcon::None);
+  Refuse("Invalid file name: " + Name);
 }
 
 // The container cursor shared by the period (over its amendments) and the
@@ -304,8 +301,7 @@ void TFileCollection::AddFile(const std::string& Name) {
   std::string FID;
   if (!ParseFileName(Name, FYear, FMonth, FAmendment, FRevision, FID)) {
     if (!Name.empty() && Name[0] != '.') {
-      Beep();
-      MessageBox("Skipping file \"" + Name + "\"", KCaption, TMsgButtons::OK, TMsgIcon::None);
+      Refuse("Skipping file \"" + Name + "\"");
     }
     return;
   }

@@ -22,8 +22,6 @@ void PTransShortFinalization() { VersionText.clear(); }
 
 namespace {
 
-const char* const MessageCaption = "KSF Transmittal Software";
-
 // One field of a record layout: S text, D date, N number with its scale.
 struct TFieldDef {
   const std::string& Name;
@@ -94,9 +92,7 @@ constexpr std::initializer_list<int32_t> ReportingMonths = {1, 2, 3, 4, 5, 6, 9,
 
 // The duplicate-SSN notice of merging and of the uniqueness check.
 void ShowSSNNotUnique(const std::string& SSN) {
-  Beep();
-  MessageBox("SSN " + FormatSSN(SSN) + " is not unique!", MessageCaption, TMsgButtons::OK,
-             TMsgIcon::None);
+  Refuse("SSN " + FormatSSN(SSN) + " is not unique!");
 }
 
 // -1, 0 or 1 by the given column and direction of the transmittal being sorted.

@@ -5,6 +5,11 @@
 // file commands: navigation, New, Revise, Amend, Save, Print and Help.
 //
 // Closing this window ends the program.
+//
+// The unit's sources, one concern each: VMain.cpp the window and its states,
+// VMainLayout.cpp its controls, VMainFiles.cpp opening, navigating, saving, New,
+// Revise, Amend and printing, VMainGrids.cpp the member grids (their columns are
+// the tables at its top), VMainMembers.cpp the member commands.
 
 #include <cstdint>
 #include <memory>

@@ -1,0 +1,448 @@
+// The files of the preparation form: naming and opening a file of the tree,
+// discarding edits, the navigator and the files menu, saving, New, Revise, Amend
+// and printing.
+#include "VMain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <filesystem>
+#include <tuple>
+
+#include "PFiles.h"
+#include "PPropertyNames.h"
+#include "PTransShort.h"
+#include "QtEnv.h"
+#include "QtText.h"
+#include "RMember.h"
+#include "RTrans.h"
+#include "StringGrid.h"
+#include "VOpening.h"
+#include "VPrintSel.h"
+
+namespace {
+
+// The characters From..From+Count-1 (0-based) of Text, as far as it has them.
+std::string Part(const std::string& Text, size_t From, size_t Count) {
+  if (From >= Text.size()) return "";
+  return Text.substr(From, Count);
+}
+
+bool FileExists(const std::string& Path) {
+  std::error_code Error;
+  return std::filesystem::is_regular_file(Path, Error);
+}
+
+int32_t Clamp(int32_t Value, int32_t Low, int32_t High) {
+  if (Value > High) Value = High;
+  if (Value < Low) Value = Low;
+  return Value;
+}
+
+}  // namespace
+
+// The extension is the employer whose file tree this form walks, not the ID
+// panel: the panel shows the open file's header, which is blank after an empty
+// or unreadable file and another employer's ID in a copied-in file, and names
+// built from it would lead to files that are not this employer's.
+std::string TfrmTrans::MakeFileName() const {
+  return std::to_string(FYear) + TwoDigitMonth(std::to_string(FMonth)) + ToStdString(lblAmend->text()) +
+         ToStdString(lblRevision->text()) + "." + SelectedEmployerId;
+}
+
+std::string TwoDigitMonth(const std::string& S) {
+  auto IsDigit = [](char C) { return C >= '0' && C <= '9'; };
+  if (S.size() == 1) {
+    if (!IsDigit(S[0])) throw Exception("Expected Month (" + S + ")");
+    return "0" + S;
+  }
+  if (S.size() == 2) {
+    if (!IsDigit(S[0]) || !IsDigit(S[1])) throw Exception("Expected Month (" + S + ")");
+    return S;
+  }
+  throw Exception("Expected Month (" + S + ")");
+}
+
+bool IsRevisionFileName(const std::string& Name) { return Name.size() >= 8 && Name[7] > '0'; }
+bool IsAmendmentFileName(const std::string& Name) { return Name.size() >= 7 && Name[6] > '0'; }
+
+void TfrmTrans::ValidateAfterLoad() {
+  if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate())
+    chbSaveError->SetChecked(true);
+}
+
+void TfrmTrans::OpenNewFile() {
+  FMakingFile = true;
+  try {
+    OpenTransmittal();
+  } catch (...) {
+    FMakingFile = false;
+    throw;
+  }
+  FMakingFile = false;
+}
+
+void TfrmTrans::OpenTransmittal() {
+  const std::string N = MakeFileName();
+  FCurrentFile = Files->Find(N);
+  std::error_code Error;
+  std::filesystem::path Path = std::filesystem::absolute(AppDir + "Data/" + N, Error);
+  Trans->FileName = Path.lexically_normal().string();
+  Trans->Header->SetAsString(fnBatchEmployerName, ToStdString(edtEmployerName->text()));
+  edtFileName->setText(ToQString(Trans->FileName));
+  lblNotice->setText("Please upload the file to Secure FTP Server.");
+  setWindowTitle(ToQString("KSF Transmittal - " + Trans->FileName));
+  // Set before the read, so that a read that raises leaves the file protected too.
+  FPartlyRead = FileExists(Trans->FileName);
+  if (FPartlyRead) {
+    try {
+      FPartlyRead = !Trans->LoadFromFile();
+    } catch (...) {
+      // The grids and the read-only rule must describe this file, not the one
+      // shown before, before the error is reported.
+      RefreshGrids();
+      BuildFilesMenu();
+      throw;
+    }
+    ValidateAfterLoad();
+  } else if (!FMakingFile && !IsAmendmentFileName(N)) {
+    // Listed but not on disk, reached by moving through the files (its first save
+    // failed, or it was removed): nothing was ever written under this name, so it
+    // starts empty instead of taking over the members of the file open before,
+    // which a Save would then write under the wrong month or revision.
+    ClearFreeList(&Trans->Details);
+  } else if (IsRevisionFileName(N)) {
+    // A new revision: the transmittal that was open becomes its content.
+    SaveTransmittal();
+  } else if (IsAmendmentFileName(N)) {
+    // A new amendment starts without members.
+    ClearFreeList(&Trans->Details);
+  }
+  // Otherwise a new report: New has just put the merged members in memory.
+  RefreshGrids();
+  BuildFilesMenu();
+  if (FPartlyRead)
+    Refuse("The file " + N + " could not be read completely. It is shown read-only, so that "
+           "a save cannot drop the members that were not read.", TMsgIcon::Warning);
+}
+
+void TfrmTrans::bbnCancelClick() {
+  THourglass Hourglass;
+  if (FEditing) {
+    const int32_t K = Trans->CurIndex;
+    // A file that was never written (a new report or amendment whose first save
+    // failed) has nothing to read back: its members stay as they are in memory.
+    if (FileExists(Trans->FileName)) {
+      FPartlyRead = true;
+      try {
+        FPartlyRead = !Trans->LoadFromFile();
+      } catch (...) {
+        RefreshGrids();
+        throw;
+      }
+      ValidateAfterLoad();
+    }
+    const int32_t Count = Trans->Details.Count();
+    Trans->CurIndex = K < Count ? K : Count - 1;
+  }
+  edtEmployerName->setText(ToQString(Trans->Header->GetAsString(fnBatchEmployerName)));
+  const int32_t DRow = sgrDemogr->Row(), DCol = sgrDemogr->Col();
+  const int32_t CRow = sgrContr->Row(), CCol = sgrContr->Col();
+  RefreshGrids();
+  for (auto [Grid, Row, Col] : {std::tuple{sgrDemogr, DRow, DCol}, std::tuple{sgrContr, CRow, CCol}}) {
+    if (!VisibleRows.empty()) {
+      Grid->SetRow(Clamp(Row, 1, Grid->RowCount() - 1));
+      Grid->SetCol(Clamp(Col, 0, Grid->ColCount() - 1));
+    }
+    Grid->SetEditorMode(false);
+  }
+}
+
+// Shows the period, amendment and revision of a file of the tree and opens it.
+void TfrmTrans::OpenFileOf(const TFileData* D) {
+  SetPeriod(D->Month, D->Year);
+  SetAmendment(D->Amendment);
+  SetRevision(D->Revision);
+  OpenTransmittal();
+}
+
+// Both navigator pairs: the end button opens the first or last file (a beep when
+// that file is open already), the step button the file before or after the open
+// one (a beep at either end).
+void TfrmTrans::Navigate(bool ToEnd, TFileData* (TFileCollection::*End)(),
+                         TFileData* (TFileCollection::*Step)()) {
+  if (!ConfirmSave()) return;
+  TFileData* D = ToEnd ? (Files->*End)() : (Files->*Step)();
+  if (ToEnd && D == FCurrentFile) D = nullptr;
+  if (D == nullptr) {
+    Beep();
+    return;
+  }
+  OpenFileOf(D);
+}
+
+void TfrmTrans::dbnPrevClick(TNavigateBtn Button) {
+  Navigate(Button == nbFirst, &TFileCollection::First, &TFileCollection::Prior);
+}
+
+void TfrmTrans::dbnNextClick(TNavigateBtn Button) {
+  Navigate(Button == nbLast, &TFileCollection::Last, &TFileCollection::Next);
+}
+
+void ClearMenuItems(TMenuItem* Item) {
+  while (Item->Count() > 0) {
+    std::unique_ptr<TMenuItem> Sub = Item->Extract(0);
+    ClearMenuItems(Sub.get());
+  }
+}
+
+void TfrmTrans::BuildFilesMenu() {
+  TMenuItem& Top = pmnFiles->Items;
+  if (FMenuClickDepth > 0) {
+    // The item whose click is being handled must outlive its handler.
+    while (Top.Count() > 0) FRetiredMenu.push_back(Top.Extract(0));
+  } else {
+    ClearMenuItems(&Top);
+  }
+  auto OnClick = [this](TMenuItem* Sender) { RunHandler([&] { FilesMenuClick(Sender); }); };
+  auto Make = [&](const std::string& Name, const std::string& Text) {
+    auto Item = std::make_unique<TMenuItem>(Name, Text);
+    Item->OnClick = OnClick;
+    return Item;
+  };
+  auto RevisionItems = [&](TMenuItem* Parent, TFileNest* Nest, const std::string& Prefix) {
+    for (int32_t R = Nest->Revisions.Count() - 1; R >= 0; --R) {
+      const std::string Number = std::to_string(Nest->Revisions[R]->Revision);
+      Parent->Add(Make(Prefix + Number, R == 0 ? "Original submission" : "Revision " + Number));
+    }
+  };
+  for (int32_t P = Files->Periods.Count() - 1; P >= 0; --P) {
+    TFilePeriod* Period = Files->Periods[P];
+    const std::string MM = TwoDigitMonth(std::to_string(Period->Month));
+    const std::string YYYY = std::to_string(Period->Year);
+    auto PeriodItem = Make("B" + MM + YYYY + "00", MonthName(Period->Month) + ", " + YYYY);
+    if (Period->Amendments.Count() == 1 && Period->Amendments[0]->Revisions.Count() >= 2) {
+      RevisionItems(PeriodItem.get(), Period->Amendments[0], "R" + MM + YYYY + "0");
+    } else if (Period->Amendments.Count() >= 2) {
+      for (int32_t A = Period->Amendments.Count() - 1; A >= 0; --A) {
+        TFileNest* Nest = Period->Amendments[A];
+        const std::string Number = std::to_string(Nest->Amendment);
+        auto AmendItem = Make("A" + MM + YYYY + Number + "0", A == 0 ? "Report" : "Amendment " + Number);
+        if (Nest->Revisions.Count() >= 2) RevisionItems(AmendItem.get(), Nest, "R" + MM + YYYY + Number);
+        PeriodItem->Add(std::move(AmendItem));
+      }
+    }
+    Top.Add(std::move(PeriodItem));
+  }
+}
+
+void TfrmTrans::edtMonthYearDo() {
+  QPoint At = edtMonthYear->mapToGlobal(QPoint(edtMonthYear->width() - FMenuWidth, edtMonthYear->height()));
+  pmnFiles->Popup(At.x(), At.y());
+}
+
+void TfrmTrans::edtMonthYearKeyDown(uint16_t& Key, TShiftState) {
+  if (Key == VK_RETURN || Key == VK_DOWN) edtMonthYearDo();
+}
+
+void TfrmTrans::FilesMenuClick(TMenuItem* Sender) {
+  struct TDepth {
+    TfrmTrans* Form;
+    explicit TDepth(TfrmTrans* F) : Form(F) { ++Form->FMenuClickDepth; }
+    ~TDepth() {
+      if (--Form->FMenuClickDepth == 0) Form->FRetiredMenu.clear();
+    }
+  } Depth(this);
+  if (Sender == nullptr || Sender->Count() > 0) return;
+  const std::string Name = Sender->Name;
+  int32_t Year, Month, Amendment, Revision;
+  if (!TryStrToInt(Part(Name, 3, 4), Year) || !TryStrToInt(Part(Name, 1, 2), Month) ||
+      !TryStrToInt(Part(Name, 7, 1), Amendment) || !TryStrToInt(Part(Name, 8, 1), Revision))
+    return;
+  // A typed employer name would be dropped by the opening without a word; ask
+  // as the navigator buttons do.
+  if (!ConfirmSave()) return;
+  SetPeriod(Month, Year);
+  SetAmendment(static_cast<uint16_t>(Amendment));
+  SetRevision(static_cast<uint16_t>(Revision));
+  OpenTransmittal();
+  // On to the next control the Tab key would reach: the tree button inside the
+  // box and the navigator's frame take no focus of their own.
+  for (QWidget* Next = edtMonthYear->nextInFocusChain(); Next != nullptr && Next != edtMonthYear;
+       Next = Next->nextInFocusChain())
+    if ((Next->focusPolicy() & Qt::TabFocus) && Next->isEnabled() && Next->isVisibleTo(this)) {
+      Next->setFocus();
+      break;
+    }
+}
+
+bool TfrmTrans::ConfirmSave() {
+  if (!FEditing || ReadOnlyMode || Trans->Details.Count() == 0) return true;
+  switch (Confirm("Data modified! Save?")) {
+    case mrYes:
+      return SaveTransmittal();
+    case mrNo:
+      bbnCancelClick();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfrmTrans::ShowTotals(long double R, long double H, long double V, long double C, long double G) {
+  lblRegular->setText(ToQString(FormatMoney(R)));
+  lblHealth->setText(ToQString(FormatMoney(H)));
+  lblVoluntary->setText(ToQString(FormatMoney(V)));
+  lblContracts->setText(ToQString(FormatMoney(C)));
+  lblGrandTotal->setText(ToQString(FormatMoney(G)));
+}
+
+bool TfrmTrans::SaveTransmittal() {
+  THourglass Hourglass;
+  Trans->Header->SetAsString(fnBatchEmployerName, ToStdString(edtEmployerName->text()));
+  if (FEditing && !StoreGridEdits()) return false;
+  const bool Ok = Trans->SaveToFile(chbSaveError->Checked());
+  lblRecordCount->setText(ToQString(std::to_string(Trans->Details.Count())));
+  TRecord* T = Trans->Trailer.get();
+  ShowTotals(T->GetAsFloat(fnTotalEmplContribAmt), T->GetAsFloat(fnTotalEmplrContribAmt),
+             T->GetAsFloat(fnTotalVolContribAmt), T->GetAsFloat(fnTotalCntrctPayAmt),
+             T->GetAsFloat(fnTotalReceivables));
+  if (Ok) {
+    SetEditing(false);
+    Files->AddFile(std::filesystem::path(Trans->FileName).filename().string());
+    RefreshGrids();
+  } else {
+    Refuse("Coudn't save the file!", TMsgIcon::Warning);
+  }
+  return Ok;
+}
+
+void TfrmTrans::bbnSaveClick() { SaveTransmittal(); }
+
+// The opening steps that New, Revise and Amend share: refused while incomplete
+// saves are allowed, then the save question, then the user's confirmation.
+bool TfrmTrans::BeginFileCommand(const char* IncompleteRefusal, const char* Question) {
+  if (chbSaveError->Checked()) {
+    Refuse(IncompleteRefusal, TMsgIcon::Warning);
+    return false;
+  }
+  if (!ConfirmSave() || Files->Periods.Count() == 0) {
+    Beep();
+    return false;
+  }
+  return Ask(Question);
+}
+
+// Revise and Amend work only on the employer's last reporting period; returns it
+// with the information page shown, or null after the refusal.
+TFilePeriod* TfrmTrans::LastPeriodOnly(const char* Refusal) {
+  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
+  if (L->Amendments.Count() == 0) {
+    Beep();
+    return nullptr;
+  }
+  if (FMonth != L->Month || FYear != L->Year) {
+    Refuse(Refusal, TMsgIcon::Warning);
+    return nullptr;
+  }
+  pgcTrans->SetActivePage(tbsTrans);
+  pgcTransChange();
+  return L;
+}
+
+void TfrmTrans::bbnNewClick() {
+  if (!BeginFileCommand("A new transmittal cannot be generated from an incomplete file!",
+                        "A new report will be created for the next month.\r\n"
+                        "You will not be able to make revisions for the current month!\r\n"
+                        "Continue?"))
+    return;
+  pgcTrans->SetActivePage(tbsTrans);
+  pgcTransChange();
+  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
+  if (L->Amendments.Count() == 0) return;
+  int32_t M = L->Month + 1, Y = L->Year;
+  if (M == 7 || M == 8) M = 9;
+  if (M == 13) {
+    M = 1;
+    ++Y;
+  }
+  Trans->MergeAmendments(L->Amendments, true);
+  SetPeriod(M, Y);
+  SetAmendment(0);
+  SetRevision(0);
+  Files->AddFile(MakeFileName());
+  OpenNewFile();
+  // A report that could not be written is on screen only: keep it being edited,
+  // so Save stays offered and nothing is made from a file that is not on disk.
+  if (!SaveTransmittal()) SetEditing(true);
+}
+
+void TfrmTrans::bbnReviseClick() {
+  if (!BeginFileCommand("An incomplete transmittal cannot be revised!",
+                        "A new revision will be created for the current report.\r\nContinue?"))
+    return;
+  TFilePeriod* L = LastPeriodOnly("Revisions can be made only for the last reporting period");
+  if (L == nullptr) return;
+  const uint16_t OldAmendment = FAmendment, OldRevision = FRevision;
+  TFileNest* A = nullptr;
+  for (TFileNest* Nest : L->Amendments)
+    if (Nest->Amendment == FAmendment) {
+      A = Nest;
+      break;
+    }
+  if (A == nullptr) {
+    SetAmendment(0);
+    A = L->Amendments[0];
+  }
+  // One past the newest listed revision, and past any file of that name on disk,
+  // so the copy never lands on an existing file.
+  const uint16_t Number = A->NextRevisionNumber();
+  SetRevision(Number);
+  if (Number > 9) {
+    // No eleventh revision: the open file stays open and nothing is written.
+    SetAmendment(OldAmendment);
+    SetRevision(OldRevision);
+    return;
+  }
+  Files->AddFile(MakeFileName());
+  OpenNewFile();
+  // The copy's save failed: as for New, the revision exists only on screen.
+  if (!FileExists(Trans->FileName)) SetEditing(true);
+}
+
+void TfrmTrans::bbnAmendClick() {
+  if (!BeginFileCommand("An incopmlete transmittal cannot be amended!",
+                        "A new amendment will be created to the current report.\r\nContinue?"))
+    return;
+  TFilePeriod* L = LastPeriodOnly("Amendments can be made only to the last report");
+  if (L == nullptr) return;
+  const uint16_t Number = L->NextAmendmentNumber();
+  if (Number > 9) {
+    // No eleventh amendment: the refusal is shown, the open file stays open and
+    // the tree is left as it is.
+    const uint16_t OldAmendment = FAmendment;
+    SetAmendment(Number);
+    SetAmendment(OldAmendment);
+    return;
+  }
+  TFileData* D = L->NewAmendment();
+  SetAmendment(D->Amendment);
+  SetRevision(0);
+  Files->AddFile(MakeFileName());
+  OpenTransmittal();
+  bbnEditClick();
+}
+
+void TfrmTrans::bbnPrintClick() {
+  int Choice;
+  {
+    TfrmPrintQ Dialog(this);
+    Choice = Dialog.exec();
+  }
+  if (Choice == mrYes) {
+    TfrmReportMember Report(this);
+    Report.Preview();
+  } else if (Choice == mrNo) {
+    TfrmReportTrans Report(this);
+    Report.Preview();
+  }
+}

@@ -1,6 +1,7 @@
 #include "VDemogr.h"
 
 #include "PTransShort.h"
+#include "Utils.h"
 
 TfrmMbrDetail* frmMbrDetail = nullptr;
 
@@ -34,4 +35,31 @@ TDateTime GetCurrentFieldDate(const std::string& FieldName) {
 
 void SetCurrentFieldStr(const std::string& FieldName, const std::string& Value) {
   if (TRecord* Record = CurrentMember()) Record->SetAsString(FieldName, Value);
+}
+
+bool CurrentFieldDiffers(const TGridColumn& Column, const std::string& Typed) {
+  const std::string& Field = *Column.Field;
+  try {
+    switch (Column.Text) {
+      case TCellText::Text:
+        return UpperCase(Trim(Typed)) != UpperCase(GetCurrentFieldStr(Field));
+      case TCellText::Date: {
+        TDateTime Date;
+        return !TryStrToDate(UpperCase(Trim(Typed)), Date) || Date != GetCurrentFieldDate(Field);
+      }
+      case TCellText::Amount: {
+        long double Value;
+        return !TryStrToFloat(Typed, Value) || !FloatEquals(Value, GetCurrentFieldFloat(Field));
+      }
+      case TCellText::GenderWord: {
+        const std::string V = UpperCase(Trim(Typed));
+        return V.empty() || GenderCodeOfText(V) != GetCurrentFieldStr(Field);
+      }
+      case TCellText::LastFirst:
+        return false;
+    }
+  } catch (...) {
+    return true;
+  }
+  return false;
 }

@@ -135,22 +135,24 @@ void TfrmTrans::SetPeriod(int32_t Month, int32_t Year) {
   lblFiscYear->setText(ToQString(std::to_string(FFiscalYear)));
 }
 
+namespace {
+// An amendment or revision number has one digit: a larger one is refused and 0 taken instead.
+uint16_t OneDigit(const std::string& What, uint16_t Value) {
+  if (Value <= 9) return Value;
+  Refuse(What + " should be between 0 and 9: " + std::to_string(Value) + "\r\n" + What + " set to 0!",
+         TMsgIcon::Warning);
+  return 0;
+}
+}  // namespace
+
 void TfrmTrans::SetAmendment(uint16_t Value) {
-  if (Value > 9) {
-    Refuse("Amendment should be between 0 and 9: " + std::to_string(Value) + "\r\nAmendment set to 0!", TMsgIcon::Warning);
-    Value = 0;
-  }
-  FAmendment = Value;
-  lblAmend->setText(ToQString(std::to_string(Value)));
+  FAmendment = OneDigit("Amendment", Value);
+  lblAmend->setText(ToQString(std::to_string(FAmendment)));
 }
 
 void TfrmTrans::SetRevision(uint16_t Value) {
-  if (Value > 9) {
-    Refuse("Revision should be between 0 and 9: " + std::to_string(Value) + "\r\nRevision set to 0!", TMsgIcon::Warning);
-    Value = 0;
-  }
-  FRevision = Value;
-  lblRevision->setText(ToQString(std::to_string(Value)));
+  FRevision = OneDigit("Revision", Value);
+  lblRevision->setText(ToQString(std::to_string(FRevision)));
 }
 
 bool TfrmTrans::IsLastPeriod() const {

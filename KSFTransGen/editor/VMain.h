@@ -19,6 +19,7 @@
 #include "Canvas.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "GridColumns.h"
 #include "Keys.h"
 #include "PageControl.h"
 
@@ -162,22 +163,18 @@ class TfrmTrans : public TForm {
   void RefreshGrids();
   void SyncGridSelection();
   bool StoreGridEdits();
+  // The handlers of both grids; Sender is the grid whose event it is, and its
+  // columns' table (DemogrColumns, ContrColumns) decides what each column does.
   void sgrClick(TStringGrid* Sender);
-  bool sgrDemogrSelectCell(int32_t ACol, int32_t ARow);
-  bool sgrContrSelectCell(int32_t ACol, int32_t ARow);
-  void sgrDemogrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
-  void sgrContrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
-  std::string sgrDemogrGetEditMask(int32_t ACol, int32_t ARow) const;
-  std::string sgrContrGetEditText(int32_t ACol, int32_t ARow) const;
-  void sgrDemogrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect);
-  void sgrContrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect);
+  bool sgrSelectCell(TStringGrid* Sender, int32_t ACol, int32_t ARow);
+  void sgrDrawCell(TStringGrid* Sender, int32_t ACol, int32_t ARow, const TRect& Rect);
+  std::string sgrGetEditMask(TStringGrid* Sender, int32_t ACol, int32_t ARow) const;
+  std::string sgrGetEditText(TStringGrid* Sender, int32_t ACol, int32_t ARow) const;
+  void sgrSetEditText(TStringGrid* Sender, int32_t ACol, int32_t ARow, const std::string& Value);
   // Key handlers; KeyPress and KeyDown raise EAbort to drop the key.
-  void sgrDemogrKeyDown(uint16_t& Key, TShiftState Shift);
-  void sgrDemogrKeyPress(char& Key);
-  void sgrDemogrKeyUp(uint16_t& Key, TShiftState Shift);
-  void sgrContrKeyDown(uint16_t& Key, TShiftState Shift);
-  void sgrContrKeyPress(char& Key);
-  void sgrContrKeyUp(uint16_t& Key, TShiftState Shift);
+  void sgrKeyDown(TStringGrid* Sender, uint16_t& Key, TShiftState Shift);
+  void sgrKeyPress(TStringGrid* Sender, char& Key);
+  void sgrKeyUp(TStringGrid* Sender, uint16_t& Key, TShiftState Shift);
 
   // ---- member commands below the grids ----
   void bbnInsertClick();
@@ -224,6 +221,10 @@ extern bool InsertMode;
 // A key press was let through by that grid since its last key release.
 extern bool DemogrKeyDownSeen;
 extern bool ContrKeyDownSeen;
+
+// The columns of the member grids, in column order: sgrDemogr's and sgrContr's.
+extern const TGridColumns DemogrColumns;
+extern const TGridColumns ContrColumns;
 
 // "0" + S for a single digit; two digits unchanged; anything else is a programming error.
 std::string TwoDigitMonth(const std::string& S);

@@ -1,5 +1,5 @@
-// The member grids: their set-up, filling, drawing, typing, edit detection and
-// the copying of typed cells into the member records.
+// The member grids: their columns, set-up, filling, drawing, typing, edit
+// detection and the copying of typed cells into the member records.
 #include "VMain.h"
 
 #include <QCoreApplication>
@@ -18,59 +18,62 @@
 
 namespace {
 
-// The characters From..From+Count-1 (0-based) of Text, as far as it has them.
-std::string Part(const std::string& Text, size_t From, size_t Count) {
-  if (From >= Text.size()) return "";
-  return Text.substr(From, Count);
+// clang-format off
+const TGridColumn DemogrTable[] = {
+//  title          width  field                         cell text               drawn as               edit mask               typing  stored
+  {"Last Name",      0,   &fnLastName,                  TCellText::Text,        TCellLook::Text,       "",                     true,   true},
+  {"First Name",   100,   &fnFirstName,                 TCellText::Text,        TCellLook::Text,       "",                     true,   true},
+  {"SSN",           80,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "000\\-00\\-0000;0;_",  false,  false},
+  {"Phone",         80,   &fnPhoneNumber,               TCellText::Text,        TCellLook::Phone,      "000\\-0000;0;_",       true,   true},
+  {"Birth Date",    80,   &fnBirthDate,                 TCellText::Date,        TCellLook::Text,       "!99/99/0000;1;_",      true,   true},
+  {"Gender",        60,   &fnGenderCD,                  TCellText::GenderWord,  TCellLook::GenderWord, "",                     true,   true},
+};
+
+const TGridColumn ContrTable[] = {
+//  title          width  field                         cell text               drawn as               edit mask  typing  stored
+  {"Last, First",    0,   &fnLastName,                  TCellText::LastFirst,   TCellLook::InfoText,   "",        false,  false},
+  {"SSN",           74,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "",        false,  false},
+  {"Pensionable",   64,   &fnSalaryPensionAmount,       TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+  {"Earnable",      58,   &fnSalaryEarnableAmount,      TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+  {"FTE%",          39,   &fnSalaryEarnableUnitsWorked, TCellText::Amount,      TCellLook::Amount,     "",        true,   true},
+  {"Regular",       55,   &fnContribEmployeePreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+  {"Health",        55,   &fnContribEmployerPreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+  {"Voluntary",     51,   &fnContribVoluntaryPostTax,   TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+  {"Contracts",     51,   &fnContribContractPostTax,    TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+};
+// clang-format on
+
+// What each member grid adds to its columns: the rule for column 0's width
+// (when the grid's width is above RestAbove, that width less RestLess, otherwise
+// RestAtLeast; design pixels) and the flag its key presses set.
+struct TMemberGrid {
+  TStringGrid* TfrmTrans::*Grid;
+  TGridColumns Columns;
+  int32_t RestAbove;
+  int32_t RestLess;
+  int32_t RestAtLeast;
+  bool* KeyDownSeen;
+};
+
+const TMemberGrid MemberGrids[] = {
+    {&TfrmTrans::sgrDemogr, DemogrTable, 476, 366, 110, &DemogrKeyDownSeen},
+    {&TfrmTrans::sgrContr, ContrTable, 518, 438, 80, &ContrKeyDownSeen},
+};
+
+const TMemberGrid& MemberGridOf(const TfrmTrans* Form, const TStringGrid* Grid) {
+  return Grid == Form->sgrContr ? MemberGrids[1] : MemberGrids[0];
 }
 
-std::string SSNPattern(const std::string& Text) {
-  return Part(Text, 0, 3) + "-" + Part(Text, 3, 2) + "-" + Part(Text, 5, 4);
+// The column under the grid's current cell takes typing, on a file that may be changed.
+bool TakesTyping(const TMemberGrid& M, const TStringGrid* Grid) {
+  const TGridColumn* Column = ColumnAt(M.Columns, Grid->Col());
+  return !ReadOnlyMode && Column != nullptr && Column->Typing;
 }
-
-std::string PhonePattern(const std::string& Text) { return Part(Text, 0, 3) + "-" + Part(Text, 3, 4); }
-
-std::string GenderWordOfCode(const std::string& Code) {
-  if (!Code.empty() && Code[0] == '1') return "Male";
-  if (!Code.empty() && Code[0] == '2') return "Female";
-  return "Unknown";
-}
-
-std::string GenderWordOfText(const std::string& Text) {
-  if (Text.empty()) return "";
-  if (Text[0] == 'F' || Text[0] == 'f') return "Female";
-  if (Text[0] == 'M' || Text[0] == 'm') return "Male";
-  return "Unknown";
-}
-
-// The gender code a typed text stands for: F 2, M 1, anything else 3.
-std::string GenderCodeOfText(const std::string& Text) {
-  std::string V = UpperCase(Trim(Text));
-  if (!V.empty() && V[0] == 'F') return "2";
-  if (!V.empty() && V[0] == 'M') return "1";
-  return "3";
-}
-
-std::string AmountText(const TRecord* Record, const std::string& Field) {
-  return Trim(FormatFixed(Record->GetAsFloat(Field), 2));
-}
-
-// The record fields behind the amount columns 2..8 of the contributions grid.
-const std::string* ContrField(int32_t ACol) {
-  static const std::string* const Fields[] = {
-      &fnSalaryPensionAmount,   &fnSalaryEarnableAmount,  &fnSalaryEarnableUnitsWorked,
-      &fnContribEmployeePreTax, &fnContribEmployerPreTax, &fnContribVoluntaryPostTax,
-      &fnContribContractPostTax};
-  if (ACol < 2 || ACol > 8) return nullptr;
-  return Fields[ACol - 2];
-}
-
-bool DemogrTakesTyping(int32_t ACol) { return ACol != 2; }
-bool ContrTakesTyping(int32_t ACol) { return ACol >= 2 && ACol <= 8; }
-
-bool IsEditingKey(uint16_t Key) { return Key == VK_BACK || Key == VK_DELETE || (Key >= 48 && Key <= 90); }
 
 }  // namespace
+
+const TGridColumns DemogrColumns = DemogrTable;
+const TGridColumns ContrColumns = ContrTable;
 
 void TfrmTrans::SetUpGrids() {
   // The hidden pages take their size only when first shown; the width rules
@@ -85,30 +88,17 @@ void TfrmTrans::SetUpGrids() {
   // A grid scrolled while it had no size yet would measure from the wrong column.
   for (TStringGrid* Grid : {sgrDemogr, sgrContr}) Grid->horizontalScrollBar()->setValue(0);
   auto S = [](int32_t W) { return ScaleForScreen(W); };
-  sgrDemogr->SetColWidths(5, S(60));
-  sgrDemogr->SetCells(5, 0, "Gender");
-  sgrDemogr->SetColWidths(4, S(80));
-  sgrDemogr->SetCells(4, 0, "Birth Date");
-  sgrDemogr->SetColWidths(3, S(80));
-  sgrDemogr->SetCells(3, 0, "Phone");
-  sgrDemogr->SetColWidths(2, S(80));
-  sgrDemogr->SetCells(2, 0, "SSN");
-  sgrDemogr->SetColWidths(1, S(100));
-  sgrDemogr->SetCells(1, 0, "First Name");
-  sgrDemogr->SetCells(0, 0, "Last Name");
-  int32_t G = sgrDemogr->GridWidth();
-  sgrDemogr->SetColWidths(0, G > S(476) ? G - S(366) : S(110));
-
-  const std::pair<int32_t, const char*> Contr[] = {{51, "Contracts"}, {51, "Voluntary"}, {55, "Health"},
-                                                   {55, "Regular"},   {39, "FTE%"},      {58, "Earnable"},
-                                                   {64, "Pensionable"}, {74, "SSN"}};
-  for (int32_t I = 0; I < 8; ++I) {
-    sgrContr->SetColWidths(8 - I, S(Contr[I].first));
-    sgrContr->SetCells(8 - I, 0, Contr[I].second);
+  // From the last column to the first: column 0 takes what the others leave.
+  for (const TMemberGrid& M : MemberGrids) {
+    TStringGrid* Grid = this->*M.Grid;
+    for (int32_t Col = static_cast<int32_t>(M.Columns.size()) - 1; Col >= 1; --Col) {
+      Grid->SetColWidths(Col, S(M.Columns[static_cast<size_t>(Col)].Width));
+      Grid->SetCells(Col, 0, M.Columns[static_cast<size_t>(Col)].Title);
+    }
+    Grid->SetCells(0, 0, M.Columns[0].Title);
+    const int32_t G = Grid->GridWidth();
+    Grid->SetColWidths(0, G > S(M.RestAbove) ? G - S(M.RestLess) : S(M.RestAtLeast));
   }
-  sgrContr->SetCells(0, 0, "Last, First");
-  G = sgrContr->GridWidth();
-  sgrContr->SetColWidths(0, G > S(518) ? G - S(438) : S(80));
 }
 
 void TfrmTrans::RefreshGrids() {
@@ -152,25 +142,9 @@ void TfrmTrans::RefreshGrids() {
     if (D->Visible) {
       const int32_t Row = ++Seen;
       VisibleRows.push_back(I);
-      const std::string Last = D->GetAsString(fnLastName);
-      const std::string First = D->GetAsString(fnFirstName);
-      const std::string SSN = D->GetAsString(fnMemberSSN);
-      const std::string Birth = D->IsBlank(fnBirthDate) ? std::string() : D->GetAsString(fnBirthDate);
-      sgrDemogr->SetCells(0, Row, Last);
-      sgrDemogr->SetCells(1, Row, First);
-      sgrDemogr->SetCells(2, Row, SSN);
-      sgrDemogr->SetCells(3, Row, D->GetAsString(fnPhoneNumber));
-      sgrDemogr->SetCells(4, Row, Birth);
-      sgrDemogr->SetCells(5, Row, GenderWordOfCode(D->GetAsString(fnGenderCD)));
-      sgrContr->SetCells(0, Row, Last + ", " + First);
-      sgrContr->SetCells(1, Row, SSN);
-      sgrContr->SetCells(2, Row, AmountText(D, fnSalaryPensionAmount));
-      sgrContr->SetCells(3, Row, AmountText(D, fnSalaryEarnableAmount));
-      sgrContr->SetCells(4, Row, AmountText(D, fnSalaryEarnableUnitsWorked));
-      sgrContr->SetCells(5, Row, Trim(FormatFixed(Regular, 2)));
-      sgrContr->SetCells(6, Row, Trim(FormatFixed(Health, 2)));
-      sgrContr->SetCells(7, Row, Trim(FormatFixed(Voluntary, 2)));
-      sgrContr->SetCells(8, Row, Trim(FormatFixed(Contracts, 2)));
+      for (const TMemberGrid& M : MemberGrids)
+        for (size_t Col = 0; Col < M.Columns.size(); ++Col)
+          (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, CellText(*D, M.Columns[Col]));
     }
     R += Regular;
     H += Health;
@@ -252,95 +226,35 @@ void TfrmTrans::sgrClick(TStringGrid* Sender) {
     Trans->CurIndex = VisibleRows[static_cast<size_t>(Row - 1)];
 }
 
-bool TfrmTrans::sgrDemogrSelectCell(int32_t, int32_t) { return !VisibleRows.empty(); }
-bool TfrmTrans::sgrContrSelectCell(int32_t, int32_t) { return !VisibleRows.empty(); }
+bool TfrmTrans::sgrSelectCell(TStringGrid*, int32_t, int32_t) { return !VisibleRows.empty(); }
 
-void TfrmTrans::sgrDemogrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
-  if (ARow == 0) return;
-  TCanvas* Canvas = sgrDemogr->Canvas;
-  if (Canvas == nullptr) return;
-  const std::string Text = sgrDemogr->Cells(ACol, ARow);
-  Canvas->FillRect(Rect);
-  std::string Shown;
-  switch (ACol) {
-    case 2:
-      Canvas->Brush->Color = clInfoBk;
-      Shown = SSNPattern(Text);
-      break;
-    case 3:
-      Shown = PhonePattern(Text);
-      break;
-    case 5:
-      Shown = GenderWordOfText(Text);
-      break;
-    default:
-      Shown = Text;
-  }
-  Canvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, Shown);
+void TfrmTrans::sgrDrawCell(TStringGrid* Sender, int32_t ACol, int32_t ARow, const TRect& Rect) {
+  // The titles keep the grid's own drawing, and so does the one empty row left
+  // while nobody is shown (an empty amount would beep at every repaint).
+  if (ARow == 0 || VisibleRows.empty() || Sender->Canvas == nullptr) return;
+  const TGridColumn* Column = ColumnAt(MemberGridOf(this, Sender).Columns, ACol);
+  if (Column != nullptr) DrawCellText(*Sender->Canvas, Rect, *Column, Sender->Cells(ACol, ARow));
 }
 
-void TfrmTrans::sgrContrDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
-  if (VisibleRows.empty()) return;
-  TCanvas* Canvas = sgrContr->Canvas;
-  if (Canvas == nullptr) return;
-  const std::string Text = sgrContr->Cells(ACol, ARow);
-  Canvas->FillRect(Rect);
-  auto DrawRightAligned = [&](const std::string& S) {
-    Canvas->TextRect(Rect, Rect.Right - Canvas->TextWidth(S) - 2, Rect.Top + 2, S);
-  };
-  auto DrawInfoCell = [&](const std::string& S) {
-    Canvas->Brush->Color = clInfoBk;
-    Canvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, S);
-  };
-  if (ARow == 0) {
-    Canvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, Text);
-    return;
-  }
-  if (ACol == 0)
-    DrawInfoCell(Text);
-  else if (ACol == 1)
-    DrawInfoCell(SSNPattern(Text));
-  else if (ACol == 4)
-    DrawRightAligned(FormatAmount(Text));
-  else
-    DrawRightAligned("$" + FormatAmount(Text));
-}
-
-void TfrmTrans::sgrDemogrKeyPress(char& Key) {
-  if (ReadOnlyMode || sgrDemogr->Row() == 0 || !DemogrTakesTyping(sgrDemogr->Col())) {
+void TfrmTrans::sgrKeyPress(TStringGrid* Sender, char& Key) {
+  if (Sender->Row() == 0 || !TakesTyping(MemberGridOf(this, Sender), Sender)) {
     Key = 0;
     throw EAbort();
   }
 }
 
-void TfrmTrans::sgrContrKeyPress(char& Key) {
-  if (ReadOnlyMode || sgrContr->Row() == 0 || !ContrTakesTyping(sgrContr->Col())) {
-    Key = 0;
-    throw EAbort();
-  }
-}
-
-void TfrmTrans::sgrDemogrKeyDown(uint16_t& Key, TShiftState) {
-  if (IsEditingKey(Key) && (ReadOnlyMode || !DemogrTakesTyping(sgrDemogr->Col()))) {
+void TfrmTrans::sgrKeyDown(TStringGrid* Sender, uint16_t& Key, TShiftState) {
+  const TMemberGrid& M = MemberGridOf(this, Sender);
+  if (IsEditingKey(Key) && !TakesTyping(M, Sender)) {
     Beep();
     Key = 0;
     throw EAbort();
   }
-  DemogrKeyDownSeen = true;
+  *M.KeyDownSeen = true;
 }
 
-void TfrmTrans::sgrContrKeyDown(uint16_t& Key, TShiftState) {
-  if (IsEditingKey(Key) && (ReadOnlyMode || !ContrTakesTyping(sgrContr->Col()))) {
-    Beep();
-    Key = 0;
-    throw EAbort();
-  }
-  ContrKeyDownSeen = true;
-}
-
-namespace {
-// The key release shared by both grids.
-void GridKeyUp(TfrmTrans* Form, bool& Seen, uint16_t Key, TShiftState Shift) {
+void TfrmTrans::sgrKeyUp(TStringGrid* Sender, uint16_t& Key, TShiftState Shift) {
+  bool& Seen = *MemberGridOf(this, Sender).KeyDownSeen;
   struct TClear {
     bool& Flag;
     ~TClear() { Flag = false; }
@@ -350,80 +264,24 @@ void GridKeyUp(TfrmTrans* Form, bool& Seen, uint16_t Key, TShiftState Shift) {
     throw EAbort();
   }
   if (Key == VK_ESCAPE)
-    Form->bbnCancelClick();
+    bbnCancelClick();
   else if (Key == VK_TAB && (Shift & ssCtrl) && Seen)
-    Form->pgcTrans->SelectNextPage((Shift & ssShift) == 0);
-}
-}  // namespace
-
-void TfrmTrans::sgrDemogrKeyUp(uint16_t& Key, TShiftState Shift) { GridKeyUp(this, DemogrKeyDownSeen, Key, Shift); }
-void TfrmTrans::sgrContrKeyUp(uint16_t& Key, TShiftState Shift) { GridKeyUp(this, ContrKeyDownSeen, Key, Shift); }
-
-std::string TfrmTrans::sgrDemogrGetEditMask(int32_t ACol, int32_t ARow) const {
-  if (ARow == 0) return "";
-  switch (ACol) {
-    case 2:
-      return "000\\-00\\-0000;0;_";
-    case 3:
-      return "000\\-0000;0;_";
-    case 4:
-      return "!99/99/0000;1;_";
-    default:
-      return "";
-  }
+    pgcTrans->SelectNextPage((Shift & ssShift) == 0);
 }
 
-std::string TfrmTrans::sgrContrGetEditText(int32_t ACol, int32_t ARow) const { return sgrContr->Cells(ACol, ARow); }
+std::string TfrmTrans::sgrGetEditMask(TStringGrid* Sender, int32_t ACol, int32_t ARow) const {
+  const TGridColumn* Column = ColumnAt(MemberGridOf(this, Sender).Columns, ACol);
+  return ARow == 0 || Column == nullptr ? "" : Column->Mask;
+}
 
-void TfrmTrans::sgrDemogrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value) {
+std::string TfrmTrans::sgrGetEditText(TStringGrid* Sender, int32_t ACol, int32_t ARow) const {
+  return Sender->Cells(ACol, ARow);
+}
+
+void TfrmTrans::sgrSetEditText(TStringGrid* Sender, int32_t ACol, int32_t ARow, const std::string& Value) {
   if (ARow == 0 || FEditing) return;
-  bool Same = false;
-  try {
-    const std::string V = UpperCase(Trim(Value));
-    switch (ACol) {
-      case 0:
-        Same = V == UpperCase(GetCurrentFieldStr(fnLastName));
-        break;
-      case 1:
-        Same = V == UpperCase(GetCurrentFieldStr(fnFirstName));
-        break;
-      case 2:
-        Same = V == UpperCase(GetCurrentFieldStr(fnMemberSSN));
-        break;
-      case 3:
-        Same = V == UpperCase(GetCurrentFieldStr(fnPhoneNumber));
-        break;
-      case 4: {
-        TDateTime Date;
-        if (!TryStrToDate(V, Date)) throw Exception("Invalid date");
-        Same = Date == GetCurrentFieldDate(fnBirthDate);
-        break;
-      }
-      case 5:
-        if (V.empty()) throw Exception("No gender");
-        Same = GenderCodeOfText(V) == GetCurrentFieldStr(fnGenderCD);
-        break;
-      default:
-        Same = true;
-    }
-  } catch (...) {
-    Same = false;
-  }
-  if (!Same) SetEditing(true);
-}
-
-void TfrmTrans::sgrContrSetEditText(int32_t ACol, int32_t ARow, const std::string& Value) {
-  if (ARow == 0 || FEditing) return;
-  const std::string* Field = ContrField(ACol);
-  if (Field == nullptr) return;
-  bool Same = false;
-  try {
-    long double Typed;
-    Same = TryStrToFloat(Value, Typed) && FloatEquals(Typed, GetCurrentFieldFloat(*Field));
-  } catch (...) {
-    Same = false;
-  }
-  if (!Same) SetEditing(true);
+  const TGridColumn* Column = ColumnAt(MemberGridOf(this, Sender).Columns, ACol);
+  if (Column != nullptr && CurrentFieldDiffers(*Column, Value)) SetEditing(true);
 }
 
 bool TfrmTrans::StoreGridEdits() {
@@ -432,12 +290,10 @@ bool TfrmTrans::StoreGridEdits() {
     const int32_t Rows = std::min<int32_t>(sgrDemogr->RowCount() - 1, static_cast<int32_t>(VisibleRows.size()));
     for (int32_t R = 1; R <= Rows; ++R) {
       TRecord* D = Trans->Details.Items(VisibleRows[static_cast<size_t>(R - 1)]);
-      D->SetAsString(fnLastName, sgrDemogr->Cells(0, R));
-      D->SetAsString(fnFirstName, sgrDemogr->Cells(1, R));
-      D->SetAsString(fnPhoneNumber, sgrDemogr->Cells(3, R));
-      D->SetAsString(fnBirthDate, sgrDemogr->Cells(4, R));
-      D->SetAsString(fnGenderCD, GenderCodeOfText(sgrDemogr->Cells(5, R)));
-      for (int32_t Col = 2; Col <= 8; ++Col) D->SetAsString(*ContrField(Col), sgrContr->Cells(Col, R));
+      for (const TMemberGrid& M : MemberGrids)
+        for (size_t Col = 0; Col < M.Columns.size(); ++Col)
+          if (M.Columns[Col].Stored)
+            StoreCellText(*D, M.Columns[Col], (this->*M.Grid)->Cells(static_cast<int32_t>(Col), R));
     }
   } catch (const std::exception& Error) {
     Tell(Error.what(), TMsgIcon::Error);

@@ -37,6 +37,15 @@ TBitBtn* Button(QWidget* Parent, const char* Name, const char* Text, TGlyph Glyp
   return B;
 }
 
+// The tooltip colours, for the panels that show figures rather than take them.
+void InfoColours(QWidget* Panel) {
+  Panel->setAutoFillBackground(true);
+  QPalette Palette = Panel->palette();
+  Palette.setColor(QPalette::Window, ToQColor(clInfoBk));
+  Palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
+  Panel->setPalette(Palette);
+}
+
 }  // namespace
 
 void TfrmTrans::BuildLayout() {
@@ -127,13 +136,7 @@ void TfrmTrans::BuildLayout() {
   pnlEmpId = ValueLabel(gbxEmployerData, "pnlEmpId");
   pnlEmpId->setFrameShape(QFrame::Panel);
   pnlEmpId->setFrameShadow(QFrame::Sunken);
-  pnlEmpId->setAutoFillBackground(true);
-  {
-    QPalette Palette = pnlEmpId->palette();
-    Palette.setColor(QPalette::Window, ToQColor(clInfoBk));
-    Palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
-    pnlEmpId->setPalette(Palette);
-  }
+  InfoColours(pnlEmpId);
   pnlEmpId->setAlignment(Qt::AlignCenter);
   pnlEmpId->setMinimumWidth(60);
   Employer->addWidget(pnlEmpId, 0, 1, Qt::AlignLeft);
@@ -202,12 +205,12 @@ void TfrmTrans::BuildLayout() {
   Info->setColumnStretch(1, 2);
 
   // -- the grids --
-  auto MakeGrid = [this](TTabSheet* Page, const char* Name, int32_t Cols, int32_t DesignWidth) {
+  auto MakeGrid = [this](TTabSheet* Page, const char* Name, TGridColumns Columns, int32_t DesignWidth) {
     auto* Layout = new QVBoxLayout(Page);
     Layout->setContentsMargins(0, 0, 0, 0);
     auto* Grid = new TStringGrid(Page);
     Grid->setObjectName(Name);
-    Grid->SetColCount(Cols);
+    Grid->SetColCount(static_cast<int32_t>(Columns.size()));
     Grid->SetRowCount(2);
     Grid->SetFixedRows(1);
     Grid->SetFixedCols(0);
@@ -224,33 +227,22 @@ void TfrmTrans::BuildLayout() {
     Layout->addWidget(Grid);
     return Grid;
   };
-  sgrDemogr = MakeGrid(tbsDemogr, "sgrDemogr", 6, 90);
-  sgrContr = MakeGrid(tbsContr, "sgrContr", 9, 70);
+  sgrDemogr = MakeGrid(tbsDemogr, "sgrDemogr", DemogrColumns, 90);
+  sgrContr = MakeGrid(tbsContr, "sgrContr", ContrColumns, 70);
 
-  sgrDemogr->OnClick = [this] { sgrClick(sgrDemogr); };
-  sgrContr->OnClick = [this] { sgrClick(sgrContr); };
-  sgrDemogr->OnSelectCell = [this](int32_t C, int32_t R, bool& Can) { Can = sgrDemogrSelectCell(C, R); };
-  sgrContr->OnSelectCell = [this](int32_t C, int32_t R, bool& Can) { Can = sgrContrSelectCell(C, R); };
-  sgrDemogr->OnDrawCell = [this](int32_t C, int32_t R, const TRect& Rect, TGridDrawState) {
-    sgrDemogrDrawCell(C, R, Rect);
-  };
-  sgrContr->OnDrawCell = [this](int32_t C, int32_t R, const TRect& Rect, TGridDrawState) {
-    sgrContrDrawCell(C, R, Rect);
-  };
-  sgrDemogr->OnGetEditMask = [this](int32_t C, int32_t R, std::string& Value) {
-    Value = sgrDemogrGetEditMask(C, R);
-  };
-  sgrContr->OnGetEditText = [this](int32_t C, int32_t R, std::string& Value) {
-    Value = sgrContrGetEditText(C, R);
-  };
-  sgrDemogr->OnSetEditText = [this](int32_t C, int32_t R, const std::string& V) { sgrDemogrSetEditText(C, R, V); };
-  sgrContr->OnSetEditText = [this](int32_t C, int32_t R, const std::string& V) { sgrContrSetEditText(C, R, V); };
-  sgrDemogr->OnKeyDown = [this](uint16_t& Key, TShiftState Shift) { sgrDemogrKeyDown(Key, Shift); };
-  sgrDemogr->OnKeyPress = [this](char& Key) { sgrDemogrKeyPress(Key); };
-  sgrDemogr->OnKeyUp = [this](uint16_t& Key, TShiftState Shift) { sgrDemogrKeyUp(Key, Shift); };
-  sgrContr->OnKeyDown = [this](uint16_t& Key, TShiftState Shift) { sgrContrKeyDown(Key, Shift); };
-  sgrContr->OnKeyPress = [this](char& Key) { sgrContrKeyPress(Key); };
-  sgrContr->OnKeyUp = [this](uint16_t& Key, TShiftState Shift) { sgrContrKeyUp(Key, Shift); };
+  for (TStringGrid* Grid : {sgrDemogr, sgrContr}) {
+    Grid->OnClick = [this, Grid] { sgrClick(Grid); };
+    Grid->OnSelectCell = [this, Grid](int32_t C, int32_t R, bool& Can) { Can = sgrSelectCell(Grid, C, R); };
+    Grid->OnDrawCell = [this, Grid](int32_t C, int32_t R, const TRect& Rect, TGridDrawState) {
+      sgrDrawCell(Grid, C, R, Rect);
+    };
+    Grid->OnGetEditMask = [this, Grid](int32_t C, int32_t R, std::string& V) { V = sgrGetEditMask(Grid, C, R); };
+    Grid->OnGetEditText = [this, Grid](int32_t C, int32_t R, std::string& V) { V = sgrGetEditText(Grid, C, R); };
+    Grid->OnSetEditText = [this, Grid](int32_t C, int32_t R, const std::string& V) { sgrSetEditText(Grid, C, R, V); };
+    Grid->OnKeyDown = [this, Grid](uint16_t& Key, TShiftState Shift) { sgrKeyDown(Grid, Key, Shift); };
+    Grid->OnKeyPress = [this, Grid](char& Key) { sgrKeyPress(Grid, Key); };
+    Grid->OnKeyUp = [this, Grid](uint16_t& Key, TShiftState Shift) { sgrKeyUp(Grid, Key, Shift); };
+  }
 
   // -- the button column --
   pnlBtns = new QWidget(this);
@@ -269,13 +261,6 @@ void TfrmTrans::BuildLayout() {
     Btns->addWidget(B);
   }
   Btns->addStretch(1);
-  bbnExit->OnClick = [this] { bbnExitClick(); };
-  bbnNew->OnClick = [this] { bbnNewClick(); };
-  bbnAmend->OnClick = [this] { bbnAmendClick(); };
-  bbnRevise->OnClick = [this] { bbnReviseClick(); };
-  bbnPrint->OnClick = [this] { bbnPrintClick(); };
-  bbnSave->OnClick = [this] { bbnSaveClick(); };
-  bbnHelp->OnClick = [this] { bbnHelpClick(); };
   Top->addWidget(pnlBtns);
 
   // -- the member commands --
@@ -295,13 +280,16 @@ void TfrmTrans::BuildLayout() {
   for (TBitBtn* B : {bbnCancel, bbnEdit, bbnInsert, bbnSort, bbnSearch, bbnShowErr, bbnShowAll})
     Bottom->addWidget(B);
   Bottom->addStretch(1);
-  bbnCancel->OnClick = [this] { bbnCancelClick(); };
-  bbnEdit->OnClick = [this] { bbnEditClick(); };
-  bbnInsert->OnClick = [this] { bbnInsertClick(); };
-  bbnSort->OnClick = [this] { bbnSortClick(); };
-  bbnSearch->OnClick = [this] { bbnSearchClick(); };
-  bbnShowErr->OnClick = [this] { bbnShowErrClick(); };
-  bbnShowAll->OnClick = [this] { bbnShowAllClick(); };
+  using TClick = void (TfrmTrans::*)();
+  const std::pair<TBitBtn*, TClick> Clicks[] = {
+      {bbnExit, &TfrmTrans::bbnExitClick},     {bbnNew, &TfrmTrans::bbnNewClick},
+      {bbnAmend, &TfrmTrans::bbnAmendClick},   {bbnRevise, &TfrmTrans::bbnReviseClick},
+      {bbnPrint, &TfrmTrans::bbnPrintClick},   {bbnSave, &TfrmTrans::bbnSaveClick},
+      {bbnHelp, &TfrmTrans::bbnHelpClick},     {bbnCancel, &TfrmTrans::bbnCancelClick},
+      {bbnEdit, &TfrmTrans::bbnEditClick},     {bbnInsert, &TfrmTrans::bbnInsertClick},
+      {bbnSort, &TfrmTrans::bbnSortClick},     {bbnSearch, &TfrmTrans::bbnSearchClick},
+      {bbnShowErr, &TfrmTrans::bbnShowErrClick}, {bbnShowAll, &TfrmTrans::bbnShowAllClick}};
+  for (auto [Btn, Click] : Clicks) Btn->OnClick = [this, Click] { (this->*Click)(); };
   SetCancelButton(bbnCancel);
   Root->addWidget(pnlBottomBtns);
 
@@ -309,13 +297,7 @@ void TfrmTrans::BuildLayout() {
   pnlTotals = new QFrame(this);
   pnlTotals->setObjectName("pnlTotals");
   pnlTotals->setFrameShape(QFrame::StyledPanel);
-  pnlTotals->setAutoFillBackground(true);
-  {
-    QPalette Palette = pnlTotals->palette();
-    Palette.setColor(QPalette::Window, ToQColor(clInfoBk));
-    Palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
-    pnlTotals->setPalette(Palette);
-  }
+  InfoColours(pnlTotals);
   auto* Totals = new QGridLayout(pnlTotals);
   Totals->setContentsMargins(6, 2, 6, 2);
   Totals->setVerticalSpacing(0);

@@ -34,6 +34,10 @@ enum : uint16_t {
 using TShiftState = uint8_t;
 enum : TShiftState { ssShift = 1, ssCtrl = 2, ssAlt = 4 };
 
+// Backspace, Delete and the digit and letter keys (codes 48 to 90, with or
+// without Shift, Ctrl or Alt): the keys that change a cell's text.
+inline bool IsEditingKey(uint16_t Key) { return Key == VK_BACK || Key == VK_DELETE || (Key >= 48 && Key <= 90); }
+
 // The key code of a key event (0 for keys without one).
 uint16_t KeyCodeOf(const QKeyEvent& Event);
 // The shift state of a key event.

@@ -1,0 +1,102 @@
+#include "GridColumns.h"
+
+#include "PPropertyNames.h"
+#include "PRecords.h"
+#include "Utils.h"
+
+namespace {
+
+// The characters From..From+Count-1 (0-based) of Text, as far as it has them.
+std::string Part(const std::string& Text, size_t From, size_t Count) {
+  if (From >= Text.size()) return "";
+  return Text.substr(From, Count);
+}
+
+// Characters the text lacks are simply missing: an empty text gives the hyphens alone.
+std::string SSNPattern(const std::string& Text) {
+  return Part(Text, 0, 3) + "-" + Part(Text, 3, 2) + "-" + Part(Text, 5, 4);
+}
+
+std::string PhonePattern(const std::string& Text) { return Part(Text, 0, 3) + "-" + Part(Text, 3, 4); }
+
+// The word a typed text is drawn as, by its first character; empty for an empty text.
+std::string GenderWordOfText(const std::string& Text) {
+  if (Text.empty()) return "";
+  if (Text[0] == 'F' || Text[0] == 'f') return "Female";
+  if (Text[0] == 'M' || Text[0] == 'm') return "Male";
+  return "Unknown";
+}
+
+}  // namespace
+
+const TGridColumn* ColumnAt(TGridColumns Columns, int32_t ACol) {
+  if (ACol < 0 || static_cast<size_t>(ACol) >= Columns.size()) return nullptr;
+  return &Columns[static_cast<size_t>(ACol)];
+}
+
+std::string CellText(const TRecord& Record, const TGridColumn& Column) {
+  const std::string& Field = *Column.Field;
+  switch (Column.Text) {
+    case TCellText::Text:
+      return Record.GetAsString(Field);
+    case TCellText::Date:
+      return Record.IsBlank(Field) ? std::string() : Record.GetAsString(Field);
+    case TCellText::Amount:
+      return Trim(FormatFixed(Record.GetAsFloat(Field), 2));
+    case TCellText::GenderWord:
+      return GenderWordOfCode(Record.GetAsString(Field));
+    case TCellText::LastFirst:
+      return Record.GetAsString(Field) + ", " + Record.GetAsString(fnFirstName);
+  }
+  return std::string();
+}
+
+void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string& Text) {
+  Record.SetAsString(*Column.Field, Column.Text == TCellText::GenderWord ? GenderCodeOfText(Text) : Text);
+}
+
+void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text) {
+  Canvas.FillRect(Rect);
+  auto FromLeft = [&](const std::string& Shown) { Canvas.TextRect(Rect, Rect.Left + 2, Rect.Top + 2, Shown); };
+  auto FromRight = [&](const std::string& Shown) {
+    Canvas.TextRect(Rect, Rect.Right - Canvas.TextWidth(Shown) - 2, Rect.Top + 2, Shown);
+  };
+  switch (Column.Look) {
+    case TCellLook::Text:
+      FromLeft(Text);
+      break;
+    case TCellLook::InfoText:
+      Canvas.Brush->Color = clInfoBk;
+      FromLeft(Text);
+      break;
+    case TCellLook::SSN:
+      Canvas.Brush->Color = clInfoBk;
+      FromLeft(SSNPattern(Text));
+      break;
+    case TCellLook::Phone:
+      FromLeft(PhonePattern(Text));
+      break;
+    case TCellLook::GenderWord:
+      FromLeft(GenderWordOfText(Text));
+      break;
+    case TCellLook::Money:
+      FromRight("$" + FormatAmount(Text));
+      break;
+    case TCellLook::Amount:
+      FromRight(FormatAmount(Text));
+      break;
+  }
+}
+
+std::string GenderWordOfCode(const std::string& Code) {
+  if (!Code.empty() && Code[0] == '1') return "Male";
+  if (!Code.empty() && Code[0] == '2') return "Female";
+  return "Unknown";
+}
+
+std::string GenderCodeOfText(const std::string& Text) {
+  std::string V = UpperCase(Trim(Text));
+  if (!V.empty() && V[0] == 'F') return "2";
+  if (!V.empty() && V[0] == 'M') return "1";
+  return "3";
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Tables of columns of record fields, for the grids (and later the reports) that
+// show members: one row per column, written down in column order, and read by
+// every routine of the grid, so that a column's title, width, content, drawing,
+// edit mask, typing rule and storing stand in one place and nowhere else.
+//
+//   const TGridColumn Columns[] = {
+//   //  title   width  field        cell text        drawn as         mask  typing stored
+//     {"SSN",    80,  &fnMemberSSN, TCellText::Text, TCellLook::SSN,  "",   false, false},
+//   };
+//
+// A grid adds what is its own (a width rule for the column that takes the rest,
+// which flag its keys set) beside its table; a new property that some tables
+// need goes at the end of TGridColumn with a default, so the other tables stand.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "Canvas.h"
+
+class TRecord;
+
+// How a record's field becomes the cell's text, how a typed text is compared
+// with the field, and how it is stored back.
+enum class TCellText {
+  Text,        // the field's text; compared upper-cased, the typed side trimmed
+  Date,        // the field's text, empty for a blank date; compared as a date
+  Amount,      // the field's number, two decimals, trimmed; compared as a number
+  GenderWord,  // the word of the gender code; compared and stored as the code of its first letter
+  LastFirst,   // the last name (the column's field), ", " and the first name; never compared or stored
+};
+
+// How a cell's text is drawn (over the cell filled with the canvas's brush).
+enum class TCellLook {
+  Text,        // as it stands, from the left
+  InfoText,    // as it stands, on the tooltip background
+  SSN,         // NNN-NN-NNNN, on the tooltip background
+  Phone,       // NNN-NNNN
+  GenderWord,  // the gender word of its first letter
+  Money,       // "$" and the amount, right-aligned
+  Amount,      // the amount without "$", right-aligned
+};
+
+struct TGridColumn {
+  const char* Title;
+  // Design width in pixels at 96 per inch; 0 for the column whose width the
+  // grid's own rule gives.
+  int32_t Width;
+  // The record field behind the cell (the last name for TCellText::LastFirst).
+  const std::string* Field;
+  TCellText Text;
+  TCellLook Look;
+  // The in-place editor's edit mask; "" for none.
+  const char* Mask;
+  // The cell takes typing (while the file may be changed).
+  bool Typing;
+  // A save copies the cell's text into Field.
+  bool Stored;
+};
+
+using TGridColumns = std::span<const TGridColumn>;
+
+// The column of a table at ACol, or null outside it.
+const TGridColumn* ColumnAt(TGridColumns Columns, int32_t ACol);
+
+// The text of the column's cell for a record.
+std::string CellText(const TRecord& Record, const TGridColumn& Column);
+// Copies a cell's text into the column's field of the record, in the field's
+// kind (a gender word as its code). Only for columns with Stored.
+void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string& Text);
+// Fills the cell's rectangle with the canvas's brush and draws the text in the
+// column's look, clipped to the cell, 2 pixels in from its top and its left (or
+// right) edge. An amount that is no number is drawn trimmed, after a beep.
+void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text);
+
+// "Male" for a code starting with 1, "Female" for 2, "Unknown" otherwise.
+std::string GenderWordOfCode(const std::string& Code);
+// The gender code a typed text stands for, by its first letter once trimmed:
+// F "2", M "1", anything else (and nothing) "3".
+std::string GenderCodeOfText(const std::string& Text);

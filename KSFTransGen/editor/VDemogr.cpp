@@ -38,28 +38,27 @@ void SetCurrentFieldStr(const std::string& FieldName, const std::string& Value) 
 }
 
 bool CurrentFieldDiffers(const TGridColumn& Column, const std::string& Typed) {
+  // A text that does not convert is told by the parse's answer, not by an error:
+  // an error raised here (a column naming no field of the record) is a fault of
+  // the program, for the error box, never a difference.
   const std::string& Field = *Column.Field;
-  try {
-    switch (Column.Text) {
-      case TCellText::Text:
-        return UpperCase(Trim(Typed)) != UpperCase(GetCurrentFieldStr(Field));
-      case TCellText::Date: {
-        TDateTime Date;
-        return !TryStrToDate(UpperCase(Trim(Typed)), Date) || Date != GetCurrentFieldDate(Field);
-      }
-      case TCellText::Amount: {
-        long double Value;
-        return !TryStrToFloat(Typed, Value) || !FloatEquals(Value, GetCurrentFieldFloat(Field));
-      }
-      case TCellText::GenderWord: {
-        const std::string V = UpperCase(Trim(Typed));
-        return V.empty() || GenderCodeOfText(V) != GetCurrentFieldStr(Field);
-      }
-      case TCellText::LastFirst:
-        return false;
+  switch (Column.Text) {
+    case TCellText::Text:
+      return UpperCase(Trim(Typed)) != UpperCase(GetCurrentFieldStr(Field));
+    case TCellText::Date: {
+      TDateTime Date;
+      return !TryStrToDate(UpperCase(Trim(Typed)), Date) || Date != GetCurrentFieldDate(Field);
     }
-  } catch (...) {
-    return true;
+    case TCellText::Amount: {
+      long double Value;
+      return !TryStrToFloat(Typed, Value) || !FloatEquals(Value, GetCurrentFieldFloat(Field));
+    }
+    case TCellText::GenderWord: {
+      const std::string V = UpperCase(Trim(Typed));
+      return V.empty() || GenderCodeOfText(V) != GetCurrentFieldStr(Field);
+    }
+    case TCellText::LastFirst:
+      return false;
   }
   return false;
 }

@@ -46,16 +46,36 @@ TfrmTrans::TfrmTrans(QWidget* Owner) : TForm(Owner) {
 
 TfrmTrans::~TfrmTrans() {
   // A form destroyed without closing (tests) still frees what it owns.
-  if (!FClosed) {
-    delete frmMbrDetail;
-    frmMbrDetail = nullptr;
-    delete Files;
-    Files = nullptr;
-    delete Trans;
+  CloseSession();
+  if (frmTrans == this) frmTrans = nullptr;
+}
+
+void TfrmTrans::OpenSession() {
+  CloseSession();
+  FFiles = std::make_unique<TFileCollection>(SelectedEmployerId);
+  Files = FFiles.get();
+  FTrans = std::make_unique<TTransShort>();
+  Trans = FTrans.get();
+  VisibleRows.clear();
+  FMbrDetail = std::make_unique<TfrmMbrDetail>(this);
+  frmMbrDetail = FMbrDetail.get();
+}
+
+void TfrmTrans::CloseSession() {
+  // Another form's session may be the current one by now (this form closed and
+  // waits for its deletion): its globals are not this form's to clear.
+  const bool Current = FTrans != nullptr && Trans == FTrans.get();
+  FCurrentFile = nullptr;
+  // The detail form goes first, while the transmittal it shows still stands.
+  if (frmMbrDetail == FMbrDetail.get()) frmMbrDetail = nullptr;
+  FMbrDetail.reset();
+  if (Files == FFiles.get()) Files = nullptr;
+  FFiles.reset();
+  if (Current) {
     Trans = nullptr;
     VisibleRows.clear();
   }
-  if (frmTrans == this) frmTrans = nullptr;
+  FTrans.reset();
 }
 
 bool TfrmTrans::eventFilter(QObject* Watched, QEvent* Event) {
@@ -84,13 +104,7 @@ void TfrmTrans::FormCreate() {
   FCanPrint = true;
   FCanCreate = true;
   SetEditing(false);
-  delete Files;
-  Files = new TFileCollection(SelectedEmployerId);
-  delete Trans;
-  Trans = new TTransShort();
-  VisibleRows.clear();
-  delete frmMbrDetail;
-  frmMbrDetail = new TfrmMbrDetail(this);
+  OpenSession();
 }
 
 void TfrmTrans::FormShow() {
@@ -155,30 +169,26 @@ void TfrmTrans::SetRevision(uint16_t Value) {
   lblRevision->setText(ToQString(std::to_string(FRevision)));
 }
 
+// Both tests answer "no" where the file tree lacks the period, amendment or
+// position they look for; the checks below stand for the list-index errors of
+// the tree. Anything raised here is a fault of the program and reaches the
+// error box rather than passing for "no".
 bool TfrmTrans::IsLastPeriod() const {
-  try {
-    if (Files == nullptr || Files->Periods.Count() == 0) return false;
-    TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
-    return L->Amendments.Count() > 0 && FMonth == L->Month && FYear == L->Year;
-  } catch (...) {
-    return false;
-  }
+  if (Files == nullptr || Files->Periods.Count() == 0) return false;
+  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
+  return L->Amendments.Count() > 0 && FMonth == L->Month && FYear == L->Year;
 }
 
 bool TfrmTrans::IsLatestVersion() const {
-  try {
-    if (Trans == nullptr) return false;
-    if (Trans->Details.Count() == 0) return true;
-    if (Files == nullptr || Files->Periods.Count() == 0) return false;
-    TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
-    if (L->Amendments.Count() == 0) return false;
-    if (FMonth != L->Month || FYear != L->Year) return false;
-    if (FAmendment != L->Index) return false;
-    if (L->Index < 0 || L->Index >= L->Amendments.Count()) return false;
-    return FRevision >= L->Amendments[L->Index]->Revisions.Count() - 1;
-  } catch (...) {
-    return false;
-  }
+  if (Trans == nullptr) return false;
+  if (Trans->Details.Count() == 0) return true;
+  if (Files == nullptr || Files->Periods.Count() == 0) return false;
+  TFilePeriod* L = Files->Periods[Files->Periods.Count() - 1];
+  if (L->Amendments.Count() == 0) return false;
+  if (FMonth != L->Month || FYear != L->Year) return false;
+  if (FAmendment != L->Index) return false;
+  if (L->Index < 0 || L->Index >= L->Amendments.Count()) return false;
+  return FRevision >= L->Amendments[L->Index]->Revisions.Count() - 1;
 }
 
 void TfrmTrans::SetEditing(bool Value) {
@@ -264,13 +274,7 @@ bool TfrmTrans::FormCloseQuery() {
 void TfrmTrans::FormClose() {
   if (FClosed) return;
   FClosed = true;
-  delete frmMbrDetail;
-  frmMbrDetail = nullptr;
-  delete Files;
-  Files = nullptr;
-  delete Trans;
-  Trans = nullptr;
-  VisibleRows.clear();
+  CloseSession();
   deleteLater();
   if (frmTrans == this) frmTrans = nullptr;
   // The employer-selection window is the main window: closing it ends the run.

@@ -31,7 +31,9 @@ class QLineEdit;
 class TFileData;
 class TFilePeriod;
 class TFileCollection;
+class TfrmMbrDetail;
 class TStringGrid;
+class TTransShort;
 
 class TfrmTrans : public TForm {
   Q_OBJECT
@@ -191,6 +193,16 @@ class TfrmTrans : public TForm {
 
  private:
   void BuildLayout();
+  // What the form works on, owned here: the employer's file tree, the
+  // transmittal in memory and the member detail form. OpenSession makes them
+  // anew for SelectedEmployerId and points the globals Files, Trans and
+  // frmMbrDetail at them; CloseSession clears those globals (where they are
+  // still this form's) and frees them. Only these two touch the globals.
+  void OpenSession();
+  void CloseSession();
+  std::unique_ptr<TFileCollection> FFiles;
+  std::unique_ptr<TTransShort> FTrans;
+  std::unique_ptr<TfrmMbrDetail> FMbrDetail;
   void ValidateAfterLoad();
   void ShowTotals(long double R, long double H, long double V, long double C, long double G);
   bool BeginFileCommand(const char* IncompleteRefusal, const char* Question);

@@ -3,8 +3,9 @@
 #include <cstring>
 
 TRecord::TRecord(int32_t RecordLength, TFieldList* Fields)
-    : RecordLength(RecordLength > 0 ? RecordLength : 0),
-      Buffer(new char[static_cast<size_t>(RecordLength > 0 ? RecordLength : 0)]),
+    : FLine(new char[static_cast<size_t>(RecordLength > 0 ? RecordLength : 0)]),
+      RecordLength(RecordLength > 0 ? RecordLength : 0),
+      Buffer(FLine.get()),
       Fields(Fields),
       Visible(true) {
   // Blank the whole line first, so that no column is ever left uninitialised,
@@ -13,7 +14,6 @@ TRecord::TRecord(int32_t RecordLength, TFieldList* Fields)
   if (Fields != nullptr)
     for (TField* Field : *Fields) Field->Clear(Buffer);
 }
-TRecord::~TRecord() { delete[] Buffer; }
 int32_t TRecord::IndexOfField(const std::string& Name) const {
   if (Fields != nullptr)
     for (int32_t i = 0; i < Fields->Count(); ++i)

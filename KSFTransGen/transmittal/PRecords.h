@@ -2,6 +2,7 @@
 // A record: one line of a transmittal file in memory, read and written by field name.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "PFields.h"
@@ -10,10 +11,13 @@
 using TFieldList = TFreeList<TField>;
 
 class TRecord {
+  // The storage of the line, which Buffer shows for the record's whole life.
+  std::unique_ptr<char[]> FLine;
+
  public:
   int32_t RecordLength;
-  // Exactly RecordLength single-byte characters, no terminator. Owned.
-  char* Buffer;
+  // Exactly RecordLength single-byte characters, no terminator, owned by the record.
+  char* const Buffer;
   // The field list of the record's type; shared, owned by the transmittal object.
   TFieldList* Fields;
   bool Visible;
@@ -22,7 +26,6 @@ class TRecord {
   TRecord(int32_t RecordLength, TFieldList* Fields);
   TRecord(const TRecord&) = delete;
   TRecord& operator=(const TRecord&) = delete;
-  ~TRecord();
 
   // The 0-based index of the field named exactly Name; raises "Invalid field name!".
   int32_t IndexOfField(const std::string& Name) const;

@@ -1,0 +1,156 @@
+// The search dialog's window: layout, showing, Search and Cancel.
+
+#include "VSearch.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "PTransShort.h"
+#include "QtEnv.h"
+#include "QtText.h"
+#include "Scaling.h"
+#include "Utils.h"
+
+uint16_t LastSearchField = 0;
+uint16_t LastSearchOp = 0;
+std::string LastSearchValue;
+TfrmSearch* frmSearch = nullptr;
+
+namespace {
+
+const char* const KSFCaption = "KSF Transmittal Software";
+
+void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
+  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width),
+                       ScaleForScreen(Height));
+}
+
+// A list box that fills its group below the caption.
+QListWidget* FillGroup(QGroupBox* Group, const char* Name) {
+  auto* Layout = new QVBoxLayout(Group);
+  Layout->setContentsMargins(2, 2, 2, 2);
+  auto* List = new QListWidget(Group);
+  List->setObjectName(Name);
+  List->setSelectionMode(QAbstractItemView::SingleSelection);
+  Layout->addWidget(List);
+  return List;
+}
+
+// The list's selected position; the first when none is (a list box always has one here).
+uint16_t Position(const QListWidget* List) {
+  return static_cast<uint16_t>(List->currentRow() < 0 ? 0 : List->currentRow());
+}
+
+void SelectPosition(QListWidget* List, uint16_t Position) {
+  if (Position < List->count()) List->setCurrentRow(Position);
+}
+
+}  // namespace
+
+TfrmSearch::TfrmSearch(QWidget* Owner) : TForm(Owner) {
+  setObjectName("frmSearch");
+  BuildLayout();
+  FormCreate();
+}
+
+TfrmSearch::~TfrmSearch() {
+  if (frmSearch == this) frmSearch = nullptr;
+}
+
+void TfrmSearch::BuildLayout() {
+  setWindowTitle("Search Window");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  QFont Small = font();
+  Small.setPixelSize(11);
+  setFont(Small);
+
+  GroupBox1 = new QGroupBox("Select &Field", this);
+  GroupBox1->setObjectName("GroupBox1");
+  Place(GroupBox1, 24, 16, 121, 169);
+  lbxFields = FillGroup(GroupBox1, "lbxFields");
+  for (const TSearchField& Field : SearchFields) lbxFields->addItem(Field.Item);
+
+  GroupBox2 = new QGroupBox("Select &Operator", this);
+  GroupBox2->setObjectName("GroupBox2");
+  Place(GroupBox2, 160, 16, 129, 105);
+  lbxOps = FillGroup(GroupBox2, "lbxOps");
+  for (const char* Op : SearchOps) lbxOps->addItem(Op);
+
+  GroupBox3 = new QGroupBox("Enter &Value", this);
+  GroupBox3->setObjectName("GroupBox3");
+  Place(GroupBox3, 304, 16, 177, 65);
+  edtValue = new QLineEdit("edtValue", GroupBox3);
+  edtValue->setObjectName("edtValue");
+  Place(edtValue, 8, 22, 153, 21);
+
+  btnSearch = new QPushButton("Search", this);
+  btnSearch->setObjectName("btnSearch");
+  Place(btnSearch, 328, 168, 153, 33);
+  SetButtonModalResult(btnSearch, mrOk);
+  SetDefaultButton(btnSearch);
+
+  btnCancel = new QPushButton("Cancel", this);
+  btnCancel->setObjectName("btnCancel");
+  Place(btnCancel, 328, 216, 153, 33);
+  SetButtonModalResult(btnCancel, mrCancel);
+  SetCancelButton(btnCancel);
+
+  setTabOrder(lbxFields, lbxOps);
+  setTabOrder(lbxOps, edtValue);
+  setTabOrder(edtValue, btnSearch);
+  setTabOrder(btnSearch, btnCancel);
+
+  connect(btnSearch, &QPushButton::clicked, this, [this] { RunHandler([this] { btnSearchClick(); }); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { RunHandler([this] { btnCancelClick(); }); });
+  OnShow = [this] { FormShow(); };
+}
+
+void TfrmSearch::FormCreate() {
+  HeaderOnly = false;
+  ScaleWindow(*this, 495, 254);
+  setFixedSize(size());
+  if (const QScreen* Screen = QGuiApplication::primaryScreen())
+    move(Screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmSearch::FormShow() {
+  SelectPosition(lbxFields, LastSearchField);
+  SelectPosition(lbxOps, LastSearchOp);
+  edtValue->setText(ToQString(LastSearchValue));
+}
+
+void TfrmSearch::RememberChoices() const {
+  LastSearchField = Position(lbxFields);
+  LastSearchOp = Position(lbxOps);
+  LastSearchValue = ToStdString(edtValue->text());
+}
+
+void TfrmSearch::btnSearchClick() {
+  if (Trans == nullptr) return;
+  const std::string Value = ToStdString(edtValue->text());
+  switch (FilterMembers(Trans->Details, Position(lbxFields), Position(lbxOps), Value)) {
+    case TSearchOutcome::InvalidDate:
+      Beep();
+      MessageBox("Invalid date!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+      return;
+    case TSearchOutcome::InvalidAmount:
+      Beep();
+      MessageBox("Invalid amount!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+      return;
+    case TSearchOutcome::Filtered:
+      break;
+  }
+  RememberChoices();
+  SetModalResult(mrOk);
+}
+
+void TfrmSearch::btnCancelClick() {
+  RememberChoices();
+  SetModalResult(mrCancel);
+}

@@ -182,6 +182,20 @@ class TStringGridHeader : public QHeaderView {
   QSize minimumSizeHint() const override { return sizeHint(); }
 
  protected:
+  // The fixed cells are part of the grid: presses on them are the grid's.
+  void mousePressEvent(QMouseEvent* Event) override {
+    QPointer<TStringGrid> Grid(FGrid);
+    QHeaderView::mousePressEvent(Event);
+    if (!Grid.isNull()) Grid->MouseDown(viewport(), Event);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* Event) override {
+    if (!FGrid->OnDblClick) {
+      QHeaderView::mouseDoubleClickEvent(Event);
+      return;
+    }
+    FGrid->DoubleClick(Event);
+  }
+
   void paintSection(QPainter* Painter, const QRect& Rect, int Section) const override {
     if (!Rect.isValid()) return;
     const int32_t Fixed = orientation() == Qt::Horizontal ? FGrid->FixedCols() : FGrid->FixedRows();
@@ -615,6 +629,12 @@ QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers M
 }
 
 void TStringGrid::mousePressEvent(QMouseEvent* Event) {
+  QPointer<TStringGrid> Self(this);
+  PressCell(Event);
+  if (!Self.isNull()) MouseDown(viewport(), Event);
+}
+
+void TStringGrid::PressCell(QMouseEvent* Event) {
   const QModelIndex Index = indexAt(Event->position().toPoint());
   if (!Index.isValid()) {
     QTableView::mousePressEvent(Event);
@@ -638,6 +658,53 @@ void TStringGrid::mousePressEvent(QMouseEvent* Event) {
   FApprovedCol = FApprovedRow = -1;
   // A click on the current cell changes nothing in the view, but still clicks.
   if (Same && OnClick) RunHandler(OnClick);
+}
+
+void TStringGrid::mouseDoubleClickEvent(QMouseEvent* Event) {
+  if (!OnDblClick) {
+    QTableView::mouseDoubleClickEvent(Event);
+    return;
+  }
+  // The view's own handling first, so that it forgets the press and drops an
+  // edit the first click may have scheduled, but without opening an editor:
+  // the double click belongs to OnDblClick.
+  QPointer<TStringGrid> Self(this);
+  const EditTriggers Triggers = editTriggers();
+  setEditTriggers(Triggers & ~QAbstractItemView::DoubleClicked);
+  QTableView::mouseDoubleClickEvent(Event);
+  if (Self.isNull()) return;
+  setEditTriggers(Triggers);
+  DoubleClick(Event);
+}
+
+void TStringGrid::DoubleClick(const QMouseEvent* Event) {
+  // The second press has been handled as a press already; the double click
+  // itself only tells OnDblClick, which may refresh, close or free the grid.
+  if (Event->button() == Qt::LeftButton) RunHandler(OnDblClick);
+}
+
+void TStringGrid::MouseDown(const QWidget* Source, const QMouseEvent* Event) {
+  if (!OnMouseDown) return;
+  TMouseButton Button;
+  switch (Event->button()) {
+    case Qt::LeftButton:
+      Button = mbLeft;
+      break;
+    case Qt::RightButton:
+      Button = mbRight;
+      break;
+    case Qt::MiddleButton:
+      Button = mbMiddle;
+      break;
+    default:
+      return;
+  }
+  TShiftState Shift = 0;
+  if (Event->modifiers() & Qt::ShiftModifier) Shift |= ssShift;
+  if (Event->modifiers() & Qt::ControlModifier) Shift |= ssCtrl;
+  if (Event->modifiers() & Qt::AltModifier) Shift |= ssAlt;
+  const QPoint At = Source->mapTo(this, Event->position().toPoint()) - QPoint(frameWidth(), frameWidth());
+  RunHandler([&]() { OnMouseDown(Button, Shift, At.x(), At.y()); });
 }
 
 bool TStringGrid::edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) {

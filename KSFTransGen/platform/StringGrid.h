@@ -19,6 +19,12 @@
 // - when the editor opens: OnGetEditMask and OnGetEditText for its cell; at every
 //   change of the editor's text the cell takes the new text (as the mask gives it)
 //   and then OnSetEditText runs;
+// - a mouse press anywhere on the grid, title row included, does the grid's own
+//   work first (a left press on a cell makes it current, as above) and then runs
+//   OnMouseDown with the position in the grid's client area (0, 0 is the top left
+//   of the title row; the title row's height includes its grid line);
+// - a double click is a press, a release, a second press (handled as any
+//   press) and then OnDblClick; with OnDblClick set, it opens no editor;
 // - each cell is drawn by the grid (brush filled, text at left + 2, top + 2) and
 //   then OnDrawCell may draw over it on the canvas.
 // Exceptions other than EAbort that a handler raises reach the default error box.
@@ -52,6 +58,8 @@ enum TGridOption : uint32_t {
   goAlwaysShowEditor = 1u << 11,
 };
 using TGridOptions = uint32_t;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // State of a cell being drawn.
 enum TGridDrawStateFlag : uint8_t { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
@@ -123,6 +131,8 @@ class TStringGrid : public QTableView {
   std::function<void(uint16_t& Key, TShiftState Shift)> OnKeyDown;
   std::function<void(char& Key)> OnKeyPress;
   std::function<void(uint16_t& Key, TShiftState Shift)> OnKeyUp;
+  std::function<void(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)> OnMouseDown;
+  std::function<void()> OnDblClick;
 
   // The canvas of the cell being drawn; valid only inside OnDrawCell.
   TCanvas* Canvas = nullptr;
@@ -136,6 +146,7 @@ class TStringGrid : public QTableView {
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
   QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
   bool edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) override;
@@ -153,6 +164,11 @@ class TStringGrid : public QTableView {
   void HandleKeyUp(QKeyEvent* Event);
   bool AskSelectCell(int32_t ACol, int32_t ARow);
   void MoveTo(int32_t ACol, int32_t ARow);  // select check, move, click
+  void PressCell(QMouseEvent* Event);        // a press's work on the cells
+  // The grid's own work on a press is done: tells OnMouseDown, from the widget that got it.
+  void MouseDown(const QWidget* Source, const QMouseEvent* Event);
+  // A double click (after its second press): OnDblClick.
+  void DoubleClick(const QMouseEvent* Event);
   void SyncViewCurrent();                    // puts the view's current index on FCol/FRow
   void EditorTextEdited(int32_t ACol, int32_t ARow, const std::string& Text);
   void PaintCell(QPainter& Painter, const QRect& Rect, int32_t ACol, int32_t ARow,

@@ -66,6 +66,8 @@ class TestStringGrid : public QObject {
   void SettingSameCellDoesNothing();
   void ClickOnCurrentCellClicksAgain();
   void DragAsksBeforeEachCell();
+  void MousePressesAndDoubleClicks();
+  void DoubleClickHandlerMayFreeTheGrid();
   void ShrinkingKeepsCurrentInside();
   void KeyHandlersSeeKeysAndCanDropThem();
   void KeyPressCanChangeCharacter();
@@ -240,6 +242,84 @@ void TestStringGrid::DragAsksBeforeEachCell() {
   QTest::keyClick(&F.Grid, Qt::Key_Z);
   QVERIFY(F.Log.empty());
   QCOMPARE(F.Grid.Row(), 2);
+}
+
+// Every press, on the title row or a cell, reaches OnMouseDown after the grid's
+// own work, in the grid's client coordinates with the title row on top; a
+// double click runs OnDblClick and opens no editor.
+void TestStringGrid::MousePressesAndDoubleClicks() {
+  TFakeEnv Fake;
+  TGridFixture F;
+  F.Grid.SetRowHeights(0, 21);
+  F.Grid.SetColWidths(0, 50);
+  F.Show();
+  F.Grid.OnMouseDown = [&F](TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    F.Log.push_back("down " + std::to_string(Button) + " " + std::to_string(Shift) + " " +
+                    std::to_string(X) + "," + std::to_string(Y));
+  };
+  F.Grid.OnDblClick = [&F]() { F.Log.push_back("dblclick"); };
+  QWidget* Title = F.Grid.horizontalHeader()->viewport();
+
+  struct TCase {
+    QWidget* Target;
+    QPoint At;
+    Qt::MouseButton Button;
+    Qt::KeyboardModifiers Modifiers;
+    std::vector<std::string> Log;
+  };
+  const QPoint Cell = F.CellCenter(1, 2);
+  const std::string CellY = std::to_string(Cell.y() + 21);
+  const TCase Cases[] = {
+      {Title, QPoint(60, 0), Qt::LeftButton, {}, {"down 0 0 60,0"}},
+      {Title, QPoint(10, 20), Qt::RightButton, Qt::ShiftModifier, {"down 1 1 10,20"}},
+      {F.Grid.viewport(), QPoint(5, 0), Qt::LeftButton, {}, {"select 0,1", "click 0,1", "down 0 0 5,21"}},
+      {F.Grid.viewport(), Cell, Qt::LeftButton, Qt::ControlModifier,
+       {"select 1,2", "click 1,2", "down 0 2 " + std::to_string(Cell.x()) + "," + CellY}},
+      {F.Grid.viewport(), Cell, Qt::MiddleButton, {}, {"down 2 0 " + std::to_string(Cell.x()) + "," + CellY}},
+  };
+  for (const TCase& C : Cases) {
+    F.Log.clear();
+    QTest::mousePress(C.Target, C.Button, C.Modifiers, C.At);
+    QTest::mouseRelease(C.Target, C.Button, C.Modifiers, C.At);
+    QCOMPARE(F.Log, C.Log);
+  }
+
+  // A double click as the window system delivers it: press, release, press,
+  // double click, release.
+  for (QWidget* Target : {Title, F.Grid.viewport()}) {
+    const QPoint At = Target == Title ? QPoint(60, 5) : Cell;
+    QTest::mouseClick(Target, Qt::LeftButton, {}, At);
+    QTest::mousePress(Target, Qt::LeftButton, {}, At);
+    F.Log.clear();
+    QMouseEvent Double(QEvent::MouseButtonDblClick, At, Target->mapToGlobal(At), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Target, &Double);
+    QTest::mouseRelease(Target, Qt::LeftButton, {}, At);
+    QCOMPARE(F.Log, (std::vector<std::string>{"dblclick"}));
+    // Nor later, when a click on the current cell would have opened it.
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    QVERIFY(!F.Grid.EditorMode());
+  }
+}
+
+// A double click may open a window that ends with the grid freed: the grid
+// touches nothing of itself afterwards.
+void TestStringGrid::DoubleClickHandlerMayFreeTheGrid() {
+  TFakeEnv Fake;
+  QPointer<TStringGrid> Grid(new TStringGrid);
+  Grid->SetColCount(2);
+  Grid->SetRowCount(3);
+  Grid->SetOptions(goEditing);
+  Grid->resize(200, 120);
+  Grid->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Grid.data()));
+  Grid->OnDblClick = [&Grid]() { delete Grid.data(); };
+  QWidget* Viewport = Grid->viewport();
+  const QPoint At = Grid->visualRect(Grid->model()->index(1, 0)).center();
+  QMouseEvent Double(QEvent::MouseButtonDblClick, At, Viewport->mapToGlobal(At), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Viewport, &Double);
+  QVERIFY(Grid.isNull());
 }
 
 void TestStringGrid::ShrinkingKeepsCurrentInside() {

@@ -185,8 +185,16 @@ class TfrmTrans : public TForm {
   void bbnSearchClick();
   void bbnShowErrClick();
   void bbnShowAllClick();
-  // Saves pending grid edits before a member command, incomplete saves allowed.
-  void CommitGridEdits();
+  // Saves pending grid edits before a member command, incomplete saves allowed
+  // for that one save; the allow-incomplete-saves box keeps its state and the
+  // grids their current cells. False when the save failed: the command must not
+  // go on, and the form stays in its editing state, so nothing typed is lost.
+  bool CommitGridEdits();
+  // A press on a grid: one on the title row sorts by the column under it.
+  void sgrDemogrMouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  void sgrContrMouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  // A double click on a data row opens the member in the detail form.
+  void sgrDblClick();
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -230,6 +238,8 @@ extern std::vector<int32_t> VisibleRows;
 extern bool ReadOnlyMode;
 // The member detail form opens for a new member.
 extern bool InsertMode;
+// The last mouse press in either grid hit the title row.
+extern bool HeaderClicked;
 // A key press was let through by that grid since its last key release.
 extern bool DemogrKeyDownSeen;
 extern bool ContrKeyDownSeen;
@@ -245,6 +255,9 @@ bool IsRevisionFileName(const std::string& Name);
 bool IsAmendmentFileName(const std::string& Name);
 // Removes and frees every sub-item of Item, deepest first.
 void ClearMenuItems(TMenuItem* Item);
+// Makes the column under X (pixels from the grid's left edge, scrolling
+// counted) the grid's current column; the last column when X is beyond them all.
+void SelectColumnAt(TStringGrid* Grid, int32_t X);
 // The position of Trans->CurIndex in VisibleRows, 0 when it is not there.
 int32_t CurrentGridRow();
 // The program's version text from its own file; empty without version information.

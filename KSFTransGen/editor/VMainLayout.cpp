@@ -242,7 +242,14 @@ void TfrmTrans::BuildLayout() {
     Grid->OnKeyDown = [this, Grid](uint16_t& Key, TShiftState Shift) { sgrKeyDown(Grid, Key, Shift); };
     Grid->OnKeyPress = [this, Grid](char& Key) { sgrKeyPress(Grid, Key); };
     Grid->OnKeyUp = [this, Grid](uint16_t& Key, TShiftState Shift) { sgrKeyUp(Grid, Key, Shift); };
+    Grid->OnDblClick = [this] { sgrDblClick(); };
   }
+  sgrDemogr->OnMouseDown = [this](TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    sgrDemogrMouseDown(Button, Shift, X, Y);
+  };
+  sgrContr->OnMouseDown = [this](TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    sgrContrMouseDown(Button, Shift, X, Y);
+  };
 
   // -- the button column --
   pnlBtns = new QWidget(this);

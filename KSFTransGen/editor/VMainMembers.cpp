@@ -1,9 +1,139 @@
-// The member commands below the grids. The detail form, the search and the
-// filters come with the member list work; until then the commands do only what
-// the file commands rely on.
+// The member commands below the grids and the grids' mouse shortcuts: Detail,
+// Insert, Sort, Search, Show Errors and Show All. Each first writes pending grid
+// edits to the file and ends by refilling the grids.
 #include "VMain.h"
 
+#include <QScrollBar>
+#include <memory>
+
+#include "PPropertyNames.h"
 #include "PTransShort.h"
+#include "QtEnv.h"
+#include "StringGrid.h"
+#include "Utils.h"
+#include "VSearch.h"
+
+bool HeaderClicked = false;
+
+namespace {
+
+enum class TMemberGrid { Demogr, Contr };
+
+// What Sort orders by for each grid column, and how the status line names it.
+struct TSortColumn {
+  TMemberGrid Grid;
+  int32_t Col;
+  const std::string* Field;
+  const char* Label;
+};
+
+const TSortColumn SortColumns[] = {
+    {TMemberGrid::Contr, 0, &fnLastName, "name"},
+    {TMemberGrid::Contr, 1, &fnMemberSSN, "SSN"},
+    {TMemberGrid::Contr, 2, &fnSalaryPensionAmount, "pensionable amount"},
+    {TMemberGrid::Contr, 3, &fnSalaryEarnableAmount, "earnable amount"},
+    {TMemberGrid::Contr, 4, &fnSalaryEarnableUnitsWorked, "FTE%"},
+    {TMemberGrid::Contr, 5, &fnContribEmployeePreTax, "regular amont"},
+    {TMemberGrid::Contr, 6, &fnContribEmployerPreTax, "health amount"},
+    {TMemberGrid::Contr, 7, &fnContribVoluntaryPostTax, "voluntary amount"},
+    {TMemberGrid::Contr, 8, &fnContribContractPostTax, "contracts amount"},
+    {TMemberGrid::Demogr, 0, &fnLastName, "last name"},
+    {TMemberGrid::Demogr, 1, &fnFirstName, "first name"},
+    {TMemberGrid::Demogr, 2, &fnMemberSSN, "SSN"},
+    {TMemberGrid::Demogr, 3, &fnPhoneNumber, "phone number"},
+    {TMemberGrid::Demogr, 4, &fnBirthDate, "birth date"},
+    {TMemberGrid::Demogr, 5, &fnGenderCD, "gender"},
+};
+
+// A column the table does not name sorts by the SSN.
+const TSortColumn& SortColumnOf(TMemberGrid Grid, int32_t Col) {
+  static const TSortColumn Other = {Grid, Col, &fnMemberSSN, "SSN"};
+  for (const TSortColumn& C : SortColumns)
+    if (C.Grid == Grid && C.Col == Col) return C;
+  return Other;
+}
+
+// The allow-incomplete-saves box is ticked for one save and gets its state back
+// on every way out, a save that raised included.
+class TForcedSave {
+ public:
+  explicit TForcedSave(TCheckBox* Box) : FBox(Box), FWas(Box->Checked()) { FBox->SetChecked(true); }
+  ~TForcedSave() { FBox->SetChecked(FWas); }
+  TForcedSave(const TForcedSave&) = delete;
+  TForcedSave& operator=(const TForcedSave&) = delete;
+
+ private:
+  TCheckBox* FBox;
+  bool FWas;
+};
+
+}  // namespace
+
+bool TfrmTrans::CommitGridEdits() {
+  if (!FEditing || ReadOnlyMode || Trans->Details.Count() == 0) return true;
+  const int32_t DemogrRow = sgrDemogr->Row(), ContrRow = sgrContr->Row();
+  const int32_t DemogrCol = sgrDemogr->Col(), ContrCol = sgrContr->Col();
+  bool Saved;
+  {
+    TForcedSave Forced(chbSaveError);
+    Saved = SaveTransmittal();
+  }
+  // A save that failed has said so; going on would refill the grids and end
+  // the editing state, leaving the edits in memory alone with nothing to offer
+  // Save and nothing to ask on closing.
+  if (!Saved) return false;
+  sgrDemogr->SetRow(DemogrRow);
+  sgrContr->SetRow(ContrRow);
+  sgrDemogr->SetCol(DemogrCol);
+  sgrContr->SetCol(ContrCol);
+  return true;
+}
+
+// ---- the mouse ----
+
+void SelectColumnAt(TStringGrid* Grid, int32_t X) {
+  // Columns are counted from the first one, so a scrolled grid measures from
+  // its scrolled-away part.
+  X += Grid->horizontalScrollBar()->value();
+  int32_t Total = 0;
+  for (int32_t Col = 0; Col < Grid->ColCount(); ++Col) {
+    Total += Grid->ColWidths(Col);
+    if (Total >= X) {
+      Grid->SetCol(Col);
+      return;
+    }
+  }
+  Grid->SetCol(Grid->ColCount() - 1);
+}
+
+namespace {
+
+// The title row's height includes its grid line here, so a press on the line
+// under the titles is still on the title row, and the first pixel below it is
+// on the first member.
+bool OnTitleRow(const TStringGrid* Grid, int32_t Y) { return Y < Grid->RowHeights(0); }
+
+}  // namespace
+
+void TfrmTrans::sgrDemogrMouseDown(TMouseButton, TShiftState, int32_t X, int32_t Y) {
+  HeaderClicked = OnTitleRow(sgrDemogr, Y);
+  if (!HeaderClicked) return;
+  SelectColumnAt(sgrDemogr, X);
+  bbnSortClick();
+}
+
+void TfrmTrans::sgrContrMouseDown(TMouseButton, TShiftState, int32_t X, int32_t Y) {
+  HeaderClicked = OnTitleRow(sgrContr, Y);
+  if (!HeaderClicked) return;
+  SelectColumnAt(sgrContr, X);
+  bbnSortClick();
+}
+
+void TfrmTrans::sgrDblClick() {
+  if (!HeaderClicked) bbnEditClick();
+}
+
+// ---- the commands ----
 
 void TfrmTrans::bbnInsertClick() {}
 
@@ -11,15 +141,56 @@ void TfrmTrans::bbnEditClick() {
   if (VisibleRows.empty()) Beep();
 }
 
-void TfrmTrans::bbnSortClick() {}
-void TfrmTrans::bbnSearchClick() {}
-void TfrmTrans::bbnShowErrClick() {}
-void TfrmTrans::bbnShowAllClick() {}
+void TfrmTrans::bbnSortClick() {
+  if (!CommitGridEdits()) return;
+  if (VisibleRows.empty()) {
+    Beep();
+    return;
+  }
+  THourglass Hourglass;
+  const bool Demogr = pgcTrans->ActivePage() == tbsDemogr;
+  const TSortColumn& Column = Demogr ? SortColumnOf(TMemberGrid::Demogr, sgrDemogr->Col())
+                                     : SortColumnOf(TMemberGrid::Contr, sgrContr->Col());
+  Trans->SortByField(*Column.Field);
+  RefreshGrids();
+  StatusBar->SetPanelText(1, std::string("Sorted by ") + Column.Label +
+                                 (Trans->SortOrder == 'A' ? " (Ascending)" : " (Descending)"));
+}
 
-void TfrmTrans::CommitGridEdits() {
-  if (!FEditing) return;
-  const bool Was = chbSaveError->Checked();
-  chbSaveError->SetChecked(true);
-  SaveTransmittal();
-  chbSaveError->SetChecked(Was);
+void TfrmTrans::bbnShowErrClick() {
+  if (!CommitGridEdits()) return;
+  THourglass Hourglass;
+  ErrorList->Clear();
+  for (TRecord* Member : Trans->Details) Member->Visible = !Trans->ValidateDetail(Member);
+  if (ErrorList->IsEmpty()) {
+    Beep();
+    Tell("No errors found");
+    bbnShowAllClick();
+    return;
+  }
+  ErrorList->Show();
+  RefreshGrids();
+  SyncGridSelection();
+  StatusBar->SetPanelText(0, "Errors");
+}
+
+void TfrmTrans::bbnShowAllClick() {
+  if (!CommitGridEdits()) return;
+  THourglass Hourglass;
+  for (TRecord* Member : Trans->Details) Member->Visible = true;
+  RefreshGrids();
+  SyncGridSelection();
+  StatusBar->SetPanelText(0, "All");
+}
+
+void TfrmTrans::bbnSearchClick() {
+  if (!CommitGridEdits()) return;
+  {
+    auto Dialog = std::make_unique<TfrmSearch>(this);
+    frmSearch = Dialog.get();
+    if (Dialog->ShowModal() == mrOk) RefreshGrids();
+  }
+  SyncGridSelection();
+  const bool All = static_cast<int32_t>(VisibleRows.size()) >= Trans->Details.Count();
+  StatusBar->SetPanelText(0, All ? "All" : "Filtered");
 }

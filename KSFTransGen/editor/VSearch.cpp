@@ -23,13 +23,6 @@ TfrmSearch* frmSearch = nullptr;
 
 namespace {
 
-const char* const KSFCaption = "KSF Transmittal Software";
-
-void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
-  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width),
-                       ScaleForScreen(Height));
-}
-
 // A list box that fills its group below the caption.
 QListWidget* FillGroup(QGroupBox* Group, const char* Name) {
   auto* Layout = new QVBoxLayout(Group);
@@ -64,40 +57,36 @@ TfrmSearch::~TfrmSearch() {
 
 void TfrmSearch::BuildLayout() {
   setWindowTitle("Search Window");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  QFont Small = font();
-  Small.setPixelSize(11);
-  setFont(Small);
+  SetFixedDialogFrame(*this);
 
   GroupBox1 = new QGroupBox("Select &Field", this);
   GroupBox1->setObjectName("GroupBox1");
-  Place(GroupBox1, 24, 16, 121, 169);
+  PlaceScaled(GroupBox1, 24, 16, 121, 169);
   lbxFields = FillGroup(GroupBox1, "lbxFields");
   for (const TSearchField& Field : SearchFields) lbxFields->addItem(Field.Item);
 
   GroupBox2 = new QGroupBox("Select &Operator", this);
   GroupBox2->setObjectName("GroupBox2");
-  Place(GroupBox2, 160, 16, 129, 105);
+  PlaceScaled(GroupBox2, 160, 16, 129, 105);
   lbxOps = FillGroup(GroupBox2, "lbxOps");
   for (const char* Op : SearchOps) lbxOps->addItem(Op);
 
   GroupBox3 = new QGroupBox("Enter &Value", this);
   GroupBox3->setObjectName("GroupBox3");
-  Place(GroupBox3, 304, 16, 177, 65);
+  PlaceScaled(GroupBox3, 304, 16, 177, 65);
   edtValue = new QLineEdit("edtValue", GroupBox3);
   edtValue->setObjectName("edtValue");
-  Place(edtValue, 8, 22, 153, 21);
+  PlaceScaled(edtValue, 8, 22, 153, 21);
 
   btnSearch = new QPushButton("Search", this);
   btnSearch->setObjectName("btnSearch");
-  Place(btnSearch, 328, 168, 153, 33);
+  PlaceScaled(btnSearch, 328, 168, 153, 33);
   SetButtonModalResult(btnSearch, mrOk);
   SetDefaultButton(btnSearch);
 
   btnCancel = new QPushButton("Cancel", this);
   btnCancel->setObjectName("btnCancel");
-  Place(btnCancel, 328, 216, 153, 33);
+  PlaceScaled(btnCancel, 328, 216, 153, 33);
   SetButtonModalResult(btnCancel, mrCancel);
   SetCancelButton(btnCancel);
 
@@ -136,12 +125,10 @@ void TfrmSearch::btnSearchClick() {
   const std::string Value = ToStdString(edtValue->text());
   switch (FilterMembers(Trans->Details, Position(lbxFields), Position(lbxOps), Value)) {
     case TSearchOutcome::InvalidDate:
-      Beep();
-      MessageBox("Invalid date!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+      Refuse("Invalid date!");
       return;
     case TSearchOutcome::InvalidAmount:
-      Beep();
-      MessageBox("Invalid amount!", KSFCaption, TMsgButtons::OK, TMsgIcon::None);
+      Refuse("Invalid amount!");
       return;
     case TSearchOutcome::Filtered:
       break;

@@ -38,6 +38,9 @@ enum : TShiftState { ssShift = 1, ssCtrl = 2, ssAlt = 4 };
 // without Shift, Ctrl or Alt): the keys that change a cell's text.
 inline bool IsEditingKey(uint16_t Key) { return Key == VK_BACK || Key == VK_DELETE || (Key >= 48 && Key <= 90); }
 
+// The mouse button of a press.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
 // The key code of a key event (0 for keys without one).
 uint16_t KeyCodeOf(const QKeyEvent& Event);
 // The shift state of a key event.

@@ -59,8 +59,6 @@ enum TGridOption : uint32_t {
 };
 using TGridOptions = uint32_t;
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-
 // State of a cell being drawn.
 enum TGridDrawStateFlag : uint8_t { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 using TGridDrawState = uint8_t;

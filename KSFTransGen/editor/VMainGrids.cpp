@@ -20,26 +20,26 @@ namespace {
 
 // clang-format off
 const TGridColumn DemogrTable[] = {
-//  title          width  field                         cell text               drawn as               edit mask               typing  stored
-  {"Last Name",      0,   &fnLastName,                  TCellText::Text,        TCellLook::Text,       "",                     true,   true},
-  {"First Name",   100,   &fnFirstName,                 TCellText::Text,        TCellLook::Text,       "",                     true,   true},
-  {"SSN",           80,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "000\\-00\\-0000;0;_",  false,  false},
-  {"Phone",         80,   &fnPhoneNumber,               TCellText::Text,        TCellLook::Phone,      "000\\-0000;0;_",       true,   true},
-  {"Birth Date",    80,   &fnBirthDate,                 TCellText::Date,        TCellLook::Text,       "!99/99/0000;1;_",      true,   true},
-  {"Gender",        60,   &fnGenderCD,                  TCellText::GenderWord,  TCellLook::GenderWord, "",                     true,   true},
+//  title          width  field                         cell text               drawn as               edit mask               typing  stored  sorted as
+  {"Last Name",      0,   &fnLastName,                  TCellText::Text,        TCellLook::Text,       "",                     true,   true,   "last name"},
+  {"First Name",   100,   &fnFirstName,                 TCellText::Text,        TCellLook::Text,       "",                     true,   true,   "first name"},
+  {"SSN",           80,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "000\\-00\\-0000;0;_",  false,  false,  "SSN"},
+  {"Phone",         80,   &fnPhoneNumber,               TCellText::Text,        TCellLook::Phone,      "000\\-0000;0;_",       true,   true,   "phone number"},
+  {"Birth Date",    80,   &fnBirthDate,                 TCellText::Date,        TCellLook::Text,       "!99/99/0000;1;_",      true,   true,   "birth date"},
+  {"Gender",        60,   &fnGenderCD,                  TCellText::GenderWord,  TCellLook::GenderWord, "",                     true,   true,   "gender"},
 };
 
 const TGridColumn ContrTable[] = {
-//  title          width  field                         cell text               drawn as               edit mask  typing  stored
-  {"Last, First",    0,   &fnLastName,                  TCellText::LastFirst,   TCellLook::InfoText,   "",        false,  false},
-  {"SSN",           74,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "",        false,  false},
-  {"Pensionable",   64,   &fnSalaryPensionAmount,       TCellText::Amount,      TCellLook::Money,      "",        true,   true},
-  {"Earnable",      58,   &fnSalaryEarnableAmount,      TCellText::Amount,      TCellLook::Money,      "",        true,   true},
-  {"FTE%",          39,   &fnSalaryEarnableUnitsWorked, TCellText::Amount,      TCellLook::Amount,     "",        true,   true},
-  {"Regular",       55,   &fnContribEmployeePreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true},
-  {"Health",        55,   &fnContribEmployerPreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true},
-  {"Voluntary",     51,   &fnContribVoluntaryPostTax,   TCellText::Amount,      TCellLook::Money,      "",        true,   true},
-  {"Contracts",     51,   &fnContribContractPostTax,    TCellText::Amount,      TCellLook::Money,      "",        true,   true},
+//  title          width  field                         cell text               drawn as               edit mask  typing  stored  sorted as
+  {"Last, First",    0,   &fnLastName,                  TCellText::LastFirst,   TCellLook::InfoText,   "",        false,  false,  "name"},
+  {"SSN",           74,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "",        false,  false,  "SSN"},
+  {"Pensionable",   64,   &fnSalaryPensionAmount,       TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "pensionable amount"},
+  {"Earnable",      58,   &fnSalaryEarnableAmount,      TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "earnable amount"},
+  {"FTE%",          39,   &fnSalaryEarnableUnitsWorked, TCellText::Amount,      TCellLook::Amount,     "",        true,   true,   "FTE%"},
+  {"Regular",       55,   &fnContribEmployeePreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "regular amont"},
+  {"Health",        55,   &fnContribEmployerPreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "health amount"},
+  {"Voluntary",     51,   &fnContribVoluntaryPostTax,   TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "voluntary amount"},
+  {"Contracts",     51,   &fnContribContractPostTax,    TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "contracts amount"},
 };
 // clang-format on
 

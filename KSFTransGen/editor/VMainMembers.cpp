@@ -9,6 +9,7 @@
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "QtEnv.h"
+#include "GridColumns.h"
 #include "StringGrid.h"
 #include "Utils.h"
 #include "VSearch.h"
@@ -17,40 +18,17 @@ bool HeaderClicked = false;
 
 namespace {
 
-enum class TMemberGrid { Demogr, Contr };
-
-// What Sort orders by for each grid column, and how the status line names it.
-struct TSortColumn {
-  TMemberGrid Grid;
-  int32_t Col;
+// What Sort orders by for a grid column, and how the status line names it: the
+// column's own field and sort label; a column that has none sorts by the SSN.
+struct TSortKey {
   const std::string* Field;
   const char* Label;
 };
 
-const TSortColumn SortColumns[] = {
-    {TMemberGrid::Contr, 0, &fnLastName, "name"},
-    {TMemberGrid::Contr, 1, &fnMemberSSN, "SSN"},
-    {TMemberGrid::Contr, 2, &fnSalaryPensionAmount, "pensionable amount"},
-    {TMemberGrid::Contr, 3, &fnSalaryEarnableAmount, "earnable amount"},
-    {TMemberGrid::Contr, 4, &fnSalaryEarnableUnitsWorked, "FTE%"},
-    {TMemberGrid::Contr, 5, &fnContribEmployeePreTax, "regular amont"},
-    {TMemberGrid::Contr, 6, &fnContribEmployerPreTax, "health amount"},
-    {TMemberGrid::Contr, 7, &fnContribVoluntaryPostTax, "voluntary amount"},
-    {TMemberGrid::Contr, 8, &fnContribContractPostTax, "contracts amount"},
-    {TMemberGrid::Demogr, 0, &fnLastName, "last name"},
-    {TMemberGrid::Demogr, 1, &fnFirstName, "first name"},
-    {TMemberGrid::Demogr, 2, &fnMemberSSN, "SSN"},
-    {TMemberGrid::Demogr, 3, &fnPhoneNumber, "phone number"},
-    {TMemberGrid::Demogr, 4, &fnBirthDate, "birth date"},
-    {TMemberGrid::Demogr, 5, &fnGenderCD, "gender"},
-};
-
-// A column the table does not name sorts by the SSN.
-const TSortColumn& SortColumnOf(TMemberGrid Grid, int32_t Col) {
-  static const TSortColumn Other = {Grid, Col, &fnMemberSSN, "SSN"};
-  for (const TSortColumn& C : SortColumns)
-    if (C.Grid == Grid && C.Col == Col) return C;
-  return Other;
+TSortKey SortKeyOf(TGridColumns Columns, int32_t Col) {
+  const TGridColumn* Column = ColumnAt(Columns, Col);
+  if (Column == nullptr || Column->SortLabel == nullptr) return {&fnMemberSSN, "SSN"};
+  return {Column->Field, Column->SortLabel};
 }
 
 // The allow-incomplete-saves box is ticked for one save and gets its state back
@@ -149,11 +127,10 @@ void TfrmTrans::bbnSortClick() {
   }
   THourglass Hourglass;
   const bool Demogr = pgcTrans->ActivePage() == tbsDemogr;
-  const TSortColumn& Column = Demogr ? SortColumnOf(TMemberGrid::Demogr, sgrDemogr->Col())
-                                     : SortColumnOf(TMemberGrid::Contr, sgrContr->Col());
-  Trans->SortByField(*Column.Field);
+  const TSortKey Key = Demogr ? SortKeyOf(DemogrColumns, sgrDemogr->Col()) : SortKeyOf(ContrColumns, sgrContr->Col());
+  Trans->SortByField(*Key.Field);
   RefreshGrids();
-  StatusBar->SetPanelText(1, std::string("Sorted by ") + Column.Label +
+  StatusBar->SetPanelText(1, std::string("Sorted by ") + Key.Label +
                                  (Trans->SortOrder == 'A' ? " (Ascending)" : " (Descending)"));
 }
 

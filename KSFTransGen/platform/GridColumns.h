@@ -57,6 +57,9 @@ struct TGridColumn {
   bool Typing;
   // A save copies the cell's text into Field.
   bool Stored;
+  // How the status line names the column when the members are sorted by it
+  // (by Field); null for a column nothing sorts by.
+  const char* SortLabel = nullptr;
 };
 
 using TGridColumns = std::span<const TGridColumn>;

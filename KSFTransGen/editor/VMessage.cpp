@@ -1,7 +1,8 @@
 #include "VMessage.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -37,8 +38,12 @@ void TfrmMessage::BuildLayout() {
   Outer->setContentsMargins(0, 0, 0, 0);
   Outer->setSpacing(0);
 
-  lvwMsg = new QListWidget(this);
+  FMessages = new QStringListModel(this);
+  lvwMsg = new QListView(this);
   lvwMsg->setObjectName("lvwMsg");
+  lvwMsg->setModel(FMessages);
+  // Every row is one line of the same height: the view lays out only what it shows.
+  lvwMsg->setUniformItemSizes(true);
   lvwMsg->setViewMode(QListView::ListMode);
   lvwMsg->setFlow(QListView::TopToBottom);
   lvwMsg->setWrapping(false);
@@ -73,18 +78,25 @@ void TfrmMessage::BuildLayout() {
   connect(btnView, &QPushButton::clicked, this, [this] { RunHandler([this] { btnViewClick(); }); });
 }
 
+void TfrmMessage::SetMessages(const std::vector<std::string>& Messages) {
+  QStringList Texts;
+  Texts.reserve(static_cast<qsizetype>(Messages.size()));
+  for (const std::string& Message : Messages) Texts.append(ToQString(Message));
+  FMessages->setStringList(Texts);
+}
+
 void TfrmMessage::ShowMessages(const std::vector<std::string>& Messages) {
-  lvwMsg->clear();
-  for (const std::string& Message : Messages) lvwMsg->addItem(ToQString(Message));
+  SetMessages(Messages);
   btnOK->setFocus();
   exec();
-  lvwMsg->clear();
+  SetMessages({});
 }
 
 std::vector<std::string> TfrmMessage::Items() const {
+  const QStringList Texts = FMessages->stringList();
   std::vector<std::string> Captions;
-  Captions.reserve(static_cast<size_t>(lvwMsg->count()));
-  for (int i = 0; i < lvwMsg->count(); ++i) Captions.push_back(ToStdString(lvwMsg->item(i)->text()));
+  Captions.reserve(static_cast<size_t>(Texts.size()));
+  for (const QString& Text : Texts) Captions.push_back(ToStdString(Text));
   return Captions;
 }
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-class QListWidget;
+class QListView;
+class QStringListModel;
 class QPushButton;
 class QWidget;
 class TQtEnv;
@@ -24,11 +25,15 @@ class TfrmMessage : public QDialog {
   QWidget* pnlOK = nullptr;
   QPushButton* btnOK = nullptr;
   QPushButton* btnView = nullptr;
-  QListWidget* lvwMsg = nullptr;
+  // One row per message, read from a model of the texts: a list of a hundred
+  // thousand messages opens and scrolls as fast as one of ten.
+  QListView* lvwMsg = nullptr;
 
   // Fills the list with the messages in order, shows the window modally and
   // empties the list again once it is closed.
   void ShowMessages(const std::vector<std::string>& Messages);
+  // Puts the messages into the list, replacing what it held.
+  void SetMessages(const std::vector<std::string>& Messages);
   // The captions of the listed items, first to last.
   std::vector<std::string> Items() const;
 
@@ -38,6 +43,7 @@ class TfrmMessage : public QDialog {
 
  private:
   void BuildLayout();
+  QStringListModel* FMessages = nullptr;
 };
 
 // The message window, alive for the whole run.

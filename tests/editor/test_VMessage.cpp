@@ -2,7 +2,7 @@
 // exporting the shown list as a text file for the text viewer.
 
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,11 +62,7 @@ class TestVMessage : public QObject {
   std::unique_ptr<TfrmMessage> FForm;
 
   std::string Folder() const { return FDir->path().toStdString(); }
-  void Fill(const std::vector<std::string>& Messages) {
-    FForm->lvwMsg->clear();
-    for (const std::string& Message : Messages)
-      FForm->lvwMsg->addItem(QString::fromLatin1(Message.c_str()));
-  }
+  void Fill(const std::vector<std::string>& Messages) { FForm->SetMessages(Messages); }
 
  private slots:
   void initTestCase() { InitializeTransmittalUnits(); }
@@ -93,7 +89,7 @@ class TestVMessage : public QObject {
     QCOMPARE(FForm->windowTitle(), QString("KSF Transmittal Software - Error Messages"));
     QCOMPARE(FForm->btnOK->text(), QString("OK"));
     QCOMPARE(FForm->btnView->text(), QString("&As File..."));
-    QCOMPARE(FForm->findChild<QListWidget*>("lvwMsg"), FForm->lvwMsg);
+    QCOMPARE(FForm->findChild<QListView*>("lvwMsg"), FForm->lvwMsg);
     QCOMPARE(FForm->findChild<QWidget*>("pnlOK"), FForm->pnlOK);
   }
 
@@ -220,7 +216,7 @@ class TestVMessage : public QObject {
     QVERIFY(WasModal);
     QCOMPARE(Seen, (std::vector<std::string>{"first", "second", "first"}));
     QVERIFY(!FForm->isVisible());
-    QCOMPARE(FForm->lvwMsg->count(), 0);
+    QCOMPARE(FForm->lvwMsg->model()->rowCount(), 0);
   }
 
   // The error list reaches this window through the environment; the list keeps
@@ -238,7 +234,7 @@ class TestVMessage : public QObject {
     });
     ErrorList->Show();
     QCOMPARE(Seen, (std::vector<std::string>{"Header: invalid month", "Trailer: no detail records"}));
-    QCOMPARE(FForm->lvwMsg->count(), 0);
+    QCOMPARE(FForm->lvwMsg->model()->rowCount(), 0);
     QCOMPARE(ErrorList->Messages.size(), size_t(2));
     ErrorList->Clear();
   }

@@ -2,6 +2,7 @@
 // member commands, the totals and the status line, with their handlers bound.
 #include "VMain.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "QtEnv.h"
 #include "QtText.h"
+#include "GridColumns.h"
 #include "StringGrid.h"
 
 namespace {
@@ -333,7 +336,14 @@ void TfrmTrans::BuildLayout() {
   StatusBar = new TStatusBar(pnlStatus);
   StatusBar->setObjectName("StatusBar");
   StatusBar->AddPanel(100, "All");
-  StatusBar->AddPanel(250);
+  // The sort panel is wide enough for its longest text in the form's face.
+  int32_t SortPanel = 250;
+  for (TGridColumns Columns : {DemogrColumns, ContrColumns})
+    for (const TGridColumn& Column : Columns)
+      if (Column.SortLabel != nullptr)
+        SortPanel = std::max(SortPanel, QFontMetrics(font()).horizontalAdvance(
+                                            QString("Sorted by %1 (Descending)").arg(Column.SortLabel)) + 12);
+  StatusBar->AddPanel(SortPanel);
   StatusBar->AddPanel(70);  // wide enough for "Read Only" in the system font
   Status->addWidget(StatusBar, 1);
   pnlAllow = new QWidget(pnlStatus);

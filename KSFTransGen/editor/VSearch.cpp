@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "PTransShort.h"
 #include "QtEnv.h"
@@ -41,6 +42,21 @@ uint16_t Position(const QListWidget* List) {
 
 void SelectPosition(QListWidget* List, uint16_t Position) {
   if (Position < List->count()) List->setCurrentRow(Position);
+}
+
+// The design sizes were drawn for a narrower face than ours: a list grows until
+// every item shows whole, without scrolling, and its group with it.
+void FitListToItems(QListWidget* List) {
+  const int Frame = 2 * List->frameWidth();
+  List->setMinimumSize(List->sizeHintForColumn(0) + Frame + 4, List->sizeHintForRow(0) * List->count() + Frame);
+  List->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QWidget* Group = List->parentWidget();
+  Group->resize(Group->size().expandedTo(Group->minimumSizeHint()));
+}
+
+// Puts Control at least Gap to the right of Left's right edge.
+void KeepRightOf(QWidget* Control, const QWidget* Left, int Gap) {
+  Control->move(std::max(Control->x(), Left->geometry().right() + 1 + Gap), Control->y());
 }
 
 }  // namespace
@@ -103,6 +119,22 @@ void TfrmSearch::BuildLayout() {
 void TfrmSearch::FormCreate() {
   HeaderOnly = false;
   ScaleWindow(*this, 495, 254);
+  // The lists grow to our face; what stands right of them moves along, and the
+  // window grows to hold it all.
+  FitListToItems(lbxFields);
+  FitListToItems(lbxOps);
+  const int Gap = ScaleForScreen(15);
+  KeepRightOf(GroupBox2, GroupBox1, Gap);
+  KeepRightOf(GroupBox3, GroupBox2, Gap);
+  for (QWidget* Button : {static_cast<QWidget*>(btnSearch), static_cast<QWidget*>(btnCancel)})
+    Button->move(GroupBox3->x() + ScaleForScreen(24), Button->y());
+  int Right = 0, Bottom = 0;
+  for (const QWidget* Control : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox3),
+                                 static_cast<QWidget*>(btnCancel)}) {
+    Right = std::max(Right, Control->geometry().right() + 1);
+    Bottom = std::max(Bottom, Control->geometry().bottom() + 1);
+  }
+  resize(std::max(width(), Right + ScaleForScreen(14)), std::max(height(), Bottom + ScaleForScreen(5)));
   setFixedSize(size());
   if (const QScreen* Screen = QGuiApplication::primaryScreen())
     move(Screen->availableGeometry().center() - rect().center());

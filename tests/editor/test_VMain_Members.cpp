@@ -191,6 +191,9 @@ class TestVMainMembers : public QObject {
       QVERIFY(HeaderClicked);
       PressTitle(Grid, C.Col, Qt::RightButton);
       QCOMPARE(Form->StatusBar->PanelText(1), Label + " (Descending)");
+      // The whole text can be read.
+      QLabel* Panel = Form->StatusBar->Panel(1);
+      QVERIFY(Panel->fontMetrics().horizontalAdvance(Panel->text()) <= Panel->contentsRect().width());
       std::vector<std::string> Descending(C.Ascending.rbegin(), C.Ascending.rend());
       QCOMPARE(ShownNames(Form.Form), Descending);
     }

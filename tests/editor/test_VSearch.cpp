@@ -105,8 +105,18 @@ class TestVSearch : public QObject {
     QCOMPARE(Items(Dialog.lbxOps),
              QStringList({"Equal To", "Not Equal To", "Greater Than", "Greater or Equal Than",
                           "Less Than", "Less or Equal Than"}));
-    QCOMPARE(Dialog.size(), QSize(495, 254));
+    QVERIFY(Dialog.width() >= 495 && Dialog.height() >= 254);
     Dialog.show();
+    // Every item can be read whole, without scrolling, and nothing overlaps.
+    for (QListWidget* List : {Dialog.lbxFields, Dialog.lbxOps}) {
+      QVERIFY(List->viewport()->width() >= List->sizeHintForColumn(0));
+      QVERIFY(List->viewport()->height() >= List->sizeHintForRow(0) * List->count());
+    }
+    QVERIFY(!Dialog.GroupBox1->geometry().intersects(Dialog.GroupBox2->geometry()));
+    QVERIFY(!Dialog.GroupBox2->geometry().intersects(Dialog.GroupBox3->geometry()));
+    QVERIFY(!Dialog.GroupBox3->geometry().intersects(Dialog.btnSearch->geometry()));
+    QVERIFY(Dialog.rect().contains(Dialog.btnCancel->geometry()));
+    QVERIFY(Dialog.rect().contains(Dialog.GroupBox1->geometry()));
     QCOMPARE(Dialog.lbxFields->currentRow(), 8);
     QCOMPARE(Dialog.lbxOps->currentRow(), 3);
     QCOMPARE(Dialog.edtValue->text(), QString("12.5"));

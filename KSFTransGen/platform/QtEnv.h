@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Env.h"
@@ -47,6 +48,17 @@ void ShowException(const std::string& Message);
 // default error box; the caller goes on either way. Returns false when the handler
 // ended by an error (EAbort included).
 bool RunHandler(const std::function<void()>& Handler);
+
+// Runs an event handler that a control holds, as RunHandler does. The handler may
+// open a box, refresh a grid or close a form, and so destroy the control that
+// holds it: it runs from a copy, which lives until it returns. The caller touches
+// the control afterwards only when it is still there (a QPointer tells).
+template <typename... Params, typename... Args>
+bool CallHandler(const std::function<void(Params...)>& Handler, Args&&... Arguments) {
+  if (!Handler) return true;
+  const std::function<void(Params...)> Own = Handler;
+  return RunHandler([&]() { Own(std::forward<Args>(Arguments)...); });
+}
 
 // The screen cursor, as one value for the whole program (not a stack).
 enum TCursor { crDefault = 0, crHourGlass = -11 };

@@ -215,6 +215,49 @@ class TStringGridHeader : public QHeaderView {
   TStringGrid* FGrid;
 };
 
+// ---------------------------------------------------------------- the in-place editor
+
+// The in-place editor, destroyed only when none of its events is being handled.
+// A key handler may open a box, which takes the focus (and the view closes an
+// editor that loses it), or refresh the grid, which closes it too; the code that
+// called the handler, Qt's own included, goes on using the editor afterwards.
+class TInplaceEdit : public TMaskEdit {
+ public:
+  using TMaskEdit::TMaskEdit;
+
+  // Holds the editor for the length of one of its events.
+  class THold {
+   public:
+    explicit THold(TInplaceEdit* Edit) : FEdit(Edit) { ++Edit->FHeld; }
+    ~THold() {
+      if (FEdit.isNull()) return;  // gone with its grid
+      if (--FEdit->FHeld == 0 && FEdit->FDestroyPending) FEdit->deleteLater();
+    }
+    THold(const THold&) = delete;
+    THold& operator=(const THold&) = delete;
+
+   private:
+    QPointer<TInplaceEdit> FEdit;
+  };
+
+  void Destroy() {
+    if (FHeld > 0)
+      FDestroyPending = true;
+    else
+      deleteLater();
+  }
+
+ protected:
+  bool event(QEvent* Event) override {
+    const THold Hold(this);
+    return TMaskEdit::event(Event);
+  }
+
+ private:
+  int FHeld = 0;
+  bool FDestroyPending = false;
+};
+
 // ---------------------------------------------------------------- delegate (drawing and the in-place editor)
 
 class TStringGridDelegate : public QStyledItemDelegate {
@@ -246,7 +289,7 @@ class TStringGridDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&, const QModelIndex& Index) const override {
     const int32_t ACol = Index.column() + FGrid->FixedCols();
     const int32_t ARow = Index.row() + FGrid->FixedRows();
-    auto* Edit = new TMaskEdit(Parent);
+    auto* Edit = new TInplaceEdit(Parent);
     Edit->setFrame(false);
     Edit->EnforceComplete = false;  // a cell may be left as it is; the program judges its text
     // A cell changes only by keys, which the key handlers see and may refuse: no
@@ -284,38 +327,67 @@ class TStringGridDelegate : public QStyledItemDelegate {
     FGrid->FModel->SetCell(Index.column() + FGrid->FixedCols(), Index.row() + FGrid->FixedRows(), Edit->Text());
   }
 
+  void destroyEditor(QWidget* EditorWidget, const QModelIndex& Index) const override {
+    if (auto* Edit = dynamic_cast<TInplaceEdit*>(EditorWidget)) {
+      Edit->Destroy();
+      return;
+    }
+    QStyledItemDelegate::destroyEditor(EditorWidget, Index);
+  }
+
   bool eventFilter(QObject* Object, QEvent* Event) override {
-    auto* Edit = qobject_cast<TMaskEdit*>(Object);
-    if (Edit != nullptr && Event->type() == QEvent::KeyPress && Event != FGrid->FKeyInFlight) {
-      auto* Key = static_cast<QKeyEvent*>(Event);
-      if (Key->matches(QKeySequence::Paste) && Key->key() != Qt::Key_V) {
-        // Shift+Insert and the paste key paste as Ctrl+V does, so the key rules
-        // that refuse Ctrl+V in a cell refuse them too.
-        QKeyEvent AsCtrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-        QApplication::sendEvent(Edit, &AsCtrlV);
-        return true;
+    auto* Edit = dynamic_cast<TInplaceEdit*>(Object);
+    if (Edit == nullptr) return QStyledItemDelegate::eventFilter(Object, Event);
+    const TInplaceEdit::THold Hold(Edit);
+    // The key handlers may save, reread the file, change the page or close the
+    // form. After one has run, the event goes on only to an editor still open on
+    // its grid; otherwise it has been taken.
+    const QPointer<TStringGridDelegate> Self(this);
+    auto StillOpen = [&]() { return !Self.isNull() && FGrid->IsOpenEditor(Edit); };
+    switch (Event->type()) {
+      case QEvent::KeyPress: {
+        if (Event == FGrid->FKeyInFlight) break;
+        auto* Key = static_cast<QKeyEvent*>(Event);
+        if (Event != FGrid->FPasteInFlight) FGrid->NoteKeyDown(*Key);
+        if (Key->matches(QKeySequence::Paste) && Key->key() != Qt::Key_V) {
+          // Shift+Insert and the paste key paste as Ctrl+V does, so the key rules
+          // that refuse Ctrl+V in a cell refuse them too.
+          QKeyEvent AsCtrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+          FGrid->FPasteInFlight = &AsCtrlV;
+          QApplication::sendEvent(Edit, &AsCtrlV);
+          if (!Self.isNull()) FGrid->FPasteInFlight = nullptr;
+          return true;
+        }
+        const bool Down = FGrid->HandleKeyDown(Key);
+        if (!StillOpen() || !Down) return true;
+        char Typed = KeyCharOf(*Key);
+        const bool Pressed = FGrid->HandleKeyPress(Key, Typed);
+        if (!StillOpen() || !Pressed) return true;
+        if (Typed != KeyCharOf(*Key)) {
+          // The handler changed the character: the editor gets the new one.
+          QKeyEvent Changed(QEvent::KeyPress, Key->key(), Key->modifiers(), QString(QChar::fromLatin1(Typed)));
+          FGrid->FKeyInFlight = &Changed;
+          QApplication::sendEvent(Edit, &Changed);
+          if (!Self.isNull()) FGrid->FKeyInFlight = nullptr;
+          return true;
+        }
+        break;
       }
-      if (!FGrid->HandleKeyDown(Key)) return true;
-      char Typed = KeyCharOf(*Key);
-      if (!FGrid->HandleKeyPress(Key, Typed)) return true;
-      if (Typed != KeyCharOf(*Key)) {
-        // The handler changed the character: the editor gets the new one.
-        QKeyEvent Changed(QEvent::KeyPress, Key->key(), Key->modifiers(), QString(QChar::fromLatin1(Typed)));
-        FGrid->FKeyInFlight = &Changed;
-        QApplication::sendEvent(Edit, &Changed);
-        FGrid->FKeyInFlight = nullptr;
+      case QEvent::KeyRelease:
+        FGrid->HandleKeyUp(static_cast<QKeyEvent*>(Event));
+        if (!StillOpen()) return true;
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(Event)->button() == Qt::MiddleButton) return true;
+        break;
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+        Event->ignore();
         return true;
-      }
-    } else if (Edit != nullptr && Event->type() == QEvent::KeyRelease) {
-      FGrid->HandleKeyUp(static_cast<QKeyEvent*>(Event));
-    } else if (Edit != nullptr && (Event->type() == QEvent::MouseButtonPress ||
-                                   Event->type() == QEvent::MouseButtonRelease) &&
-               static_cast<QMouseEvent*>(Event)->button() == Qt::MiddleButton) {
-      return true;
-    } else if (Edit != nullptr && (Event->type() == QEvent::DragEnter || Event->type() == QEvent::DragMove ||
-                                   Event->type() == QEvent::Drop)) {
-      Event->ignore();
-      return true;
+      default:
+        break;
     }
     return QStyledItemDelegate::eventFilter(Object, Event);
   }
@@ -352,6 +424,11 @@ TStringGrid::TStringGrid(QWidget* Parent)
   ApplyOptions();
   ApplyHeaders();
   SyncViewCurrent();
+  // A key pressed before the focus left the grid is released, if at all, where
+  // the focus went: a release that comes back later belongs to no press seen here.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
+    if (Now == nullptr || (Now != this && !isAncestorOf(Now))) FKeysDown.reset();
+  });
 }
 
 TStringGrid::~TStringGrid() = default;
@@ -363,10 +440,11 @@ void TStringGrid::SetCells(int32_t ACol, int32_t ARow, const std::string& Value)
   // The program rewrote the cell being edited: the editor shows the new text and
   // forgets what was typed, or closing it would put the typed text back. (The
   // editor may still commit after the view has left editing.)
-  TMaskEdit* Edit = FDelegate->Editor.data();
+  const QPointer<TMaskEdit> Edit = FDelegate->Editor;
   if (Edit == nullptr || Edit->property("ksfCol").toInt() != ACol || Edit->property("ksfRow").toInt() != ARow) return;
   std::string Text = Value;
   if (OnGetEditText) RunHandler([&]() { OnGetEditText(ACol, ARow, Text); });
+  if (Edit.isNull()) return;
   Edit->SetText(Text);
   Edit->setModified(false);
   Edit->selectAll();
@@ -571,16 +649,19 @@ TRect TStringGrid::CellRect(int32_t ACol, int32_t ARow) const {
 
 bool TStringGrid::AskSelectCell(int32_t ACol, int32_t ARow) {
   bool CanSelect = true;
-  if (OnSelectCell && !RunHandler([&]() { OnSelectCell(ACol, ARow, CanSelect); })) CanSelect = false;
+  if (!CallHandler(OnSelectCell, ACol, ARow, CanSelect)) CanSelect = false;
   return CanSelect;
 }
 
 void TStringGrid::MoveTo(int32_t ACol, int32_t ARow) {
-  if (!AskSelectCell(ACol, ARow)) return;
+  const QPointer<TStringGrid> Self(this);
+  if (!AskSelectCell(ACol, ARow) || Self.isNull()) return;
+  // The select check may have refilled the grid.
+  if (ACol >= ColCount() || ARow >= RowCount()) return;
   FCol = ACol;
   FRow = ARow;
   SyncViewCurrent();
-  if (OnClick) RunHandler(OnClick);
+  CallHandler(OnClick);
 }
 
 void TStringGrid::SyncViewCurrent() {
@@ -607,13 +688,18 @@ void TStringGrid::currentChanged(const QModelIndex& Current, const QModelIndex& 
   const int32_t ARow = Current.row() + FixedRows();
   const bool Approved = ACol == FApprovedCol && ARow == FApprovedRow;
   FApprovedCol = FApprovedRow = -1;
-  if (!Approved && !AskSelectCell(ACol, ARow)) {
-    SyncViewCurrent();
-    return;
+  if (!Approved) {
+    const QPointer<TStringGrid> Self(this);
+    const bool CanSelect = AskSelectCell(ACol, ARow);
+    if (Self.isNull()) return;
+    if (!CanSelect || ACol >= ColCount() || ARow >= RowCount()) {
+      SyncViewCurrent();
+      return;
+    }
   }
   FCol = ACol;
   FRow = ARow;
-  if (OnClick) RunHandler(OnClick);
+  CallHandler(OnClick);
 }
 
 void TStringGrid::keyboardSearch(const QString&) {}
@@ -622,10 +708,15 @@ QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers M
   const QModelIndex Current = currentIndex();
   const QModelIndex Target = QTableView::moveCursor(Action, Modifiers);
   if (!Target.isValid() || Target == Current) return Target;
-  if (!AskSelectCell(Target.column() + FixedCols(), Target.row() + FixedRows())) return Current;
-  FApprovedCol = Target.column() + FixedCols();
-  FApprovedRow = Target.row() + FixedRows();
-  return Target;
+  const QPointer<TStringGrid> Self(this);
+  const bool CanSelect = AskSelectCell(Target.column() + FixedCols(), Target.row() + FixedRows());
+  if (Self.isNull()) return QModelIndex();
+  // The select check may have refilled the grid: the cells are asked for again.
+  const QModelIndex Fresh = FModel->index(Target.row(), Target.column());
+  if (!CanSelect || !Fresh.isValid()) return currentIndex();
+  FApprovedCol = Fresh.column() + FixedCols();
+  FApprovedRow = Fresh.row() + FixedRows();
+  return Fresh;
 }
 
 void TStringGrid::mousePressEvent(QMouseEvent* Event) {
@@ -647,7 +738,9 @@ void TStringGrid::PressCell(QMouseEvent* Event) {
   }
   const int32_t ACol = Index.column() + FixedCols();
   const int32_t ARow = Index.row() + FixedRows();
-  if (!AskSelectCell(ACol, ARow)) {
+  const QPointer<TStringGrid> Self(this);
+  const bool CanSelect = AskSelectCell(ACol, ARow);
+  if (Self.isNull() || !CanSelect) {
     Event->accept();
     return;
   }
@@ -655,9 +748,10 @@ void TStringGrid::PressCell(QMouseEvent* Event) {
   FApprovedCol = ACol;
   FApprovedRow = ARow;
   QTableView::mousePressEvent(Event);
+  if (Self.isNull()) return;
   FApprovedCol = FApprovedRow = -1;
   // A click on the current cell changes nothing in the view, but still clicks.
-  if (Same && OnClick) RunHandler(OnClick);
+  if (Same) CallHandler(OnClick);
 }
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* Event) {
@@ -716,32 +810,59 @@ bool TStringGrid::HandleKeyDown(QKeyEvent* Event) {
   uint16_t Key = KeyCodeOf(*Event);
   if (Key == 0 || !OnKeyDown) return true;
   const TShiftState Shift = ShiftStateOf(*Event);
-  if (!RunHandler([&]() { OnKeyDown(Key, Shift); })) return false;
+  if (!CallHandler(OnKeyDown, Key, Shift)) return false;
   return Key != 0;
 }
 
 bool TStringGrid::HandleKeyPress(QKeyEvent* Event, char& Typed) {
   (void)Event;
   if (Typed == 0 || !OnKeyPress) return true;
-  if (!RunHandler([&]() { OnKeyPress(Typed); })) return false;
+  if (!CallHandler(OnKeyPress, Typed)) return false;
   return Typed != 0;
 }
 
 void TStringGrid::HandleKeyUp(QKeyEvent* Event) {
   if (Event->isAutoRepeat()) return;
   uint16_t Key = KeyCodeOf(*Event);
-  if (Key == 0 || !OnKeyUp) return;
+  // A release acts only where its press was seen. The press of an Esc released
+  // here may have closed a box (and the user never meant the grid), or a
+  // shortcut may have taken it.
+  if (Key == 0 || !TakeKeyDown(Key) || !OnKeyUp) return;
   const TShiftState Shift = ShiftStateOf(*Event);
-  RunHandler([&]() { OnKeyUp(Key, Shift); });
+  CallHandler(OnKeyUp, Key, Shift);
+}
+
+void TStringGrid::NoteKeyDown(const QKeyEvent& Event) {
+  const uint16_t Key = KeyCodeOf(Event);
+  if (Key != 0 && Key < FKeysDown.size()) FKeysDown.set(Key);
+}
+
+bool TStringGrid::TakeKeyDown(uint16_t Key) {
+  if (Key >= FKeysDown.size() || !FKeysDown.test(Key)) return false;
+  FKeysDown.reset(Key);
+  return true;
+}
+
+bool TStringGrid::IsOpenEditor(const QWidget* Editor) const {
+  const QVariant Col = Editor->property("ksfCol");
+  const QVariant Row = Editor->property("ksfRow");
+  if (!Col.isValid() || !Row.isValid()) return false;
+  return indexWidget(FModel->index(Row.toInt() - FixedRows(), Col.toInt() - FixedCols())) == Editor;
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* Event) {
-  if (!HandleKeyDown(Event)) {
+  NoteKeyDown(*Event);
+  // The handlers may refresh the grid or close its form: nothing is touched
+  // after one of them unless the grid is still there.
+  const QPointer<TStringGrid> Self(this);
+  const bool Down = HandleKeyDown(Event);
+  if (Self.isNull() || !Down) {
     Event->accept();
     return;
   }
   char Typed = KeyCharOf(*Event);
-  if (!HandleKeyPress(Event, Typed)) {
+  const bool Pressed = HandleKeyPress(Event, Typed);
+  if (Self.isNull() || !Pressed) {
     Event->accept();
     return;
   }
@@ -766,13 +887,15 @@ void TStringGrid::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TStringGrid::keyReleaseEvent(QKeyEvent* Event) {
+  const QPointer<TStringGrid> Self(this);
   HandleKeyUp(Event);
+  if (Self.isNull()) return;
   QTableView::keyReleaseEvent(Event);
 }
 
 void TStringGrid::EditorTextEdited(int32_t ACol, int32_t ARow, const std::string& Text) {
   FModel->SetCell(ACol, ARow, Text);
-  if (OnSetEditText) RunHandler([&]() { OnSetEditText(ACol, ARow, Text); });
+  CallHandler(OnSetEditText, ACol, ARow, Text);
 }
 
 void TStringGrid::PaintCell(QPainter& Painter, const QRect& Rect, int32_t ACol, int32_t ARow,

@@ -15,7 +15,10 @@
 //   and clicks again; setting Col/Row to its present value does nothing);
 // - keys, in the grid and in its in-place editor: OnKeyDown, then for a key that
 //   types a character OnKeyPress, then OnKeyUp at release. A handler drops the key
-//   by setting Key to 0 or raising EAbort (the silent stop);
+//   by setting Key to 0 or raising EAbort (the silent stop). OnKeyUp runs only for
+//   a key whose press the grid or its editor saw since that key's last release and
+//   since the focus last left them: a release whose press went elsewhere (to a box
+//   that Esc closed, to a shortcut) is no key for the grid;
 // - when the editor opens: OnGetEditMask and OnGetEditText for its cell; at every
 //   change of the editor's text the cell takes the new text (as the mask gives it)
 //   and then OnSetEditText runs;
@@ -28,8 +31,15 @@
 // - each cell is drawn by the grid (brush filled, text at left + 2, top + 2) and
 //   then OnDrawCell may draw over it on the canvas.
 // Exceptions other than EAbort that a handler raises reach the default error box.
+//
+// The key, click and select handlers and OnSetEditText may open boxes, refresh
+// the grid or close its form: the grid touches nothing after one of them unless
+// it is still there, a key goes on to the in-place editor only while that editor
+// is still open, and a closed editor is destroyed only once the event it was
+// handling has ended. OnDrawCell, OnGetEditMask and OnGetEditText only answer.
 
 #include <QTableView>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -160,6 +170,12 @@ class TStringGrid : public QTableView {
   bool HandleKeyDown(QKeyEvent* Event);
   bool HandleKeyPress(QKeyEvent* Event, char& Typed);
   void HandleKeyUp(QKeyEvent* Event);
+  // The presses seen, for the releases: noted by the grid and its editor, taken
+  // back by the release, all forgotten when the focus leaves the grid.
+  void NoteKeyDown(const QKeyEvent& Event);
+  bool TakeKeyDown(uint16_t Key);
+  // Whether the widget is the in-place editor and still open on its cell.
+  bool IsOpenEditor(const QWidget* Editor) const;
   bool AskSelectCell(int32_t ACol, int32_t ARow);
   void MoveTo(int32_t ACol, int32_t ARow);  // select check, move, click
   void PressCell(QMouseEvent* Event);        // a press's work on the cells
@@ -185,6 +201,8 @@ class TStringGrid : public QTableView {
   int32_t FDefaultRowHeight = 24;
   int32_t FSyncing = 0;           // >0 while the program moves the view's current index
   const QKeyEvent* FKeyInFlight = nullptr;  // a key the grid handled and passes to its editor
+  const QKeyEvent* FPasteInFlight = nullptr; // the Ctrl+V a paste key stands for
+  std::bitset<256> FKeysDown;                // by key code
   // The cell the select check has just agreed to, which the view is about to make current.
   int32_t FApprovedCol = -1;
   int32_t FApprovedRow = -1;

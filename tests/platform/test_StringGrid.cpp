@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "FakeEnv.h"
+#include "QtTestSupport.h"
 #include "StringGrid.h"
 #include "Utils.h"
 
@@ -71,6 +72,9 @@ class TestStringGrid : public QObject {
   void ShrinkingKeepsCurrentInside();
   void KeyHandlersSeeKeysAndCanDropThem();
   void KeyPressCanChangeCharacter();
+  void KeyUpOnlyForAPressSeen();
+  void HandlersMayCloseTheEditorOrTheGrid_data();
+  void HandlersMayCloseTheEditorOrTheGrid();
   void EditingReportsEveryKeystroke();
   void EditMaskShapesCellText();
   void EditorTakesNoTextBesideTheKeys();
@@ -381,6 +385,133 @@ void TestStringGrid::KeyPressCanChangeCharacter() {
   F.Show();
   F.Type("ab");
   QCOMPARE(F.Grid.Cells(0, 1), std::string("AB"));
+}
+
+// A release is reported only where its press was seen, by the grid or by its
+// editor, since the key's last release and since the focus last left the grid.
+void TestStringGrid::KeyUpOnlyForAPressSeen() {
+  enum TWhere { Grid, Editor, Focus, Away, OpenEditor };
+  struct TStep {
+    TWhere Where;
+    bool Press = true;
+    Qt::Key Key = Qt::Key_Escape;
+    Qt::KeyboardModifiers Modifiers = Qt::NoModifier;
+  };
+  struct TCase {
+    const char* Name;
+    std::vector<TStep> Steps;
+    std::vector<std::string> Ups;
+  };
+  const std::vector<TCase> Cases = {
+      {"press and release in the grid", {{Grid}, {Grid, false}}, {"up 27"}},
+      {"a release alone, in the grid", {{Grid, false}}, {}},
+      {"a release alone, in the editor", {{OpenEditor}, {Editor, false}}, {}},
+      {"pressed in the editor, which Esc closed", {{OpenEditor}, {Editor}, {Focus, false}}, {"up 27"}},
+      {"pressed in the grid, which opened the editor",
+       {{Grid, true, Qt::Key_A}, {Editor, false, Qt::Key_A}},
+       {"up 65"}},
+      {"Tab moved into the next cell's editor",
+       {{OpenEditor}, {Editor, true, Qt::Key_Tab}, {Editor, false, Qt::Key_Tab}},
+       {"up 9"}},
+      {"released twice", {{Grid}, {Grid, false}, {Grid, false}}, {"up 27"}},
+      {"a box took the focus in between", {{Grid}, {Away}, {Grid, false}}, {}},
+      {"a shifted digit, Shift let go first",
+       {{Grid, true, Qt::Key_Dollar, Qt::ShiftModifier}, {Grid, false, Qt::Key_4}},
+       {"up 52"}},
+  };
+  TFakeEnv Fake;
+  for (const TCase& Case : Cases) {
+    TGridFixture F;
+    std::vector<std::string> Ups;
+    F.Grid.OnKeyUp = [&](uint16_t& Key, TShiftState) { Ups.push_back("up " + std::to_string(Key)); };
+    F.Show();
+    for (const TStep& Step : Case.Steps) {
+      QWidget* Target = &F.Grid;
+      switch (Step.Where) {
+        case OpenEditor:
+          F.Grid.SetEditorMode(true);
+          continue;
+        case Away:
+          ImitateModalWindow();
+          continue;
+        case Editor:
+          Target = F.Grid.InplaceEditor();
+          break;
+        case Focus:
+          Target = QApplication::focusWidget();
+          break;
+        case Grid:
+          break;
+      }
+      QVERIFY2(Target != nullptr, Case.Name);
+      if (Step.Press)
+        QTest::keyPress(Target, Step.Key, Step.Modifiers);
+      else
+        QTest::keyRelease(Target, Step.Key, Step.Modifiers);
+    }
+    QVERIFY2(Ups == Case.Ups, Case.Name);
+  }
+}
+
+// A key handler may open a box (which takes the focus, so the view closes the
+// editor), reload the cells and close the editor, or destroy the grid with its
+// window. The key then goes no further: it neither reaches a closed editor nor
+// touches what is gone, and the grid goes on working.
+void TestStringGrid::HandlersMayCloseTheEditorOrTheGrid_data() {
+  QTest::addColumn<QString>("Handler");
+  QTest::addColumn<QString>("Action");
+  QTest::addColumn<QString>("Cell");  // the cell's text afterwards
+  for (const char* Handler : {"down", "press", "up", "set"}) {
+    // A key the press or the text change is still handling types nothing more;
+    // a release comes after the character was typed.
+    const bool Typed = QString(Handler) == "up" || QString(Handler) == "set";
+    QTest::addRow("%s, box", Handler) << Handler << "box" << (Typed ? "x" : "0,1");
+    QTest::addRow("%s, reload", Handler) << Handler << "reload" << "reloaded";
+    if (!Typed || QString(Handler) == "up") QTest::addRow("%s, destroy", Handler) << Handler << "destroy" << "";
+  }
+}
+
+void TestStringGrid::HandlersMayCloseTheEditorOrTheGrid() {
+  QFETCH(QString, Handler);
+  QFETCH(QString, Action);
+  QFETCH(QString, Cell);
+  TFakeEnv Fake;
+  auto F = std::make_unique<TGridFixture>();
+  TStringGrid* Grid = &F->Grid;
+  bool Done = false;
+  auto Act = [&]() {
+    if (Done) return;
+    Done = true;
+    if (Action == "box") {
+      ImitateModalWindow();
+    } else if (Action == "reload") {
+      F->Grid.SetCells(0, 1, "reloaded");
+      F->Grid.SetEditorMode(false);
+    } else {
+      F.reset();
+    }
+  };
+  if (Handler == "down") Grid->OnKeyDown = [&](uint16_t&, TShiftState) { Act(); };
+  if (Handler == "press") Grid->OnKeyPress = [&](char&) { Act(); };
+  if (Handler == "up") Grid->OnKeyUp = [&](uint16_t&, TShiftState) { Act(); };
+  if (Handler == "set") Grid->OnSetEditText = [&](int32_t, int32_t, const std::string&) { Act(); };
+  F->Show();
+  Grid->SetEditorMode(true);
+  QVERIFY(Grid->InplaceEditor() != nullptr);
+  QTest::keyPress(Grid->InplaceEditor(), Qt::Key_X);
+  if (F != nullptr && Grid->InplaceEditor() != nullptr) QTest::keyRelease(Grid->InplaceEditor(), Qt::Key_X);
+  QVERIFY(Done);
+  QCoreApplication::processEvents();
+  if (Action == "destroy") {
+    QVERIFY(F == nullptr);
+    return;
+  }
+  QVERIFY(Grid->InplaceEditor() == nullptr);
+  QCOMPARE(QString::fromStdString(Grid->Cells(0, 1)), Cell);
+  // It goes on working: a letter typed into the grid opens the editor again.
+  Grid->setFocus();
+  F->Type("z");
+  QCOMPARE(Grid->Cells(0, 1), std::string("z"));
 }
 
 void TestStringGrid::EditingReportsEveryKeystroke() {

@@ -18,6 +18,7 @@ void TFakeEnv::Beep() { ++Beeps; }
 
 int TFakeEnv::Message(const TMessageRequest& Request) {
   Boxes.push_back(Request);
+  if (WhileShown) WhileShown();
   if (!Answers.empty()) {
     int Answer = Answers.front();
     Answers.pop_front();
@@ -29,6 +30,7 @@ int TFakeEnv::Message(const TMessageRequest& Request) {
 
 void TFakeEnv::ShowMessages(const std::vector<std::string>& Messages) {
   ShownMessages.push_back(Messages);
+  if (WhileShown) WhileShown();
 }
 
 void TFakeEnv::OpenHelp() { ++HelpOpened; }

@@ -4,6 +4,7 @@
 // are answered from a queue; when the queue is empty, the default answer is used.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class TFakeEnv : public TEnv {
   std::deque<int> Answers;     // answers for the next boxes, first first
   int DefaultAnswer = -1;      // -1: EscapeAnswer of the box's buttons
   std::vector<std::vector<std::string>> ShownMessages;
+  // Runs while each box or message window is up, before it is answered: a test
+  // sets it to do to the program what a real modal window does meanwhile.
+  std::function<void()> WhileShown;
   int HelpOpened = 0;
   std::vector<std::string> OpenedFiles;
   std::string ProgramPathValue;

@@ -49,7 +49,7 @@ TBitBtn::TBitBtn(const QString& Caption, QWidget* Parent) : QPushButton(Caption,
   setAutoDefault(false);
   connect(this, &QAbstractButton::clicked, this, [this]() {
     HandModalResultToForm(this);
-    if (OnClick) RunHandler(OnClick);
+    CallHandler(OnClick);
   });
 }
 
@@ -111,9 +111,7 @@ void TBitBtn::paintEvent(QPaintEvent* Event) {
 
 TCheckBox::TCheckBox(const QString& Caption, QWidget* Parent) : QCheckBox(Caption, Parent) {
   // toggled comes with every change of the state, the user's and the program's alike.
-  connect(this, &QAbstractButton::toggled, this, [this](bool) {
-    if (OnClick) RunHandler(OnClick);
-  });
+  connect(this, &QAbstractButton::toggled, this, [this](bool) { CallHandler(OnClick); });
 }
 
 // ---------------------------------------------------------------- TStatusBar
@@ -174,7 +172,7 @@ QToolButton* TDBNavigator::Button(TNavigateBtn Kind) const {
 }
 
 void TDBNavigator::BtnClick(TNavigateBtn Kind) {
-  if (OnClick) RunHandler([&]() { OnClick(Kind); });
+  CallHandler(OnClick, Kind);
 }
 
 // ---------------------------------------------------------------- menus
@@ -200,9 +198,8 @@ std::unique_ptr<TMenuItem> TMenuItem::Extract(int Index) {
 void TMenuItem::Clear() { FItems.clear(); }
 
 void TMenuItem::Click() {
-  // The handler may rebuild the menu and so destroy this item: run a copy of it.
-  std::function<void(TMenuItem*)> Handler = OnClick;
-  if (Handler) RunHandler([&]() { Handler(this); });
+  // The handler may rebuild the menu and so destroy this item: it runs from a copy.
+  CallHandler(OnClick, this);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -31,11 +32,17 @@ void TForm::SetModalResult(int Value) {
 void TForm::CheckModalResult() {
   FCheckQueued = false;
   if (FModalResult == mrNone || !FModal || !isVisible()) return;
-  if (!CanClose()) {
+  // The close query may ask (a box) and OnClose may free what the form shows:
+  // the form is touched afterwards only while it is still there.
+  const QPointer<TForm> Self(this);
+  const bool Allowed = CanClose();
+  if (Self.isNull()) return;
+  if (!Allowed) {
     FModalResult = mrNone;
     return;
   }
-  if (OnClose) RunHandler(OnClose);
+  CallHandler(OnClose);
+  if (Self.isNull()) return;
   QDialog::done(FModalResult);
 }
 
@@ -52,9 +59,7 @@ int TForm::ShowModal() {
 
 bool TForm::CanClose() {
   bool Allowed = true;
-  if (OnCloseQuery) {
-    if (!RunHandler([&]() { OnCloseQuery(Allowed); })) Allowed = false;
-  }
+  if (!CallHandler(OnCloseQuery, Allowed)) Allowed = false;
   return Allowed;
 }
 
@@ -63,12 +68,16 @@ void TForm::Close() {
     if (FModalResult == mrNone) SetModalResult(mrCancel);
     return;
   }
-  if (!CanClose()) return;
-  if (OnClose) RunHandler(OnClose);
+  const QPointer<TForm> Self(this);
+  if (!CanClose() || Self.isNull()) return;
+  CallHandler(OnClose);
+  if (Self.isNull()) return;
   FClosing = true;
   QWidget::close();
-  FClosing = false;
+  if (!Self.isNull()) FClosing = false;
 }
+
+void TForm::SetCancelButton(QAbstractButton* Button) { FCancelButton = Button; }
 
 void TForm::SetDefaultButton(QPushButton* Button) {
   if (Button == nullptr) return;
@@ -77,7 +86,7 @@ void TForm::SetDefaultButton(QPushButton* Button) {
 
 void TForm::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
-  if (!Event->spontaneous() && OnShow) RunHandler(OnShow);
+  if (!Event->spontaneous()) CallHandler(OnShow);
 }
 
 void TForm::closeEvent(QCloseEvent* Event) {
@@ -85,11 +94,15 @@ void TForm::closeEvent(QCloseEvent* Event) {
     Event->accept();
     return;
   }
-  if (!CanClose()) {
+  const QPointer<TForm> Self(this);
+  const bool Allowed = CanClose();
+  if (Self.isNull()) return;
+  if (!Allowed) {
     Event->ignore();
     return;
   }
-  if (OnClose) RunHandler(OnClose);
+  CallHandler(OnClose);
+  if (Self.isNull()) return;
   if (FModal) {
     if (FModalResult == mrNone) FModalResult = mrCancel;
     QDialog::done(FModalResult);
@@ -114,7 +127,7 @@ void TForm::keyPressEvent(QKeyEvent* Event) {
 
 void TForm::reject() {
   // Esc: the cancel button, when there is one that can be pressed.
-  if (FCancelButton != nullptr && FCancelButton->isEnabled() && FCancelButton->isVisible())
+  if (!FCancelButton.isNull() && FCancelButton->isEnabled() && FCancelButton->isVisible())
     FCancelButton->click();
 }
 
@@ -122,7 +135,8 @@ bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() != QEvent::KeyPress || !KeyPreview || !OnKeyDown || !isVisible())
     return QDialog::eventFilter(Watched, Event);
   auto* Target = qobject_cast<QWidget*>(Watched);
-  if (Target == nullptr || Target->window() != this) return QDialog::eventFilter(Watched, Event);
+  if (Target == nullptr || Target->window() != this || THandedOnKey::Is(Event))
+    return QDialog::eventFilter(Watched, Event);
   // A key travels from the focus widget up to its parents; preview it once, at the start.
   QWidget* Focus = QApplication::focusWidget();
   if (Focus != nullptr ? Target != Focus : Target != this) return QDialog::eventFilter(Watched, Event);
@@ -130,7 +144,13 @@ bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
   uint16_t Key = KeyCodeOf(*KeyEvent);
   if (Key == 0) return QDialog::eventFilter(Watched, Event);
   const TShiftState Shift = ShiftStateOf(*KeyEvent);
-  const bool Completed = RunHandler([&]() { OnKeyDown(Key, Shift); });
+  // The handler may open a box, which takes the focus (a grid's cell editor that
+  // loses it is closed and destroyed), or close the form: a key whose target or
+  // form is gone has been taken.
+  const QPointer<TForm> Self(this);
+  const QPointer<QWidget> Alive(Target);
+  const bool Completed = CallHandler(OnKeyDown, Key, Shift);
+  if (Self.isNull() || Alive.isNull()) return true;
   if (!Completed || Key == 0) return true;  // the form took the key
   return QDialog::eventFilter(Watched, Event);
 }

@@ -11,6 +11,7 @@
 // OnCloseQuery has agreed.
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
 #include "Env.h"
@@ -33,7 +34,7 @@ class TForm : public QDialog {
   bool Modal() const { return FModal; }
 
   // Esc clicks this button while it is enabled; without one Esc does nothing.
-  void SetCancelButton(QAbstractButton* Button) { FCancelButton = Button; }
+  void SetCancelButton(QAbstractButton* Button);
   // Enter clicks this button (unless another button has the focus).
   void SetDefaultButton(class QPushButton* Button);
 
@@ -60,7 +61,7 @@ class TForm : public QDialog {
   bool FModal = false;
   bool FCheckQueued = false;
   bool FClosing = false;
-  QAbstractButton* FCancelButton = nullptr;
+  QPointer<QAbstractButton> FCancelButton;
 };
 
 // Gives the button a modal result that it hands to its form when clicked.

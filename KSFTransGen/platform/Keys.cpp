@@ -103,3 +103,11 @@ char KeyCharOf(const QKeyEvent& Event) {
   }
   return static_cast<char>(Code);
 }
+
+namespace {
+const QEvent* GHandedOn = nullptr;
+}
+
+THandedOnKey::THandedOnKey(const QEvent* Event) : FPrevious(GHandedOn) { GHandedOn = Event; }
+THandedOnKey::~THandedOnKey() { GHandedOn = FPrevious; }
+bool THandedOnKey::Is(const QEvent* Event) { return Event != nullptr && Event == GHandedOn; }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+class QEvent;
 class QKeyEvent;
 
 enum : uint16_t {
@@ -48,3 +49,18 @@ TShiftState ShiftStateOf(const QKeyEvent& Event);
 // The single character the event types, or 0 when it types none (or more than one,
 // or one outside the single-byte range).
 char KeyCharOf(const QKeyEvent& Event);
+
+// Marks a key press that a control hands on to another for as long as it does
+// (a grid hands the key that opens its cell editor to that editor, or a changed
+// key in its place): the form has previewed that key press already.
+class THandedOnKey {
+ public:
+  explicit THandedOnKey(const QEvent* Event);
+  ~THandedOnKey();
+  THandedOnKey(const THandedOnKey&) = delete;
+  THandedOnKey& operator=(const THandedOnKey&) = delete;
+  static bool Is(const QEvent* Event);
+
+ private:
+  const QEvent* FPrevious;
+};

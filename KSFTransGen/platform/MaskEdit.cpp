@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <cctype>
 
@@ -174,9 +175,7 @@ const char* const TMaskEdit::IncompleteMessage =
     "The entry is incomplete. Fill in every required digit, or press Esc to undo the change.";
 
 TMaskEdit::TMaskEdit(QWidget* Parent) : QLineEdit(Parent) {
-  connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
-    if (OnChange) RunHandler(OnChange);
-  });
+  connect(this, &QLineEdit::textChanged, this, [this](const QString&) { CallHandler(OnChange); });
 }
 
 void TMaskEdit::SetEditMask(const std::string& Mask) {
@@ -223,7 +222,10 @@ void TMaskEdit::RefuseLeave() {
   FRefusing = true;
   setFocus(Qt::OtherFocusReason);
   Env().Beep();
+  // The box runs events while it is up; the box is refocused only if still there.
+  const QPointer<TMaskEdit> Self(this);
   ShowException(IncompleteMessage);
+  if (Self.isNull()) return;
   setFocus(Qt::OtherFocusReason);
   FRefusing = false;
 }
@@ -258,7 +260,7 @@ void TMaskEdit::focusOutEvent(QFocusEvent* Event) {
   if (FRefusing) return;
   if (!MustStay()) {
     WatchApplication(false);
-    if (OnExit) RunHandler(OnExit);
+    CallHandler(OnExit);
     return;
   }
   if (Reason == Qt::MouseFocusReason) FRefuseNextPress = true;

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShortcutEvent>
 #include <QTabBar>
 
@@ -10,7 +11,7 @@
 TPageControl::TPageControl(QWidget* Parent) : QTabWidget(Parent) {
   tabBar()->installEventFilter(this);
   connect(this, &QTabWidget::currentChanged, this, [this](int) {
-    if (FSilent == 0 && OnChange) RunHandler(OnChange);
+    if (FSilent == 0) CallHandler(OnChange);
   });
 }
 
@@ -49,8 +50,11 @@ bool TPageControl::TabVisible(int Index) const { return isTabVisible(Index); }
 bool TPageControl::RequestPage(int Index) {
   if (Index < 0 || Index >= count() || Index == currentIndex()) return false;
   bool Allow = true;
-  if (OnChanging && !RunHandler([&]() { OnChanging(Allow); })) Allow = false;
-  if (!Allow) return false;
+  // The check may ask (a box), save or reread: the change goes on only while the
+  // control is still there and the page still one to go to.
+  const QPointer<TPageControl> Self(this);
+  if (!CallHandler(OnChanging, Allow)) Allow = false;
+  if (Self.isNull() || !Allow || Index >= count() || Index == currentIndex()) return false;
   setCurrentIndex(Index);  // runs OnChange
   return true;
 }
@@ -75,16 +79,19 @@ bool TPageControl::eventFilter(QObject* Watched, QEvent* Event) {
       auto* Mouse = static_cast<QMouseEvent*>(Event);
       if (Mouse->button() == Qt::LeftButton) {
         const int Index = tabBar()->tabAt(Mouse->position().toPoint());
+        Event->accept();
         if (Index >= 0 && Index != currentIndex()) RequestPage(Index);
         return true;  // the tab bar never changes the page on its own
       }
     } else if (Event->type() == QEvent::KeyPress) {
       auto* Key = static_cast<QKeyEvent*>(Event);
       if (Key->key() == Qt::Key_Left || Key->key() == Qt::Key_Up) {
+        Event->accept();
         SelectNextPage(false);
         return true;
       }
       if (Key->key() == Qt::Key_Right || Key->key() == Qt::Key_Down) {
+        Event->accept();
         SelectNextPage(true);
         return true;
       }
@@ -93,6 +100,7 @@ bool TPageControl::eventFilter(QObject* Watched, QEvent* Event) {
       auto* Shortcut = static_cast<QShortcutEvent*>(Event);
       for (int I = 0; I < count(); ++I) {
         if (isTabVisible(I) && QKeySequence::mnemonic(tabText(I)) == Shortcut->key()) {
+          Event->accept();
           RequestPage(I);
           return true;
         }

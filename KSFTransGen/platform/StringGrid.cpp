@@ -353,6 +353,7 @@ class TStringGridDelegate : public QStyledItemDelegate {
           // Shift+Insert and the paste key paste as Ctrl+V does, so the key rules
           // that refuse Ctrl+V in a cell refuse them too.
           QKeyEvent AsCtrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+          const THandedOnKey HandedOn(&AsCtrlV);
           FGrid->FPasteInFlight = &AsCtrlV;
           QApplication::sendEvent(Edit, &AsCtrlV);
           if (!Self.isNull()) FGrid->FPasteInFlight = nullptr;
@@ -366,6 +367,7 @@ class TStringGridDelegate : public QStyledItemDelegate {
         if (Typed != KeyCharOf(*Key)) {
           // The handler changed the character: the editor gets the new one.
           QKeyEvent Changed(QEvent::KeyPress, Key->key(), Key->modifiers(), QString(QChar::fromLatin1(Typed)));
+          const THandedOnKey HandedOn(&Changed);
           FGrid->FKeyInFlight = &Changed;
           QApplication::sendEvent(Edit, &Changed);
           if (!Self.isNull()) FGrid->FKeyInFlight = nullptr;
@@ -875,12 +877,14 @@ void TStringGrid::keyPressEvent(QKeyEvent* Event) {
   }
   if (Typed != KeyCharOf(*Event)) {
     QKeyEvent Changed(QEvent::KeyPress, Event->key(), Event->modifiers(), QString(QChar::fromLatin1(Typed)));
+    const THandedOnKey HandedOn(&Changed);
     FKeyInFlight = &Changed;
     QTableView::keyPressEvent(&Changed);
     FKeyInFlight = nullptr;
     Event->setAccepted(Changed.isAccepted());
     return;
   }
+  const THandedOnKey HandedOn(Event);
   FKeyInFlight = Event;
   QTableView::keyPressEvent(Event);
   FKeyInFlight = nullptr;

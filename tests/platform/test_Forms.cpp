@@ -20,6 +20,7 @@
 #include "QtEnv.h"
 #include "QtTestSupport.h"
 #include "Scaling.h"
+#include "StringGrid.h"
 #include "Utils.h"
 #include "Version.h"
 
@@ -32,6 +33,7 @@ class TestForms : public QObject {
   void EscClicksEnabledCancelButtonOnly();
   void EnterPressesFocusedButton();
   void KeyPreviewSeesKeysFirst();
+  void KeyPreviewMayCloseTheCellEditor();
   void CheckBoxClicksWhenProgramSetsIt();
   void NavigatorReportsButton();
   void PopupMenuItemsCarryNames();
@@ -174,6 +176,38 @@ void TestForms::KeyPreviewSeesKeysFirst() {
   QTest::keyClick(Edit, Qt::Key_A);
   QCOMPARE(Keys, (std::vector<uint16_t>{VK_F1, 'A'}));  // once each, though the key travels up
   QCOMPARE(Edit->text(), QString("a"));
+}
+
+// A previewed key whose handler opens a box, which takes the focus from a grid's
+// cell editor (the grid closes and destroys it meanwhile), is taken by the form:
+// it reaches neither the editor that is gone nor any other.
+void TestForms::KeyPreviewMayCloseTheCellEditor() {
+  TFakeEnv Fake;
+  TForm Form;
+  auto* Grid = new TStringGrid(&Form);
+  Grid->resize(300, 200);
+  Grid->SetOptions(goEditing | goTabs);
+  Grid->SetCells(1, 1, "kept");
+  Form.KeyPreview = true;
+  std::vector<uint16_t> Keys;
+  Form.OnKeyDown = [&](uint16_t& Key, TShiftState) {
+    Keys.push_back(Key);
+    if (Key == 'X') ImitateModalWindow();
+  };
+  Form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Form));
+  Grid->setFocus();
+  Grid->SetEditorMode(true);
+  QPointer<QLineEdit> Editor = Grid->InplaceEditor();
+  QVERIFY(!Editor.isNull());
+  QTest::keyPress(Editor, Qt::Key_X);
+  QCoreApplication::processEvents();
+  QVERIFY(Editor.isNull());
+  QCOMPARE(Grid->Cells(1, 1), std::string("kept"));
+  // The form goes on: the next key is previewed and types into a new editor.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y);
+  QCOMPARE(Keys, (std::vector<uint16_t>{'X', 'Y'}));
+  QCOMPARE(Grid->Cells(1, 1), std::string("y"));
 }
 
 void TestForms::CheckBoxClicksWhenProgramSetsIt() {

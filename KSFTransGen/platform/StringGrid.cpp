@@ -776,7 +776,7 @@ void TStringGrid::mouseDoubleClickEvent(QMouseEvent* Event) {
 void TStringGrid::DoubleClick(const QMouseEvent* Event) {
   // The second press has been handled as a press already; the double click
   // itself only tells OnDblClick, which may refresh, close or free the grid.
-  if (Event->button() == Qt::LeftButton) RunHandler(OnDblClick);
+  if (Event->button() == Qt::LeftButton) CallHandler(OnDblClick);
 }
 
 void TStringGrid::MouseDown(const QWidget* Source, const QMouseEvent* Event) {
@@ -800,7 +800,7 @@ void TStringGrid::MouseDown(const QWidget* Source, const QMouseEvent* Event) {
   if (Event->modifiers() & Qt::ControlModifier) Shift |= ssCtrl;
   if (Event->modifiers() & Qt::AltModifier) Shift |= ssAlt;
   const QPoint At = Source->mapTo(this, Event->position().toPoint()) - QPoint(frameWidth(), frameWidth());
-  RunHandler([&]() { OnMouseDown(Button, Shift, At.x(), At.y()); });
+  CallHandler(OnMouseDown, Button, Shift, At.x(), At.y());
 }
 
 bool TStringGrid::edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) {

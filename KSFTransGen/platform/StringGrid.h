@@ -32,7 +32,7 @@
 //   then OnDrawCell may draw over it on the canvas.
 // Exceptions other than EAbort that a handler raises reach the default error box.
 //
-// The key, click and select handlers and OnSetEditText may open boxes, refresh
+// The key, click, select and mouse handlers and OnSetEditText may open boxes, refresh
 // the grid or close its form: the grid touches nothing after one of them unless
 // it is still there, a key goes on to the in-place editor only while that editor
 // is still open, and a closed editor is destroyed only once the event it was

@@ -20,26 +20,27 @@ namespace {
 
 // clang-format off
 const TGridColumn DemogrTable[] = {
-//  title          width  field                         cell text               drawn as               edit mask               typing  stored  sorted as
+//  title          width  field                         cell text               drawn as               edit mask               typing  stored  sorted as             widest text
   {"Last Name",      0,   &fnLastName,                  TCellText::Text,        TCellLook::Text,       "",                     true,   true,   "last name"},
   {"First Name",   100,   &fnFirstName,                 TCellText::Text,        TCellLook::Text,       "",                     true,   true,   "first name"},
-  {"SSN",           80,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "000\\-00\\-0000;0;_",  false,  false,  "SSN"},
-  {"Phone",         80,   &fnPhoneNumber,               TCellText::Text,        TCellLook::Phone,      "000\\-0000;0;_",       true,   true,   "phone number"},
-  {"Birth Date",    80,   &fnBirthDate,                 TCellText::Date,        TCellLook::Text,       "!99/99/0000;1;_",      true,   true,   "birth date"},
-  {"Gender",        60,   &fnGenderCD,                  TCellText::GenderWord,  TCellLook::GenderWord, "",                     true,   true,   "gender"},
+  {"SSN",           80,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "000\\-00\\-0000;0;_",  false,  false,  "SSN",                "000-00-0000"},
+  {"Phone",         80,   &fnPhoneNumber,               TCellText::Text,        TCellLook::Phone,      "000\\-0000;0;_",       true,   true,   "phone number",       "000-0000"},
+  {"Birth Date",    80,   &fnBirthDate,                 TCellText::Date,        TCellLook::Text,       "!99/99/0000;1;_",      true,   true,   "birth date",         "00/00/0000"},
+  {"Gender",        60,   &fnGenderCD,                  TCellText::GenderWord,  TCellLook::GenderWord, "",                     true,   true,   "gender",             "Unknown"},
 };
 
+// The amounts: a monthly pay of six figures, contributions of five.
 const TGridColumn ContrTable[] = {
-//  title          width  field                         cell text               drawn as               edit mask  typing  stored  sorted as
+//  title          width  field                         cell text               drawn as               edit mask  typing  stored  sorted as             widest text
   {"Last, First",    0,   &fnLastName,                  TCellText::LastFirst,   TCellLook::InfoText,   "",        false,  false,  "name"},
-  {"SSN",           74,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "",        false,  false,  "SSN"},
-  {"Pensionable",   64,   &fnSalaryPensionAmount,       TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "pensionable amount"},
-  {"Earnable",      58,   &fnSalaryEarnableAmount,      TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "earnable amount"},
-  {"FTE%",          39,   &fnSalaryEarnableUnitsWorked, TCellText::Amount,      TCellLook::Amount,     "",        true,   true,   "FTE%"},
-  {"Regular",       55,   &fnContribEmployeePreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "regular amont"},
-  {"Health",        55,   &fnContribEmployerPreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "health amount"},
-  {"Voluntary",     51,   &fnContribVoluntaryPostTax,   TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "voluntary amount"},
-  {"Contracts",     51,   &fnContribContractPostTax,    TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "contracts amount"},
+  {"SSN",           74,   &fnMemberSSN,                 TCellText::Text,        TCellLook::SSN,        "",        false,  false,  "SSN",                "000-00-0000"},
+  {"Pensionable",   64,   &fnSalaryPensionAmount,       TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "pensionable amount", "$999999.99"},
+  {"Earnable",      58,   &fnSalaryEarnableAmount,      TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "earnable amount",    "$999999.99"},
+  {"FTE%",          39,   &fnSalaryEarnableUnitsWorked, TCellText::Amount,      TCellLook::Amount,     "",        true,   true,   "FTE%",               "100.00"},
+  {"Regular",       55,   &fnContribEmployeePreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "regular amont",      "$99999.99"},
+  {"Health",        55,   &fnContribEmployerPreTax,     TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "health amount",      "$99999.99"},
+  {"Voluntary",     51,   &fnContribVoluntaryPostTax,   TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "voluntary amount",   "$99999.99"},
+  {"Contracts",     51,   &fnContribContractPostTax,    TCellText::Amount,      TCellLook::Money,      "",        true,   true,   "contracts amount",   "$99999.99"},
 };
 // clang-format on
 
@@ -98,6 +99,7 @@ void TfrmTrans::SetUpGrids() {
     Grid->SetCells(0, 0, M.Columns[0].Title);
     const int32_t G = Grid->GridWidth();
     Grid->SetColWidths(0, G > S(M.RestAbove) ? G - S(M.RestLess) : S(M.RestAtLeast));
+    FitGridFont(*Grid, M.Columns);
   }
 }
 

@@ -40,6 +40,14 @@ TBitBtn* Button(QWidget* Parent, const char* Name, const char* Text, TGlyph Glyp
   return B;
 }
 
+// The width a line edit needs to show Text whole: the text and whatever the
+// box adds around it (its frame and margins, as its own size hint counts them
+// around seventeen x's).
+int LineEditWidthFor(const QLineEdit* Box, const QString& Text) {
+  const QFontMetrics Metrics(Box->font());
+  return Box->sizeHint().width() - 17 * Metrics.horizontalAdvance(QLatin1Char('x')) + Metrics.horizontalAdvance(Text);
+}
+
 // The tooltip colours, for the panels that show figures rather than take them.
 void InfoColours(QWidget* Panel) {
   Panel->setAutoFillBackground(true);
@@ -53,7 +61,9 @@ void InfoColours(QWidget* Panel) {
 
 void TfrmTrans::BuildLayout() {
   auto* Root = new QVBoxLayout(this);
-  Root->setContentsMargins(4, 4, 4, 0);
+  // A margin under the status line too: its panels' lower edges must not sit
+  // on the window's edge, where a window frame covers them.
+  Root->setContentsMargins(4, 4, 4, 4);
   Root->setSpacing(4);
 
   auto* Top = new QHBoxLayout;
@@ -148,6 +158,7 @@ void TfrmTrans::BuildLayout() {
   edtEmployerName = new QLineEdit(gbxEmployerData);
   edtEmployerName->setObjectName("edtEmployerName");
   edtEmployerName->setMaxLength(30);  // the header holds 30 characters
+  edtEmployerName->setMinimumWidth(LineEditWidthFor(edtEmployerName, QString(30, 'N')));
   NameCaption->setBuddy(edtEmployerName);
   IdCaption->setBuddy(edtEmployerName);
   connect(edtEmployerName, &QLineEdit::textChanged, this,
@@ -219,12 +230,7 @@ void TfrmTrans::BuildLayout() {
     Grid->SetFixedCols(0);
     Grid->SetDefaultColWidth(DesignWidth);
     Grid->SetDefaultRowHeight(21);
-    // The column widths are fixed in pixels; a compact, condensed face keeps
-    // titles, amounts and social security numbers whole in them.
-    QFont Font = Grid->font();
-    Font.setPixelSize(11);
-    Font.setStretch(QFont::SemiCondensed);
-    Grid->setFont(Font);
+    FitGridFont(*Grid, Columns);
     Grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goEditing |
                      goTabs | goThumbTracking);
     Layout->addWidget(Grid);

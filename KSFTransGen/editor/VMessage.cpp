@@ -2,9 +2,12 @@
 
 #include <QHBoxLayout>
 #include <QListView>
-#include <QStringListModel>
 #include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,46 @@
 #include "VOpening.h"
 
 TfrmMessage* frmMessage = nullptr;
+
+// The rows of the list share one height, so that the view lays out only what it
+// shows, however many messages there are. That height is the one the tallest
+// message needs once wrapped at the list's width, so no message is cut. The
+// tallest is sought among the longest texts only: measuring every one of a
+// hundred thousand messages would take seconds.
+class TMessageDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void SetTexts(const QStringList& Texts) {
+    std::vector<int> Rows(static_cast<size_t>(Texts.size()));
+    std::iota(Rows.begin(), Rows.end(), 0);
+    const size_t Keep = std::min<size_t>(Rows.size(), 64);
+    std::partial_sort(Rows.begin(), Rows.begin() + static_cast<std::ptrdiff_t>(Keep), Rows.end(),
+                      [&](int A, int B) { return Texts[A].size() > Texts[B].size(); });
+    Rows.resize(Keep);
+    FLongest = std::move(Rows);
+    FCachedWidth = -1;
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    // Asked again at every repaint: measured once per width of the list.
+    if (Option.rect.width() == FCachedWidth && Option.font == FCachedFont) return FCachedSize;
+    QSize Size = QStyledItemDelegate::sizeHint(Option, Index);
+    for (int Row : FLongest)
+      if (Row < Index.model()->rowCount())
+        Size = Size.expandedTo(QStyledItemDelegate::sizeHint(Option, Index.model()->index(Row, 0)));
+    FCachedWidth = Option.rect.width();
+    FCachedFont = Option.font;
+    FCachedSize = Size;
+    return Size;
+  }
+
+ private:
+  std::vector<int> FLongest;
+  mutable int FCachedWidth = -1;
+  mutable QFont FCachedFont;
+  mutable QSize FCachedSize;
+};
 
 TfrmMessage::TfrmMessage(QWidget* Parent) : QDialog(Parent) {
   setObjectName("frmMessage");
@@ -42,12 +85,17 @@ void TfrmMessage::BuildLayout() {
   lvwMsg = new QListView(this);
   lvwMsg->setObjectName("lvwMsg");
   lvwMsg->setModel(FMessages);
-  // Every row is one line of the same height: the view lays out only what it shows.
+  FDelegate = new TMessageDelegate(lvwMsg);
+  lvwMsg->setItemDelegate(FDelegate);
   lvwMsg->setUniformItemSizes(true);
   lvwMsg->setViewMode(QListView::ListMode);
   lvwMsg->setFlow(QListView::TopToBottom);
   lvwMsg->setWrapping(false);
   lvwMsg->setResizeMode(QListView::Adjust);
+  // A message is read whole: a long one wraps at the window's width (and wraps
+  // anew when the window is resized) instead of running off to the right.
+  lvwMsg->setWordWrap(true);
+  lvwMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lvwMsg->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lvwMsg->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvwMsg->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,6 +130,7 @@ void TfrmMessage::SetMessages(const std::vector<std::string>& Messages) {
   QStringList Texts;
   Texts.reserve(static_cast<qsizetype>(Messages.size()));
   for (const std::string& Message : Messages) Texts.append(ToQString(Message));
+  FDelegate->SetTexts(Texts);
   FMessages->setStringList(Texts);
 }
 

@@ -13,6 +13,7 @@ class QListView;
 class QStringListModel;
 class QPushButton;
 class QWidget;
+class TMessageDelegate;
 class TQtEnv;
 
 class TfrmMessage : public QDialog {
@@ -44,6 +45,7 @@ class TfrmMessage : public QDialog {
  private:
   void BuildLayout();
   QStringListModel* FMessages = nullptr;
+  TMessageDelegate* FDelegate = nullptr;
 };
 
 // The message window, alive for the whole run.

@@ -1,7 +1,10 @@
 #include "GridColumns.h"
 
+#include <QFontMetrics>
+
 #include "PPropertyNames.h"
 #include "PRecords.h"
+#include "StringGrid.h"
 #include "Utils.h"
 
 namespace {
@@ -86,6 +89,28 @@ void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column,
       FromRight(FormatAmount(Text));
       break;
   }
+}
+
+void FitGridFont(TStringGrid& Grid, TGridColumns Columns) {
+  auto Fits = [&](const QFont& Font) {
+    const QFontMetrics Metrics(Font);
+    for (size_t Col = 0; Col < Columns.size(); ++Col) {
+      const int Room = Grid.ColWidths(static_cast<int32_t>(Col)) - 4;
+      for (const char* Text : {Columns[Col].Title, Columns[Col].Widest})
+        if (Metrics.horizontalAdvance(QString::fromLatin1(Text)) > Room) return false;
+    }
+    return true;
+  };
+  QFont Font = Grid.font();
+  for (int Pixels = 11; Pixels >= 8; --Pixels)
+    for (int Stretch : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
+      Font.setPixelSize(Pixels);
+      Font.setStretch(Stretch);
+      if (Fits(Font) || (Pixels == 8 && Stretch == QFont::Condensed)) {
+        Grid.setFont(Font);
+        return;
+      }
+    }
 }
 
 std::string GenderWordOfCode(const std::string& Code) {

@@ -20,6 +20,7 @@
 #include "Canvas.h"
 
 class TRecord;
+class TStringGrid;
 
 // How a record's field becomes the cell's text, how a typed text is compared
 // with the field, and how it is stored back.
@@ -60,6 +61,9 @@ struct TGridColumn {
   // How the status line names the column when the members are sorted by it
   // (by Field); null for a column nothing sorts by.
   const char* SortLabel = nullptr;
+  // The widest text the column must show whole, as drawn ("" when its width
+  // is all it can give, as for names).
+  const char* Widest = "";
 };
 
 using TGridColumns = std::span<const TGridColumn>;
@@ -76,6 +80,13 @@ void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string
 // column's look, clipped to the cell, 2 pixels in from its top and its left (or
 // right) edge. An amount that is no number is drawn trimmed, after a beep.
 void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text);
+
+// The column widths are fixed in pixels; the grid's face is fitted to them
+// instead: the design face (11 pixels, semi-condensed), narrowed and then made
+// smaller as far as needed for every column to show its title and its widest
+// text whole, with the 2 pixels either side that the drawing keeps free.
+// Never below 8 pixels. Run again after the widths change.
+void FitGridFont(TStringGrid& Grid, TGridColumns Columns);
 
 // "Male" for a code starting with 1, "Female" for 2, "Unknown" otherwise.
 std::string GenderWordOfCode(const std::string& Code);

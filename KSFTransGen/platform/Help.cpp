@@ -1,10 +1,14 @@
 #include "Help.h"
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 std::string GHelpFile;
@@ -30,7 +34,13 @@ void ShowHelpContents() {
     Browser->setObjectName("brwHelp");
     Browser->setOpenExternalLinks(false);
     Layout->addWidget(Browser);
-    Window->resize(720, 600);
+    // Its size, but never more than the screen can show with room for a window
+    // frame, and centred on the screen, so that no part opens off it.
+    const QScreen* Screen = QGuiApplication::primaryScreen();
+    if (QWidget* Active = QApplication::activeWindow()) Screen = Active->screen();
+    const QRect Room = Screen != nullptr ? Screen->availableGeometry() : QRect(0, 0, 720, 600);
+    Window->resize(std::min(720, Room.width() * 9 / 10), std::min(600, Room.height() * 85 / 100));
+    Window->move(Room.center() - Window->rect().center());
     GHelpWindow = Window;
     GBrowser = Browser;
   }

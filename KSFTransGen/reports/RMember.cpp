@@ -1,6 +1,222 @@
 #include "RMember.h"
 
-TfrmReportMember::TfrmReportMember(QWidget* Owner) : FOwner(Owner) {}
+#include <QWidget>
+#include <string>
 
-// The report's bands and preview arrive with the reports; until then it shows nothing.
-void TfrmReportMember::Preview() {}
+#include "PCodeTable.h"
+#include "PFields.h"
+#include "PPropertyNames.h"
+#include "PTransShort.h"
+#include "Report.h"
+#include "ReportExport.h"
+#include "ReportLabel.h"
+#include "Utils.h"
+
+namespace {
+
+using T = TfrmReportMember;
+using TBand = TReportBandType;
+constexpr uint8_t BoldItalic = fsBold | fsItalic;
+constexpr auto Left = TReportAlignment::Left;
+
+// The bands, top to bottom, in units of 1/96 inch.
+struct TBandRow {
+  TReportBand* T::*Field;
+  TBand Type;
+  const char* Name;
+  int32_t Height;
+  TColor Color;
+  bool FrameTop;
+};
+const TBandRow Bands[] = {
+    {&T::PageHeaderBand1, TBand::PageHeader, "PageHeaderBand1", 55, clWhite, false},
+    {&T::ColumnHeaderBand1, TBand::ColumnHeader, "ColumnHeaderBand1", 42, clSilver, false},
+    {&T::DetailBand1, TBand::Detail, "DetailBand1", 68, clWhite, false},
+    {&T::SummaryBand1, TBand::Summary, "SummaryBand1", 22, clWhite, true},
+    {&T::PageFooterBand1, TBand::PageFooter, "PageFooterBand1", 21, clWhite, false},
+};
+
+// The labels: band, the member that names it (null for a fixed text), and its
+// design (name, fixed text, left, top, width - 0 sized to its text - height,
+// size, style, alignment, grows downwards, centred across the band).
+// The detail labels that hold free text grow downwards when it wraps, so a
+// long name, address, city line or mail address is printed whole.
+struct TLabelRow {
+  TBand Band;
+  TReportLabel* T::*Field;
+  TReportLabelSpec Spec;
+};
+const TLabelRow Labels[] = {
+    {TBand::PageHeader, &T::qrlEmployer, {"qrlEmployer", nullptr, 8, 4, 0, 17, 12, BoldItalic, Left, false, false}},
+    {TBand::PageHeader, &T::qrlTitle, {"qrlTitle", nullptr, 0, 27, 0, 25, 16, fsBold, Left, false, true}},
+    {TBand::ColumnHeader, nullptr, {"qrlNTitle", "N", 4, 3, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlSSNTitle", "SSN # /", 35, 3, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlNameTitle", "Name /", 123, 3, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlPhoneTitle", "Phone /", 433, 3, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlBirthTitle", "Birth Day /", 594, 3, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlGenderTitle", "Gender", 35, 21, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlAddressTitle", "Address", 123, 21, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlEMailTitle", "EMail", 434, 21, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::ColumnHeader, nullptr, {"qrlMariTitle", "Marital Status", 586, 21, 0, 17, 10, BoldItalic, Left, false, false}},
+    {TBand::Detail, &T::qrlN, {"qrlN", nullptr, 2, 4, 0, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlSSN, {"qrlSSN", nullptr, 35, 4, 0, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlName, {"qrlName", nullptr, 123, 4, 310, 17, 10, 0, Left, true, false}},
+    {TBand::Detail, &T::qrlPhone, {"qrlPhone", nullptr, 433, 4, 160, 17, 10, 0, Left, true, false}},
+    {TBand::Detail, &T::qrlBirthDay, {"qrlBirthDay", nullptr, 594, 4, 72, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlGender, {"qrlGender", nullptr, 35, 24, 76, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlAddress, {"qrlAddress", nullptr, 123, 24, 469, 17, 10, 0, Left, true, false}},
+    {TBand::Detail, &T::qrlMari, {"qrlMari", nullptr, 594, 24, 74, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlCity, {"qrlCity", nullptr, 123, 44, 307, 17, 10, 0, Left, true, false}},
+    {TBand::Detail, &T::qrlEmailAddr, {"qrlEmailAddr", nullptr, 433, 44, 237, 17, 10, 0, Left, true, false}},
+    {TBand::Summary, &T::qrlRecords, {"qrlRecords", nullptr, 16, 2, 0, 17, 10, fsBold, Left, false, false}},
+    {TBand::PageFooter, &T::qrlDate, {"qrlDate", nullptr, 16, 2, 0, 17, 10, fsItalic, Left, false, false}},
+    {TBand::PageFooter, nullptr, {"qrlPageTitle", "Page : ", 592, 2, 0, 17, 10, fsItalic, Left, false, false}},
+};
+
+// Characters Index (1-based) to Index + Count - 1 of Text; fewer at its end.
+std::string Copy(const std::string& Text, size_t Index, size_t Count) {
+  return Index - 1 < Text.size() ? Text.substr(Index - 1, Count) : std::string();
+}
+
+std::string Field(const TRecord& R, const std::string& Name) { return R.GetAsString(Name); }
+
+std::string NameText(const TRecord& R, int32_t) {
+  const std::string Prefix = Field(R, fnNamePrefix);
+  const std::string Middle = Field(R, fnMiddleName);
+  const std::string Suffix = Field(R, fnNameSuffix);
+  std::string Text;
+  if (Prefix != "0") Text = GetCodeShortNameByValue(0, Prefix) + " ";
+  Text += Field(R, fnLastName) + ", " + Field(R, fnFirstName);
+  if (!Middle.empty()) Text += " " + Middle.substr(0, 1) + ".";
+  if (Suffix != "0") Text += ", " + GetCodeShortNameByValue(1, Suffix);
+  return Text;
+}
+
+std::string PhoneText(const TRecord& R, int32_t) {
+  const std::string Number = Field(R, fnPhoneNumber);
+  if (Number.empty()) return {};
+  const std::string Area = Field(R, fnPhoneAreaCode);
+  const std::string Extension = Field(R, fnExtension);
+  std::string Text;
+  if (!Area.empty()) Text = "(" + Area + ") ";
+  Text += Copy(Number, 1, 3) + "-" + Copy(Number, 4, 4);
+  if (!Extension.empty()) Text += " / " + Extension;
+  return Text;
+}
+
+// The marital status words by the code's first character.
+const struct {
+  char Code;
+  const char* Word;
+} MaritalWords[] = {{'1', "Divorced"}, {'2', "Married"}, {'4', "Single"}, {'5', "Widowed"},
+                    {'6', "Unknown"}};
+
+std::string MaritalText(const TRecord& R, int32_t) {
+  const std::string Code = Field(R, fnMaritalStatusCD);
+  for (const auto& Row : MaritalWords)
+    if (!Code.empty() && Code[0] == Row.Code) return Row.Word;
+  return {};
+}
+
+std::string AddressText(const TRecord& R, int32_t) {
+  const std::string Second = Field(R, fnAddressLine2);
+  return Field(R, fnAddressLine1) + (Second.empty() ? "" : ", " + Second);
+}
+
+std::string CityText(const TRecord& R, int32_t) {
+  const std::string Zip4 = Field(R, fnAddressZip4);
+  return Field(R, fnAddressCity) + ", " + Field(R, fnAddressState) + " " + Field(R, fnAddressZip) +
+         (Zip4.empty() ? "" : "-" + Zip4);
+}
+
+// What the detail labels show of a member (Number: its place in the report).
+const struct {
+  TReportLabel* T::*Label;
+  std::string (*Text)(const TRecord& R, int32_t Number);
+} DetailTexts[] = {
+    {&T::qrlN, [](const TRecord&, int32_t Number) { return std::to_string(Number) + "."; }},
+    {&T::qrlSSN,
+     [](const TRecord& R, int32_t) {
+       const std::string SSN = Field(R, fnMemberSSN);
+       return Copy(SSN, 1, 3) + "-" + Copy(SSN, 4, 2) + "-" + Copy(SSN, 6, 4);
+     }},
+    {&T::qrlName, NameText},
+    {&T::qrlPhone, PhoneText},
+    {&T::qrlBirthDay, [](const TRecord& R, int32_t) { return Field(R, fnBirthDate); }},
+    {&T::qrlGender,
+     [](const TRecord& R, int32_t) { return GetCodeShortNameByValue(2, Field(R, fnGenderCD)); }},
+    {&T::qrlAddress, AddressText},
+    {&T::qrlMari, MaritalText},
+    {&T::qrlCity, CityText},
+    {&T::qrlEmailAddr, [](const TRecord& R, int32_t) { return Field(R, fnAddressEMail); }},
+};
+
+}  // namespace
+
+TfrmReportMember::TfrmReportMember(QWidget* Owner) : QObject(Owner), FOwner(Owner) {
+  setObjectName("frmReportMember");
+  qrMembers = new TReport(this, "qrMembers");
+  qrMembers->Title = "Member Report";
+  for (const TBandRow& Row : Bands) {
+    TReportBand* Band = new TReportBand(qrMembers, Row.Type, Row.Name);
+    Band->Height = Row.Height;
+    Band->Color = Row.Color;
+    Band->FrameTop = Row.FrameTop;
+    this->*Row.Field = Band;
+  }
+  for (const TLabelRow& Row : Labels) {
+    TReportLabel* Label = AddReportLabel(qrMembers->BandOf(Row.Band), Row.Spec);
+    if (Row.Field != nullptr) this->*Row.Field = Label;
+  }
+  QRShape1 = new TReportRule(DetailBand1, "QRShape1");
+  QRShape1->Left = 0;
+  QRShape1->Top = 62;
+  QRShape1->Width = 673;
+  QRShape1->Height = 4;
+  QRSysData1 = new TReportPageNumber(PageFooterBand1, "QRSysData1");
+  QRSysData1->Left = 640;
+  QRSysData1->Top = 2;
+  QRSysData1->Font.Style = fsItalic;
+  QRTextFilter1 = new TReportTextFilter(qrMembers, "QRTextFilter1");
+  QRCSVFilter1 = new TReportCSVFilter(qrMembers, "QRCSVFilter1", ',');
+  qrMembers->OnBeforePrint = [this](TReport* Sender, bool& PrintReport) {
+    qrMembersBeforePrint(Sender, PrintReport);
+  };
+  qrMembers->OnNeedData = [this](TReport* Sender, bool& MoreData) {
+    qrMembersNeedData(Sender, MoreData);
+  };
+}
+
+TfrmReportMember::~TfrmReportMember() = default;
+
+void TfrmReportMember::Preview() { qrMembers->Preview(FOwner); }
+
+void TfrmReportMember::qrMembersBeforePrint(QObject*, bool& PrintReport) {
+  VisibleRecords = Trans != nullptr ? Trans->VisibleCount() : 0;
+  PrintReport = VisibleRecords > 0;
+  PrintedRecords = 0;
+  NextIndex = 0;
+  if (!PrintReport) return;
+  const TRecord& Header = *Trans->Header;
+  qrlTitle->Caption = "Members - " + MonthName(Header.GetAsInteger(fnBatchMonth)) + " " +
+                      Header.GetAsString(fnBatchYear) + " Transmittal";
+  qrlRecords->Caption = std::to_string(VisibleRecords) + " record(s)";
+  qrlDate->Caption = "Report date : " + DateToStr(Date());
+  qrlEmployer->Caption = Header.GetAsString(fnBatchEmployerName);
+}
+
+void TfrmReportMember::qrMembersNeedData(QObject*, bool& MoreData) {
+  const int32_t Count = Trans != nullptr ? Trans->Details.Count() : 0;
+  MoreData = Count > 0 && PrintedRecords != VisibleRecords;
+  if (!MoreData) return;
+  while (NextIndex < Count && !Trans->Details[NextIndex]->Visible) ++NextIndex;
+  // Members hidden since the run began end the list instead of running past it.
+  if (NextIndex >= Count) {
+    MoreData = false;
+    return;
+  }
+  ++PrintedRecords;
+  const TRecord& Member = *Trans->Details[NextIndex];
+  for (const auto& Row : DetailTexts) (this->*Row.Label)->Caption = Row.Text(Member, PrintedRecords);
+  ++NextIndex;
+}

@@ -1,0 +1,142 @@
+#include "ReportPainter.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+#include "QtText.h"
+#include "ReportBand.h"
+#include "ReportLabel.h"
+
+namespace {
+
+void PaintLabel(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF Origin,
+                TReportTextSetting& Setting) {
+  const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
+  const bool Wrap = Label.WordWrap && !Label.AutoSize;
+  SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width, Wrap, Setting);
+  const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
+  if (Shown == 0) return;
+
+  const TReportMetrics& Metrics = TReportMetrics::Of(Label.Font);
+  const double EmPixels = Label.Font.Size * 96.0 / 72.0 * Setting.Scale * Scale;
+  const QFont Font = ToQFont(Label.Font, EmPixels, Painter.device()->logicalDpiY());
+  const QFontMetricsF DeviceMetrics(Font, Painter.device());
+  Painter.setFont(Font);
+  Painter.setPen(ToQColor(Label.Font.Color));
+  const double Spacing = Metrics.LineSpacing() * Setting.Scale;
+  const double Ascent = Metrics.Ascent() * Setting.Scale;
+  for (int32_t I = 0; I < Shown; ++I) {
+    const QString Line = ToQString(std::string(Setting.Lines[static_cast<size_t>(I)]));
+    const double Width = DeviceMetrics.horizontalAdvance(Line);
+    double X = Origin.x() + Item.Left * Scale;
+    if (Label.Alignment == TReportAlignment::Right)
+      X = Origin.x() + (Item.Left + Item.Width) * Scale - Width;
+    else if (Label.Alignment == TReportAlignment::Center)
+      X = Origin.x() + (Item.Left + Item.Width / 2.0) * Scale - Width / 2;
+    const double Baseline = Origin.y() + (Item.Top + I * Spacing + Ascent) * Scale;
+    Painter.drawText(QPointF(X, Baseline), Line);
+  }
+}
+
+void PaintRule(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF Origin) {
+  const auto& Rule = static_cast<const TReportRule&>(*Item.Item);
+  Painter.setPen(QPen(ToQColor(Rule.Color), std::max(1.0, Scale)));
+  const double Y = Origin.y() + (Item.Top + Item.Height / 2.0) * Scale;
+  Painter.drawLine(QPointF(Origin.x() + Item.Left * Scale, Y),
+                   QPointF(Origin.x() + (Item.Left + Item.Width) * Scale, Y));
+}
+
+}  // namespace
+
+void PaintReportPage(QPainter& Painter, const TReportLayout& Layout, int32_t PageIndex,
+                     double Scale, QPointF Origin) {
+  Painter.save();
+  Painter.setRenderHint(QPainter::Antialiasing);
+  Painter.setRenderHint(QPainter::TextAntialiasing);
+  const TReportPage& Page = Layout.Page;
+  TReportTextSetting Setting;
+  for (const TLaidBand& Band : Layout.Bands(PageIndex)) {
+    const QRectF Strip(Origin.x() + Page.LeftMargin * Scale, Origin.y() + Band.Top * Scale,
+                       Page.ContentWidth() * Scale, Band.Height * Scale);
+    if (Band.Band->Color != clWhite) Painter.fillRect(Strip, ToQColor(Band.Band->Color));
+    if (Band.Band->FrameTop) {
+      Painter.setPen(QPen(Qt::black, std::max(1.0, Scale)));
+      Painter.drawLine(Strip.topLeft(), Strip.topRight());
+    }
+    const int32_t Count = Layout.ItemCount(Band);
+    for (int32_t K = 0; K < Count; ++K) {
+      const TLaidItem Item = Layout.Item(Band, K);
+      if (Item.Item->Kind() == TReportItemKind::Rule)
+        PaintRule(Painter, Item, Scale, Origin);
+      else
+        PaintLabel(Painter, Item, Scale, Origin, Setting);
+    }
+  }
+  Painter.restore();
+}
+
+QImage RenderReportPage(const TReportLayout& Layout, int32_t PageIndex, int Dpi) {
+  const double Scale = Dpi / 96.0;
+  QImage Image(static_cast<int>(Layout.Page.Width * Scale + 0.5),
+               static_cast<int>(Layout.Page.Height * Scale + 0.5), QImage::Format_RGB32);
+  const int DotsPerMeter = static_cast<int>(Dpi / 0.0254 + 0.5);
+  Image.setDotsPerMeterX(DotsPerMeter);
+  Image.setDotsPerMeterY(DotsPerMeter);
+  Image.fill(Qt::white);
+  QPainter Painter(&Image);
+  PaintReportPage(Painter, Layout, PageIndex, Scale);
+  return Image;
+}
+
+void SetUpReportPrinter(QPrinter& Printer, const TReportPage& Page) {
+  Printer.setPageSize(QPageSize(QSizeF(Page.Width / 96.0, Page.Height / 96.0), QPageSize::Inch,
+                                QString(), QPageSize::FuzzyMatch));
+  Printer.setPageOrientation(QPageLayout::Portrait);
+  Printer.setFullPage(true);
+  Printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+}
+
+bool PrintReport(const TReportLayout& Layout, QPrinter& Printer, int32_t First, int32_t Last,
+                 const TReportProgress& Progress, std::string& Error) {
+  Error.clear();
+  First = std::max(First, 0);
+  Last = std::min(Last, Layout.PageCount() - 1);
+  if (First > Last) {
+    Error = "There is no page to print.";
+    return false;
+  }
+  QPainter Painter;
+  if (!Painter.begin(&Printer)) {
+    Error = "The printer could not be started.";
+    return false;
+  }
+  const double Scale = Printer.logicalDpiX() / 96.0;
+  const int32_t Total = Last - First + 1;
+  for (int32_t Page = First; Page <= Last; ++Page) {
+    if (Page > First && !Printer.newPage()) {
+      Error = "The printer stopped before the last page.";
+      Printer.abort();
+      return false;
+    }
+    PaintReportPage(Painter, Layout, Page, Scale);
+    if (Progress && !Progress(Page - First + 1, Total)) {
+      // Cancelled: nothing half-printed goes to the printer or stays on disk.
+      const QString File = Printer.outputFileName();
+      Printer.abort();
+      if (Painter.isActive()) Painter.end();
+      if (!File.isEmpty()) QFile::remove(File);
+      return false;
+    }
+  }
+  if (!Painter.end()) {
+    Error = "The printer could not finish the job.";
+    return false;
+  }
+  return true;
+}

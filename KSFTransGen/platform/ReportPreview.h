@@ -32,6 +32,8 @@ class TReportPreview : public QDialog {
 
   enum class TZoom { PageWidth, WholePage };
 
+  // The run it shows.
+  const TReportLayout& Layout() const { return FLayout; }
   int32_t PageIndex() const { return FPageIndex; }  // 0-based
   int32_t PageCount() const;
   void SetPageIndex(int32_t Index);                  // kept within the pages

@@ -12,8 +12,10 @@ namespace {
 // Fonts are measured at 75 times their size in units (an em of Size * 100
 // pixels), where rounding the pixel size and the advances costs nothing.
 constexpr double MeasureScale = 75;
-// Wider than this by rounding alone still fits.
-constexpr double Slack = 1e-6;
+// A text may pass its box by up to one unit (1/96 inch) before its font
+// shrinks or a line breaks: fixed widths drawn for screen fonts, which round a
+// little narrower, then hold ("100.00%" in a box of 52 units).
+constexpr double Overhang = 1.0;
 
 bool IsBlank(char Ch) { return Ch == ' '; }
 
@@ -77,7 +79,7 @@ void SetReportText(const TReportFont& Font, std::string_view Text, double Width,
 
   if (!WordWrap || Width <= 0) {
     const double Whole = M.Width(Text);
-    if (Width > 0 && Whole > Width) Out.Scale = Width / Whole;
+    if (Width > 0 && Whole > Width + Overhang) Out.Scale = Width / Whole;
     Out.Lines.push_back(Text);
     Out.Widths.push_back(Whole * Out.Scale);
     return;
@@ -100,7 +102,7 @@ void SetReportText(const TReportFont& Font, std::string_view Text, double Width,
     Widest = std::max(Widest, W);
   }
   if (Words.empty()) return;
-  if (Widest > Width) Out.Scale = Width / Widest;
+  if (Widest > Width + Overhang) Out.Scale = Width / Widest;
 
   // The first line keeps any leading blanks; later lines start at their first word.
   size_t LineBegin = 0;
@@ -109,7 +111,7 @@ void SetReportText(const TReportFont& Font, std::string_view Text, double Width,
   for (size_t W = 1; W < Words.size(); ++W) {
     const double Gap = M.Width(Text.substr(LineEnd, Words[W].Begin - LineEnd));
     const double Wider = LineWidth + Gap + Words[W].Width;
-    if (Wider * Out.Scale <= Width + Slack) {
+    if (Wider * Out.Scale <= Width + Overhang) {
       LineEnd = Words[W].End;
       LineWidth = Wider;
       continue;

@@ -67,6 +67,7 @@ struct TReportTextSetting {
 // Sets Text in a box Width units wide. With WordWrap, lines break at blanks
 // wherever the next word would pass the right edge; without it the text is one
 // line. Either way the font shrinks until the widest word (or the one line) fits.
+// A text may pass the edge by up to one unit before either happens.
 // Width <= 0 means "as wide as the text" (a label sized to its text).
 void SetReportText(const TReportFont& Font, std::string_view Text, double Width, bool WordWrap,
                    TReportTextSetting& Out);

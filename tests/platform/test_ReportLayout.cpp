@@ -1,0 +1,160 @@
+// The layout of a report run: bands placed on pages, details flowing onto new
+// pages, labels that stretch and what they push down, and the run's events.
+
+#include <QApplication>
+#include <QtTest>
+#include <cmath>
+
+#include "ReportProbe.h"
+#include "SmallReport.h"
+
+namespace {
+
+using TBand = TReportBandType;
+
+std::vector<TBand> KindsOn(const TReportLayout& Layout, int32_t Page) {
+  std::vector<TBand> Kinds;
+  for (const TLaidBand& Band : Layout.Bands(Page)) Kinds.push_back(Band.Band->BandType());
+  return Kinds;
+}
+
+}  // namespace
+
+class TestReportLayout : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void DetailsFlowOntoNewPagesUnderTheHeaders() {
+    TSmallReport Small(TSmallReport::Numbered(9));
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), 3);
+    const std::vector<TBand> Full = {TBand::PageHeader, TBand::ColumnHeader, TBand::Detail,
+                                     TBand::Detail,     TBand::Detail,       TBand::Detail,
+                                     TBand::PageFooter};
+    QCOMPARE(KindsOn(L, 0), Full);
+    QCOMPARE(KindsOn(L, 1), Full);
+    QCOMPARE(KindsOn(L, 2), (std::vector<TBand>{TBand::PageHeader, TBand::ColumnHeader,
+                                                TBand::Detail, TBand::Summary, TBand::PageFooter}));
+    for (int32_t Page = 0; Page < 3; ++Page) {
+      const auto Bands = L.Bands(Page);
+      QCOMPARE(Bands[0].Top, 20);   // the top margin
+      QCOMPARE(Bands[1].Top, 50);   // under the page header
+      QCOMPARE(Bands[2].Top, 70);   // the first detail under the column header
+      QCOMPARE(Bands[3].Top, 115);  // details one after the other
+      QCOMPARE(Bands.back().Top, 300 - 20 - 20);  // the footer on the bottom margin
+      QCOMPARE(TextOf(L, Bands.back(), "PageNumber"), std::to_string(Page + 1));
+    }
+    QCOMPARE(TextsOf(L, TBand::Detail, "lblValue").back(), std::string("Row 9"));
+    QCOMPARE(TextsOf(L, TBand::Summary, "lblCount"), std::vector<std::string>{"9 rows"});
+    QCOMPARE(Small.NeedDataCalls, 10);  // nine rows and the answer that ends them
+  }
+
+  void SummaryThatDoesNotFitGoesToANewPage() {
+    TSmallReport Small(TSmallReport::Numbered(8));
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), 3);
+    QCOMPARE(KindsOn(L, 2), (std::vector<TBand>{TBand::PageHeader, TBand::ColumnHeader,
+                                                TBand::Summary, TBand::PageFooter}));
+    QCOMPARE(L.Bands(2)[2].Top, 70);
+  }
+
+  void HeaderOnTheFirstAndFooterOnTheLastPage_data() {
+    QTest::addColumn<bool>("FirstHeader");
+    QTest::addColumn<bool>("LastFooter");
+    QTest::newRow("both") << true << true;
+    QTest::newRow("no header on the first page") << false << true;
+    QTest::newRow("no footer on the last page") << true << false;
+  }
+  void HeaderOnTheFirstAndFooterOnTheLastPage() {
+    QFETCH(bool, FirstHeader);
+    QFETCH(bool, LastFooter);
+    TSmallReport Small(TSmallReport::Numbered(5));
+    Small.Report.PageHeaderOnFirstPage = FirstHeader;
+    Small.Report.PageFooterOnLastPage = LastFooter;
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), 2);
+    QCOMPARE(KindsOn(L, 0).front(), FirstHeader ? TBand::PageHeader : TBand::ColumnHeader);
+    QCOMPARE(L.Bands(0).front().Top, 20);
+    QCOMPARE(KindsOn(L, 1).front(), TBand::PageHeader);
+    QCOMPARE(KindsOn(L, 0).back(), TBand::PageFooter);
+    QCOMPARE(KindsOn(L, 1).back(), LastFooter ? TBand::PageFooter : TBand::Summary);
+  }
+
+  void BeforePrintCanCancelTheRun() {
+    TSmallReport Small(TSmallReport::Numbered(3));
+    QVERIFY(Small.Report.Prepare());
+    Small.Cancel = true;
+    QVERIFY(!Small.Report.Prepare());
+    QCOMPARE(Small.Report.Layout().PageCount(), 0);
+    QCOMPARE(Small.NeedDataCalls, 4);  // only the first run asked for data
+  }
+
+  void EveryRunLaysOutAfresh() {
+    TSmallReport Small(TSmallReport::Numbered(6));
+    QVERIFY(Small.Report.Prepare());
+    Small.Rows.resize(2);
+    QVERIFY(Small.Report.Prepare());
+    QCOMPARE(Small.Report.Layout().PageCount(), 1);
+    QCOMPARE(TextsOf(Small.Report.Layout(), TBand::Detail, "lblValue"),
+             (std::vector<std::string>{"Row 1", "Row 2"}));
+  }
+
+  // A wrapping value grows its band: the amount on the same line stays, the
+  // line below and the rule move down by the growth, the next band follows.
+  void StretchedLabelPushesWhatLiesBelowDown() {
+    TSmallReport Small({{"one two three four five six seven eight nine ten eleven", "$1.00"},
+                        {"Row 2", "$2.00"}});
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    const auto Details = BandsOf(L, TBand::Detail);
+    const TLaidItem Value = ItemNamed(L, Details[0], "lblValue");
+    TReportTextSetting Setting;
+    SetReportText(Small.Value->Font, Value.Text, 150, true, Setting);
+    QVERIFY(Setting.Lines.size() >= 3);
+    const double Spacing = TReportMetrics::Of(Small.Value->Font).LineSpacing();
+    QCOMPARE(Value.Height,
+             int32_t(std::ceil(Setting.Lines.size() * Spacing + (17 - Spacing) - 1e-9)));
+    const int32_t Growth = Value.Height - 17;
+    QCOMPARE(Details[0].Height, 45 + Growth);
+    QCOMPARE(ItemNamed(L, Details[0], "lblAmount").Top, Details[0].Top + 2);
+    QCOMPARE(ItemNamed(L, Details[0], "lblBelow").Top, Details[0].Top + 22 + Growth);
+    QCOMPARE(ItemNamed(L, Details[0], "Rule").Top, Details[0].Top + 40 + Growth);
+    QCOMPARE(Details[1].Top, Details[0].Top + Details[0].Height);
+    QCOMPARE(Details[1].Height, 45);
+  }
+
+  // A band taller than a whole page cannot fit anywhere: it takes a page of its
+  // own and the run goes on instead of starting page after page.
+  void BandTallerThanAPageTakesAPageOfItsOwn() {
+    std::string Long;
+    for (int I = 0; I < 100; ++I) Long += "word ";
+    TSmallReport Small({{"Row 1", ""}, {Long, ""}, {"Row 3", ""}});
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), 3);
+    QCOMPARE(BandsOf(L, TBand::Detail, 1).size(), size_t(1));
+    QCOMPARE(BandsOf(L, TBand::Detail, 1)[0].Top, 70);
+    QVERIFY(BandsOf(L, TBand::Detail, 1)[0].Height > 190);
+    QCOMPARE(TextsOf(L, TBand::Detail, "lblValue").back(), std::string("Row 3"));
+  }
+
+  void LabelsSizedToTheirTextAndCentredAcrossTheBand() {
+    TSmallReport Small(TSmallReport::Numbered(1));
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    const TLaidItem Title = ItemNamed(L, BandsOf(L, TBand::PageHeader)[0], "lblTitle");
+    const double Width = TReportMetrics::Of(Small.Title->Font).Width("Small Report");
+    QCOMPARE(Title.Width, int32_t(std::ceil(Width)));
+    QCOMPARE(Title.Left, 40 + (340 - Title.Width) / 2);
+    const TLaidItem Count = ItemNamed(L, BandsOf(L, TBand::Summary)[0], "lblCount");
+    QCOMPARE(Count.Left, 40);
+    QCOMPARE(Count.Width,
+             int32_t(std::ceil(TReportMetrics::Of(Small.Count->Font).Width("1 rows"))));
+  }
+};
+
+QTEST_MAIN(TestReportLayout)
+#include "test_ReportLayout.moc"

@@ -44,7 +44,7 @@ class TestReportPainter : public QObject {
     QCOMPARE(Page.pixel(390, 60), qRgb(255, 255, 255));  // the right margin
     // The detail's rule through the middle of its box (70 + 40 + 2).
     QCOMPARE(InkSpan(Page, 0, 399, 111, 113), std::make_pair(40, 379));
-    QCOMPARE(InkSpan(Page, 0, 399, 100, 108), std::make_pair(-1, -1));
+    QCOMPARE(InkSpan(Page, 0, 399, 108, 109), std::make_pair(-1, -1));
     // The summary's line along its top edge.
     QCOMPARE(InkSpan(Page, 0, 399, 114, 116), std::make_pair(40, 379));
   }

@@ -8,37 +8,70 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <deque>
+#include <memory>
 
-#include "QtText.h"
 #include "ReportBand.h"
 #include "ReportLabel.h"
 
 namespace {
 
+// The fonts a painting uses, made once for every font and scale of the labels
+// rather than once for every label: a long print draws a million labels with
+// a handful of fonts.
+class TFontCache {
+ public:
+  struct TEntry {
+    const TReportFont* Font;
+    double Scale;
+    QFont QtFont;
+    std::unique_ptr<QFontMetricsF> Metrics;
+  };
+
+  TEntry& Get(const TReportFont& Font, double TextScale, double Scale, QPaintDevice* Device) {
+    for (TEntry& E : FEntries)
+      if (E.Font == &Font && E.Scale == TextScale) return E;
+    const double EmPixels = Font.Size * 96.0 / 72.0 * TextScale * Scale;
+    QFont QtFont = ToQFont(Font, EmPixels, Device->logicalDpiY());
+    auto Metrics = std::make_unique<QFontMetricsF>(QtFont, Device);
+    FEntries.push_back({&Font, TextScale, QtFont, std::move(Metrics)});
+    return FEntries.back();
+  }
+
+ private:
+  std::deque<TEntry> FEntries;
+};
+
+struct TPaintState {
+  TFontCache Fonts;
+  TReportTextSetting Setting;
+};
+
 void PaintLabel(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF Origin,
-                TReportTextSetting& Setting) {
+                TPaintState& State) {
   const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
+  TReportTextSetting& Setting = State.Setting;
   const bool Wrap = Label.WordWrap && !Label.AutoSize;
   SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width, Wrap, Setting);
   const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
   if (Shown == 0) return;
 
   const TReportMetrics& Metrics = TReportMetrics::Of(Label.Font);
-  const double EmPixels = Label.Font.Size * 96.0 / 72.0 * Setting.Scale * Scale;
-  const QFont Font = ToQFont(Label.Font, EmPixels, Painter.device()->logicalDpiY());
-  const QFontMetricsF DeviceMetrics(Font, Painter.device());
-  Painter.setFont(Font);
+  const TFontCache::TEntry& Font =
+      State.Fonts.Get(Label.Font, Setting.Scale, Scale, Painter.device());
+  Painter.setFont(Font.QtFont);
   Painter.setPen(ToQColor(Label.Font.Color));
   const double Spacing = Metrics.LineSpacing() * Setting.Scale;
   const double Ascent = Metrics.Ascent() * Setting.Scale;
   for (int32_t I = 0; I < Shown; ++I) {
-    const QString Line = ToQString(std::string(Setting.Lines[static_cast<size_t>(I)]));
-    const double Width = DeviceMetrics.horizontalAdvance(Line);
+    const std::string_view Text = Setting.Lines[static_cast<size_t>(I)];
+    const QString Line = QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()));
     double X = Origin.x() + Item.Left * Scale;
     if (Label.Alignment == TReportAlignment::Right)
-      X = Origin.x() + (Item.Left + Item.Width) * Scale - Width;
+      X = Origin.x() + (Item.Left + Item.Width) * Scale - Font.Metrics->horizontalAdvance(Line);
     else if (Label.Alignment == TReportAlignment::Center)
-      X = Origin.x() + (Item.Left + Item.Width / 2.0) * Scale - Width / 2;
+      X = Origin.x() + (Item.Left + Item.Width / 2.0) * Scale -
+          Font.Metrics->horizontalAdvance(Line) / 2;
     const double Baseline = Origin.y() + (Item.Top + I * Spacing + Ascent) * Scale;
     Painter.drawText(QPointF(X, Baseline), Line);
   }
@@ -52,15 +85,12 @@ void PaintRule(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF O
                    QPointF(Origin.x() + (Item.Left + Item.Width) * Scale, Y));
 }
 
-}  // namespace
-
-void PaintReportPage(QPainter& Painter, const TReportLayout& Layout, int32_t PageIndex,
-                     double Scale, QPointF Origin) {
+void PaintPage(QPainter& Painter, const TReportLayout& Layout, int32_t PageIndex, double Scale,
+               QPointF Origin, TPaintState& State) {
   Painter.save();
   Painter.setRenderHint(QPainter::Antialiasing);
   Painter.setRenderHint(QPainter::TextAntialiasing);
   const TReportPage& Page = Layout.Page;
-  TReportTextSetting Setting;
   for (const TLaidBand& Band : Layout.Bands(PageIndex)) {
     const QRectF Strip(Origin.x() + Page.LeftMargin * Scale, Origin.y() + Band.Top * Scale,
                        Page.ContentWidth() * Scale, Band.Height * Scale);
@@ -75,10 +105,18 @@ void PaintReportPage(QPainter& Painter, const TReportLayout& Layout, int32_t Pag
       if (Item.Item->Kind() == TReportItemKind::Rule)
         PaintRule(Painter, Item, Scale, Origin);
       else
-        PaintLabel(Painter, Item, Scale, Origin, Setting);
+        PaintLabel(Painter, Item, Scale, Origin, State);
     }
   }
   Painter.restore();
+}
+
+}  // namespace
+
+void PaintReportPage(QPainter& Painter, const TReportLayout& Layout, int32_t PageIndex,
+                     double Scale, QPointF Origin) {
+  TPaintState State;
+  PaintPage(Painter, Layout, PageIndex, Scale, Origin, State);
 }
 
 QImage RenderReportPage(const TReportLayout& Layout, int32_t PageIndex, int Dpi) {
@@ -118,13 +156,14 @@ bool PrintReport(const TReportLayout& Layout, QPrinter& Printer, int32_t First, 
   }
   const double Scale = Printer.logicalDpiX() / 96.0;
   const int32_t Total = Last - First + 1;
+  TPaintState State;
   for (int32_t Page = First; Page <= Last; ++Page) {
     if (Page > First && !Printer.newPage()) {
       Error = "The printer stopped before the last page.";
       Printer.abort();
       return false;
     }
-    PaintReportPage(Painter, Layout, Page, Scale);
+    PaintPage(Painter, Layout, Page, Scale, {}, State);
     if (Progress && !Progress(Page - First + 1, Total)) {
       // Cancelled: nothing half-printed goes to the printer or stays on disk.
       const QString File = Printer.outputFileName();

@@ -220,11 +220,13 @@ class TestReportOutput : public QObject {
           Shown = QString::fromStdString(
               TextsOf(Preview->Layout(), TReportBandType::PageHeader, "qrlTitle").at(0));
         Next->close();
-      }, 1000);
+      }, 500);
       Choice->findChild<QPushButton*>(Button)->click();
     });
     Form->bbnPrint->click();
     QCOMPARE(Shown, Title);
+    // Without a preview the watch for it runs out; let it end within the test.
+    if (Shown.isEmpty()) QTest::qWait(600);
   }
 };
 

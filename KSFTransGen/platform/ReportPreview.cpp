@@ -65,7 +65,7 @@ void TReportPageView::paintEvent(QPaintEvent*) {
   QPainter Painter(this);
   Painter.fillRect(rect(), palette().color(QPalette::Dark));
   const QRectF Paper(Border, Border, FLayout.Page.Width * FScale, FLayout.Page.Height * FScale);
-  Painter.fillRect(Paper.translated(3, 3), Qt::black);
+  Painter.fillRect(Paper.translated(3, 3), QColor(64, 64, 64));
   Painter.fillRect(Paper, Qt::white);
   Painter.setClipRect(Paper);
   PaintReportPage(Painter, FLayout, FPageIndex, FScale, Paper.topLeft());

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ReportBand.h"
+#include "ReportLabel.h"
 #include "ReportLayout.h"
 
 class QWidget;
@@ -61,3 +62,41 @@ class TReport : public QObject {
   std::vector<TReportBand*> FBands;
   TReportLayout FLayout;
 };
+
+// Reports laid out from design tables: a row per band and per label, each
+// naming the member of the form that is to refer to it (null for a label of
+// fixed text that nothing refers to).
+template <class TForm>
+struct TReportBandRow {
+  TReportBand* TForm::*Field;
+  TReportBandType BandType;
+  const char* Name;
+  int32_t Height;
+  TColor Color;
+  bool FrameTop;
+};
+
+template <class TForm>
+struct TReportLabelRow {
+  TReportBandType Band;
+  TReportLabel* TForm::*Field;
+  TReportLabelSpec Spec;
+};
+
+// Adds the bands, top to bottom, then the labels to the report, and points the
+// form's members at them.
+template <class TForm, size_t BandCount, size_t LabelCount>
+void DesignReport(TReport& Report, TForm& Form, const TReportBandRow<TForm> (&Bands)[BandCount],
+                  const TReportLabelRow<TForm> (&Labels)[LabelCount]) {
+  for (const TReportBandRow<TForm>& Row : Bands) {
+    auto* Band = new TReportBand(&Report, Row.BandType, Row.Name);
+    Band->Height = Row.Height;
+    Band->Color = Row.Color;
+    Band->FrameTop = Row.FrameTop;
+    Form.*Row.Field = Band;
+  }
+  for (const TReportLabelRow<TForm>& Row : Labels) {
+    TReportLabel* Label = AddReportLabel(Report.BandOf(Row.Band), Row.Spec);
+    if (Row.Field != nullptr) Form.*Row.Field = Label;
+  }
+}

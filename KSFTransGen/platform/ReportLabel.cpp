@@ -37,3 +37,22 @@ TReportLabel* AddReportLabel(TReportBand* Band, const TReportLabelSpec& Spec) {
   Label->AlignToBand = Spec.AlignToBand;
   return Label;
 }
+
+TReportRule* AddReportRule(TReportBand* Band, const char* Name, int32_t Left, int32_t Top,
+                           int32_t Width, int32_t Height) {
+  auto* Rule = new TReportRule(Band, Name);
+  Rule->Left = Left;
+  Rule->Top = Top;
+  Rule->Width = Width;
+  Rule->Height = Height;
+  return Rule;
+}
+
+TReportPageNumber* AddReportPageNumber(TReportBand* Band, const char* Name, int32_t Left,
+                                       int32_t Top, uint8_t Style) {
+  auto* Number = new TReportPageNumber(Band, Name);
+  Number->Left = Left;
+  Number->Top = Top;
+  Number->Font.Style = Style;
+  return Number;
+}

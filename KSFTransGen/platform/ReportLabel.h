@@ -89,3 +89,9 @@ struct TReportLabelSpec {
 
 // Adds a label to the band as the table row says (font Arial, black, word wrap on).
 TReportLabel* AddReportLabel(TReportBand* Band, const TReportLabelSpec& Spec);
+// Adds a rule to the band.
+TReportRule* AddReportRule(TReportBand* Band, const char* Name, int32_t Left, int32_t Top,
+                           int32_t Width, int32_t Height);
+// Adds a page-number field to the band, sized to its text.
+TReportPageNumber* AddReportPageNumber(TReportBand* Band, const char* Name, int32_t Left,
+                                       int32_t Top, uint8_t Style);

@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Env.h"
 #include "QtEnv.h"
 #include "QtText.h"
 #include "Report.h"
@@ -265,17 +264,6 @@ bool TReportPreview::RunJob(const QString& Caption, int32_t Total,
   return Done;
 }
 
-void TReportPreview::ShowError(const std::string& Text) {
-  Beep();
-  TMessageRequest Request;
-  Request.Kind = TMsgKind::MessageDialog;
-  Request.Caption = ApplicationTitle();
-  Request.Text = Text;
-  Request.Buttons = TMsgButtons::OK;
-  Request.Icon = TMsgIcon::Error;
-  Env().Message(Request);
-}
-
 void TReportPreview::Print() {
   if (FBusy || PageCount() == 0) return;
   QPrinter Printer(QPrinter::HighResolution);
@@ -295,7 +283,7 @@ void TReportPreview::Print() {
                               [&](const TReportProgress& Progress) {
                                 return PrintReport(FLayout, Printer, First, Last, Progress, Error);
                               });
-  if (!Printed && !Error.empty()) ShowError(Error);
+  if (!Printed && !Error.empty()) ShowException(Error);
 }
 
 void TReportPreview::Save() {
@@ -327,5 +315,5 @@ void TReportPreview::Save() {
                             [&](const TReportProgress& Progress) {
                               return Filter->Export(FLayout, Path, Progress, Error);
                             });
-  if (!Saved && !Error.empty()) ShowError(Error);
+  if (!Saved && !Error.empty()) ShowException(Error);
 }

@@ -8,6 +8,7 @@
 // for the first and last; Esc closes. Printing and saving show a progress window
 // with Cancel once a job runs for more than half a second; the window keeps
 // repainting meanwhile, its own commands wait, and closing it cancels the job.
+// A print or save that fails says why in the default error box.
 
 #include <QDialog>
 #include <cstdint>
@@ -70,7 +71,6 @@ class TReportPreview : public QDialog {
   // or was cancelled.
   bool RunJob(const QString& Caption, int32_t Total,
               const std::function<bool(const TReportProgress&)>& Job);
-  void ShowError(const std::string& Text);
   void UpdateScale();
   void UpdateControls();
 

@@ -20,15 +20,7 @@ constexpr uint8_t BoldItalic = fsBold | fsItalic;
 constexpr auto Left = TReportAlignment::Left;
 
 // The bands, top to bottom, in units of 1/96 inch.
-struct TBandRow {
-  TReportBand* T::*Field;
-  TBand Type;
-  const char* Name;
-  int32_t Height;
-  TColor Color;
-  bool FrameTop;
-};
-const TBandRow Bands[] = {
+const TReportBandRow<T> Bands[] = {
     {&T::PageHeaderBand1, TBand::PageHeader, "PageHeaderBand1", 55, clWhite, false},
     {&T::ColumnHeaderBand1, TBand::ColumnHeader, "ColumnHeaderBand1", 42, clSilver, false},
     {&T::DetailBand1, TBand::Detail, "DetailBand1", 68, clWhite, false},
@@ -41,12 +33,7 @@ const TBandRow Bands[] = {
 // size, style, alignment, grows downwards, centred across the band).
 // The detail labels that hold free text grow downwards when it wraps, so a
 // long name, address, city line or mail address is printed whole.
-struct TLabelRow {
-  TBand Band;
-  TReportLabel* T::*Field;
-  TReportLabelSpec Spec;
-};
-const TLabelRow Labels[] = {
+const TReportLabelRow<T> Labels[] = {
     {TBand::PageHeader, &T::qrlEmployer, {"qrlEmployer", nullptr, 8, 4, 0, 17, 12, BoldItalic, Left, false, false}},
     {TBand::PageHeader, &T::qrlTitle, {"qrlTitle", nullptr, 0, 27, 0, 25, 16, fsBold, Left, false, true}},
     {TBand::ColumnHeader, nullptr, {"qrlNTitle", "N", 4, 3, 0, 17, 10, BoldItalic, Left, false, false}},
@@ -157,26 +144,9 @@ TfrmReportMember::TfrmReportMember(QWidget* Owner) : QObject(Owner), FOwner(Owne
   setObjectName("frmReportMember");
   qrMembers = new TReport(this, "qrMembers");
   qrMembers->Title = "Member Report";
-  for (const TBandRow& Row : Bands) {
-    TReportBand* Band = new TReportBand(qrMembers, Row.Type, Row.Name);
-    Band->Height = Row.Height;
-    Band->Color = Row.Color;
-    Band->FrameTop = Row.FrameTop;
-    this->*Row.Field = Band;
-  }
-  for (const TLabelRow& Row : Labels) {
-    TReportLabel* Label = AddReportLabel(qrMembers->BandOf(Row.Band), Row.Spec);
-    if (Row.Field != nullptr) this->*Row.Field = Label;
-  }
-  QRShape1 = new TReportRule(DetailBand1, "QRShape1");
-  QRShape1->Left = 0;
-  QRShape1->Top = 62;
-  QRShape1->Width = 673;
-  QRShape1->Height = 4;
-  QRSysData1 = new TReportPageNumber(PageFooterBand1, "QRSysData1");
-  QRSysData1->Left = 640;
-  QRSysData1->Top = 2;
-  QRSysData1->Font.Style = fsItalic;
+  DesignReport(*qrMembers, *this, Bands, Labels);
+  QRShape1 = AddReportRule(DetailBand1, "QRShape1", 0, 62, 673, 4);
+  QRSysData1 = AddReportPageNumber(PageFooterBand1, "QRSysData1", 640, 2, fsItalic);
   QRTextFilter1 = new TReportTextFilter(qrMembers, "QRTextFilter1");
   QRCSVFilter1 = new TReportCSVFilter(qrMembers, "QRCSVFilter1", ',');
   qrMembers->OnBeforePrint = [this](TReport* Sender, bool& PrintReport) {
@@ -192,31 +162,20 @@ TfrmReportMember::~TfrmReportMember() = default;
 void TfrmReportMember::Preview() { qrMembers->Preview(FOwner); }
 
 void TfrmReportMember::qrMembersBeforePrint(QObject*, bool& PrintReport) {
-  VisibleRecords = Trans != nullptr ? Trans->VisibleCount() : 0;
-  PrintReport = VisibleRecords > 0;
-  PrintedRecords = 0;
-  NextIndex = 0;
+  PrintReport = Run.Start();
   if (!PrintReport) return;
   const TRecord& Header = *Trans->Header;
   qrlTitle->Caption = "Members - " + MonthName(Header.GetAsInteger(fnBatchMonth)) + " " +
                       Header.GetAsString(fnBatchYear) + " Transmittal";
-  qrlRecords->Caption = std::to_string(VisibleRecords) + " record(s)";
+  qrlRecords->Caption = std::to_string(Run.VisibleRecords) + " record(s)";
   qrlDate->Caption = "Report date : " + DateToStr(Date());
   qrlEmployer->Caption = Header.GetAsString(fnBatchEmployerName);
 }
 
 void TfrmReportMember::qrMembersNeedData(QObject*, bool& MoreData) {
-  const int32_t Count = Trans != nullptr ? Trans->Details.Count() : 0;
-  MoreData = Count > 0 && PrintedRecords != VisibleRecords;
+  const TRecord* Member = Run.Next();
+  MoreData = Member != nullptr;
   if (!MoreData) return;
-  while (NextIndex < Count && !Trans->Details[NextIndex]->Visible) ++NextIndex;
-  // Members hidden since the run began end the list instead of running past it.
-  if (NextIndex >= Count) {
-    MoreData = false;
-    return;
-  }
-  ++PrintedRecords;
-  const TRecord& Member = *Trans->Details[NextIndex];
-  for (const auto& Row : DetailTexts) (this->*Row.Label)->Caption = Row.Text(Member, PrintedRecords);
-  ++NextIndex;
+  for (const auto& Row : DetailTexts)
+    (this->*Row.Label)->Caption = Row.Text(*Member, Run.PrintedRecords);
 }

@@ -21,15 +21,7 @@ constexpr auto Left = TReportAlignment::Left;
 constexpr auto Right = TReportAlignment::Right;
 
 // The bands, top to bottom, in units of 1/96 inch.
-struct TBandRow {
-  TReportBand* T::*Field;
-  TBand Type;
-  const char* Name;
-  int32_t Height;
-  TColor Color;
-  bool FrameTop;
-};
-const TBandRow Bands[] = {
+const TReportBandRow<T> Bands[] = {
     {&T::PageHeaderBand1, TBand::PageHeader, "PageHeaderBand1", 53, clWhite, false},
     {&T::ColumnHeaderBand1, TBand::ColumnHeader, "ColumnHeaderBand1", 24, clSilver, false},
     {&T::DetailBand1, TBand::Detail, "DetailBand1", 24, clWhite, false},
@@ -42,12 +34,7 @@ const TBandRow Bands[] = {
 // height, size, style, alignment, grows downwards, centred across the band).
 // A long name wraps onto a second line rather than losing its first name, and
 // the contract total ends on its column's right edge like the other totals.
-struct TLabelRow {
-  TBand Band;
-  TReportLabel* T::*Field;
-  TReportLabelSpec Spec;
-};
-const TLabelRow Labels[] = {
+const TReportLabelRow<T> Labels[] = {
     {TBand::PageHeader, &T::qrlEmployer, {"qrlEmployer", nullptr, 8, 8, 0, 17, 12, BoldItalic, Left, false, false}},
     {TBand::PageHeader, &T::qrlTitle, {"qrlTitle", nullptr, 0, 26, 0, 25, 16, fsBold, Left, false, true}},
     {TBand::ColumnHeader, &T::qrlNTitle, {"qrlNTitle", "N", 4, 4, 0, 17, 10, BoldItalic, Left, false, false}},
@@ -136,26 +123,9 @@ TfrmReportTrans::TfrmReportTrans(QWidget* Owner) : QObject(Owner), FOwner(Owner)
   setObjectName("frmReportTrans");
   qrTrans = new TReport(this, "qrTrans");
   qrTrans->Title = "Transaction Report";
-  for (const TBandRow& Row : Bands) {
-    TReportBand* Band = new TReportBand(qrTrans, Row.Type, Row.Name);
-    Band->Height = Row.Height;
-    Band->Color = Row.Color;
-    Band->FrameTop = Row.FrameTop;
-    this->*Row.Field = Band;
-  }
-  for (const TLabelRow& Row : Labels) {
-    TReportLabel* Label = AddReportLabel(qrTrans->BandOf(Row.Band), Row.Spec);
-    if (Row.Field != nullptr) this->*Row.Field = Label;
-  }
-  QRShape1 = new TReportRule(DetailBand1, "QRShape1");
-  QRShape1->Left = 0;
-  QRShape1->Top = 20;
-  QRShape1->Width = 673;
-  QRShape1->Height = 4;
-  QRSysData1 = new TReportPageNumber(PageFooterBand1, "QRSysData1");
-  QRSysData1->Left = 640;
-  QRSysData1->Top = 4;
-  QRSysData1->Font.Style = fsItalic;
+  DesignReport(*qrTrans, *this, Bands, Labels);
+  QRShape1 = AddReportRule(DetailBand1, "QRShape1", 0, 20, 673, 4);
+  QRSysData1 = AddReportPageNumber(PageFooterBand1, "QRSysData1", 640, 4, fsItalic);
   QRTextFilter1 = new TReportTextFilter(qrTrans, "QRTextFilter1");
   QRCSVFilter1 = new TReportCSVFilter(qrTrans, "QRCSVFilter1", ',');
   qrTrans->OnBeforePrint = [this](TReport* Sender, bool& PrintReport) {
@@ -171,15 +141,12 @@ TfrmReportTrans::~TfrmReportTrans() = default;
 void TfrmReportTrans::Preview() { qrTrans->Preview(FOwner); }
 
 void TfrmReportTrans::qrTransBeforePrint(QObject*, bool& PrintReport) {
-  VisibleRecords = Trans != nullptr ? Trans->VisibleCount() : 0;
-  PrintReport = VisibleRecords > 0;
-  PrintedRecords = 0;
-  NextIndex = 0;
+  PrintReport = Run.Start();
   if (!PrintReport) return;
   const TRecord& Header = *Trans->Header;
   qrlTitle->Caption = "Transactions - " + MonthName(Header.GetAsInteger(fnBatchMonth)) + " " +
                       Header.GetAsString(fnBatchYear) + " Transmittal";
-  qrlRecords->Caption = std::to_string(VisibleRecords) + " record(s)";
+  qrlRecords->Caption = std::to_string(Run.VisibleRecords) + " record(s)";
   for (const auto& Row : TotalTexts)
     (this->*Row.Label)->Caption = "$" + Amount(*Trans->Trailer, *Row.Field);
   qrlDate->Caption = "Report date : " + DateToStr(Date());
@@ -187,17 +154,9 @@ void TfrmReportTrans::qrTransBeforePrint(QObject*, bool& PrintReport) {
 }
 
 void TfrmReportTrans::qrTransNeedData(QObject*, bool& MoreData) {
-  const int32_t Count = Trans != nullptr ? Trans->Details.Count() : 0;
-  MoreData = Count > 0 && PrintedRecords != VisibleRecords;
+  const TRecord* Member = Run.Next();
+  MoreData = Member != nullptr;
   if (!MoreData) return;
-  while (NextIndex < Count && !Trans->Details[NextIndex]->Visible) ++NextIndex;
-  // Members hidden since the run began end the list instead of running past it.
-  if (NextIndex >= Count) {
-    MoreData = false;
-    return;
-  }
-  ++PrintedRecords;
-  const TRecord& Member = *Trans->Details[NextIndex];
-  for (const auto& Row : DetailTexts) (this->*Row.Label)->Caption = Row.Text(Member, PrintedRecords);
-  ++NextIndex;
+  for (const auto& Row : DetailTexts)
+    (this->*Row.Label)->Caption = Row.Text(*Member, Run.PrintedRecords);
 }

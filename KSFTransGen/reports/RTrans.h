@@ -9,6 +9,8 @@
 #include <QObject>
 #include <cstdint>
 
+#include "RVisibleMembers.h"
+
 class QWidget;
 class TReport;
 class TReportBand;
@@ -70,12 +72,8 @@ class TfrmReportTrans : public QObject {
   TReportTextFilter* QRTextFilter1 = nullptr;
   TReportCSVFilter* QRCSVFilter1 = nullptr;
 
-  // The run's counters, reset by every before-print step: the visible members,
-  // the members printed so far, and the index in Trans->Details of the next
-  // member to look at.
-  int32_t VisibleRecords = 0;
-  int32_t PrintedRecords = 0;
-  int32_t NextIndex = 0;
+  // The run's counters, reset by every before-print step.
+  TVisibleMembersRun Run;
 
  private:
   QWidget* FOwner;

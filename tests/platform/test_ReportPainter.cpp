@@ -29,6 +29,13 @@ std::pair<int, int> InkSpan(const QImage& Image, int Left, int Right, int Top, i
   return {First, Last};
 }
 
+// A printer that writes the report's pages to a PDF file.
+void PrintToPdf(QPrinter& Printer, const TReportPage& Page, const QString& Path) {
+  SetUpReportPrinter(Printer, Page);
+  Printer.setOutputFormat(QPrinter::PdfFormat);
+  Printer.setOutputFileName(Path);
+}
+
 }  // namespace
 
 class TestReportPainter : public QObject {
@@ -78,9 +85,7 @@ class TestReportPainter : public QObject {
     QVERIFY(Small.Report.Prepare());
     QTemporaryDir Dir;
     QPrinter Printer(QPrinter::HighResolution);
-    SetUpReportPrinter(Printer, Small.Report.Page);
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Dir.filePath("pages.pdf"));
+    PrintToPdf(Printer, Small.Report.Page, Dir.filePath("pages.pdf"));
     int Told = 0;
     std::string Error;
     QVERIFY(PrintReport(Small.Report.Layout(), Printer, 1, 2, [&Told](int32_t, int32_t Total) {
@@ -99,9 +104,7 @@ class TestReportPainter : public QObject {
     QVERIFY(Small.Report.Prepare());
     QTemporaryDir Dir;
     QPrinter Printer(QPrinter::HighResolution);
-    SetUpReportPrinter(Printer, Small.Report.Page);
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Dir.filePath("pages.pdf"));
+    PrintToPdf(Printer, Small.Report.Page, Dir.filePath("pages.pdf"));
     std::string Error;
     QVERIFY(!PrintReport(Small.Report.Layout(), Printer, 0, 2,
                          [](int32_t Done, int32_t) { return Done < 2; }, Error));

@@ -371,7 +371,13 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
       TDateTime Today = Date();
       Valid = Today - 43800 <= Birth && Birth <= Today - 5475;
     }
-    if (!Valid) AddDetailError("\"" + Shown(fnBirthDate) + " is not a valid employee birth date");
+    if (!Valid) {
+      // Built by appending: g++ 12 at -O3 wrongly warns (-Wrestrict) on a literal
+      // placed before a temporary string.
+      std::string Message(1, '"');
+      Message.append(Shown(fnBirthDate)).append(" is not a valid employee birth date");
+      AddDetailError(Message);
+    }
   }
   Code(fnMaritalStatusCD, {0, 1, 2, 4, 5, 6}, "Invalid marital status code : \"");
   Required(fnAddressLine1, "\"Address is required", "Invalid address line 1 : \"",

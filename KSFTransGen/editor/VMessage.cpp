@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <numeric>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "AtomicSave.h"
 #include "QtEnv.h"
 #include "QtText.h"
 #include "Scaling.h"
@@ -194,18 +194,11 @@ std::string MessageExportFileName(const std::string& Folder, uint16_t Year, uint
 }
 
 void WriteMessageFile(const std::string& FileName, const std::vector<std::string>& Messages) {
-  std::FILE* File = std::fopen(FileName.c_str(), "wb");
-  if (File == nullptr)
-    throw EInOutError("Cannot create file " + FileName + ". " + std::strerror(errno));
-  bool Ok = true;
-  for (const std::string& Message : Messages) {
-    if (std::fwrite(Message.data(), 1, Message.size(), File) != Message.size() ||
-        std::fwrite("\r\n", 1, 2, File) != 2) {
-      Ok = false;
-      break;
-    }
-  }
-  int SavedErrno = errno;
-  if (std::fclose(File) != 0) Ok = false;
-  if (!Ok) throw EInOutError("Cannot write file " + FileName + ". " + std::strerror(SavedErrno));
+  const bool Whole = SaveAtomically(FileName, [&Messages](TSaveSink& Sink) {
+    for (const std::string& Message : Messages)
+      if (!Sink.Put(Message) || !Sink.Put("\r\n", 2)) return false;
+    return true;
+  });
+  // A write that stores less than asked is how a full disk shows.
+  if (!Whole) throw EInOutError("Cannot write file \"" + FileName + "\". " + std::strerror(ENOSPC));
 }

@@ -62,6 +62,6 @@ std::string MessageExportFolder();
 std::string MessageExportFileName(const std::string& Folder, uint16_t Year, uint16_t Month,
                                   uint16_t Amendment, uint16_t Revision,
                                   const std::string& EmployerId);
-// Writes one message per line, each ended by CR LF, replacing the file.
-// Raises EInOutError when the file cannot be written.
+// Writes one message per line, each ended by CR LF, replacing the file whole or
+// not at all (SaveAtomically). Raises EInOutError when the file cannot be written.
 void WriteMessageFile(const std::string& FileName, const std::vector<std::string>& Messages);

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "AtomicSave.h"
 
 namespace {
 
@@ -94,86 +94,7 @@ class TFdCloser {
   int FFd;
 };
 
-// The temporary file of a save: removed on every way out unless it was renamed
-// over the target.
-class TTempFile {
- public:
-  TTempFile(int Fd, std::string Path) : Fd(Fd), Path(std::move(Path)) {}
-  TTempFile(const TTempFile&) = delete;
-  TTempFile& operator=(const TTempFile&) = delete;
-  ~TTempFile() {
-    if (Fd >= 0) ::close(Fd);
-    if (!Committed) ::unlink(Path.c_str());
-  }
-
-  int Fd;
-  std::string Path;
-  bool Committed = false;
-};
-
-// Collects the file's bytes and writes them in large blocks. A write that stores
-// fewer bytes than asked ends the save: that is how a full disk usually shows.
-class TBlockWriter {
- public:
-  TBlockWriter(int Fd, const std::string& Path) : FFd(Fd), FPath(Path) { FBuffer.reserve(BlockSize); }
-
-  // False once a write came up short.
-  bool Put(const char* Data, size_t Count) {
-    while (Count > 0) {
-      size_t Room = BlockSize - FBuffer.size();
-      size_t Take = std::min(Room, Count);
-      FBuffer.insert(FBuffer.end(), Data, Data + Take);
-      Data += Take;
-      Count -= Take;
-      if (FBuffer.size() == BlockSize && !Flush()) return false;
-    }
-    return true;
-  }
-
-  bool Flush() {
-    if (FBuffer.empty()) return true;
-    for (;;) {
-      ssize_t Written = ::write(FFd, FBuffer.data(), FBuffer.size());
-      if (Written < 0) {
-        if (errno == EINTR) continue;
-        RaiseInOut("Cannot write file", FPath, errno);
-      }
-      if (static_cast<size_t>(Written) < FBuffer.size()) return false;
-      FBuffer.clear();
-      return true;
-    }
-  }
-
- private:
-  static constexpr size_t BlockSize = 1024 * 1024;
-  int FFd;
-  const std::string& FPath;
-  std::vector<char> FBuffer;
-};
-
 const char LineEnd[2] = {'\r', '\n'};
-
-// The folder part of a path, "." when it has none.
-std::string FolderOf(const std::string& Path) {
-  size_t Slash = Path.find_last_of('/');
-  if (Slash == std::string::npos) return ".";
-  if (Slash == 0) return "/";
-  return Path.substr(0, Slash);
-}
-
-std::string NameOf(const std::string& Path) {
-  size_t Slash = Path.find_last_of('/');
-  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
-}
-
-// Makes the rename durable. The replaced file is whole either way, so a folder
-// that cannot be synced (some file systems refuse) does not fail the save.
-void SyncFolder(const std::string& Folder) {
-  int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (Fd < 0) return;
-  (void)::fsync(Fd);
-  ::close(Fd);
-}
 
 }  // namespace
 
@@ -262,61 +183,16 @@ bool TTrans::LoadFromFile() {
 bool TTrans::SaveToFile(bool /*Force*/) {
   if (FileName.empty()) return false;
   if (!Header || !Trailer) return false;
-
-  // A link is replaced at its target, so the link stays a link.
-  std::string Target = FileName;
-  struct stat Info {};
-  if (::lstat(FileName.c_str(), &Info) == 0 && S_ISLNK(Info.st_mode)) {
-    if (char* Resolved = ::realpath(FileName.c_str(), nullptr)) {
-      Target = Resolved;
-      std::free(Resolved);
-    }
-  }
-
-  mode_t Mode;
-  bool Exists = ::stat(Target.c_str(), &Info) == 0;
-  if (Exists) {
-    if (S_ISDIR(Info.st_mode)) RaiseInOut("Cannot create file", FileName, EISDIR);
-    // A file the user may not write stays as it is, as writing it in place would.
-    if (::access(Target.c_str(), W_OK) != 0) RaiseInOut("Cannot create file", FileName, errno);
-    Mode = Info.st_mode & 07777;
-  } else {
-    mode_t Mask = ::umask(0);
-    ::umask(Mask);
-    Mode = 0666 & ~Mask;
-  }
-
-  // The new content goes to a hidden temporary file beside the target and replaces
-  // it only once it is whole on disk, so a failed save never costs the old file.
-  std::string Template = FolderOf(Target) + "/." + NameOf(Target) + ".XXXXXX";
-  std::vector<char> PathBuffer(Template.begin(), Template.end());
-  PathBuffer.push_back('\0');
-  int Fd = ::mkostemp(PathBuffer.data(), O_CLOEXEC);
-  if (Fd < 0) RaiseInOut("Cannot create file", FileName, errno);
-  TTempFile Temp(Fd, PathBuffer.data());
-
-  if (::fchmod(Fd, Mode) != 0) RaiseInOut("Cannot create file", FileName, errno);
-
-  TBlockWriter Writer(Fd, FileName);
-  auto PutLine = [&](const TRecord* Record, int32_t Length) {
-    if (Record->RecordLength < Length) return false;
-    return Writer.Put(Record->Buffer, static_cast<size_t>(Length)) && Writer.Put(LineEnd, 2);
-  };
-  if (!PutLine(Header.get(), HeaderLength)) return false;
-  for (const TRecord* Record : Details)
-    if (!PutLine(Record, DetailLength)) return false;
-  if (!PutLine(Trailer.get(), TrailerLength)) return false;
-  if (!Writer.Flush()) return false;
-
-  if (::fsync(Fd) != 0) RaiseInOut("Cannot write file", FileName, errno);
-  int Closing = ::close(Temp.Fd);
-  Temp.Fd = -1;
-  if (Closing != 0) RaiseInOut("Cannot write file", FileName, errno);
-  if (::rename(Temp.Path.c_str(), Target.c_str()) != 0)
-    RaiseInOut("Cannot write file", FileName, errno);
-  Temp.Committed = true;
-  SyncFolder(FolderOf(Target));
-  return true;
+  return SaveAtomically(FileName, [this](TSaveSink& Sink) {
+    auto PutLine = [&Sink](const TRecord* Record, int32_t Length) {
+      if (Record->RecordLength < Length) return false;
+      return Sink.Put(Record->Buffer, static_cast<size_t>(Length)) && Sink.Put(LineEnd, 2);
+    };
+    if (!PutLine(Header.get(), HeaderLength)) return false;
+    for (const TRecord* Record : Details)
+      if (!PutLine(Record, DetailLength)) return false;
+    return PutLine(Trailer.get(), TrailerLength);
+  });
 }
 
 void AddStringField(const std::string& Name, TFieldList* List, int32_t Start, int32_t Length) {

@@ -44,10 +44,10 @@ class TTrans {
   // missing size or name, a short read or an unexpected tag, leaving in memory what
   // was read up to there. File-system errors raise EInOutError.
   virtual bool LoadFromFile();
-  // Writes header, members and trailer as they stand, each line ended by CR LF.
-  // The file is replaced only once the new content is whole on disk: a save that
-  // fails leaves the previous file untouched and no temporary file behind. False
-  // for an empty name or a short write; other file-system errors raise EInOutError.
+  // Writes header, members and trailer as they stand, each line ended by CR LF,
+  // whole or not at all (SaveAtomically): a save that fails or is interrupted
+  // leaves the previous file untouched and no other file behind. False for an
+  // empty name or a short write; other file-system errors raise EInOutError.
   // Force has no effect at this level.
   virtual bool SaveToFile(bool Force);
   // Writes Tag into the record's RecordType field.

@@ -5,6 +5,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <tuple>
 
@@ -30,6 +33,19 @@ std::string Part(const std::string& Text, size_t From, size_t Count) {
 bool FileExists(const std::string& Path) {
   std::error_code Error;
   return std::filesystem::is_regular_file(Path, Error);
+}
+
+// What lies under a transmittal's name. Only a regular file (or a link to one)
+// holds members; anything else there (a folder, a link loop or a link to nothing,
+// a pipe, an entry that cannot be looked at) must not open as an empty file that
+// a save would then try to write over.
+enum class TEntry { None, File, Other };
+
+TEntry EntryAt(const std::string& Path) {
+  struct stat Info {};
+  if (::stat(Path.c_str(), &Info) == 0) return S_ISREG(Info.st_mode) ? TEntry::File : TEntry::Other;
+  if (errno != ENOENT && errno != ENOTDIR) return TEntry::Other;
+  return ::lstat(Path.c_str(), &Info) == 0 ? TEntry::Other : TEntry::None;
 }
 
 int32_t Clamp(int32_t Value, int32_t Low, int32_t High) {
@@ -92,8 +108,12 @@ void TfrmTrans::OpenTransmittal() {
   lblNotice->setText("Please upload the file to Secure FTP Server.");
   setWindowTitle(ToQString("KSF Transmittal - " + Trans->FileName));
   // Set before the read, so that a read that raises leaves the file protected too.
-  FPartlyRead = FileExists(Trans->FileName);
-  if (FPartlyRead) {
+  const TEntry Entry = EntryAt(Trans->FileName);
+  FPartlyRead = Entry != TEntry::None;
+  if (Entry == TEntry::Other) {
+    // Nothing of it can be read: no members, read-only, with the notice below.
+    ClearFreeList(&Trans->Details);
+  } else if (Entry == TEntry::File) {
     try {
       FPartlyRead = !Trans->LoadFromFile();
     } catch (...) {

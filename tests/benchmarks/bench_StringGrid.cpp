@@ -45,7 +45,8 @@ TStringGrid& MakeGrid() {
     G->OnDrawCell = [G](int32_t ACol, int32_t ARow, const TRect& Rect, TGridDrawState) {
       if (ARow == 0) return;
       G->Canvas->Brush->Color = ACol < 2 ? clInfoBk : clWindow;
-      const std::string Text = "$" + G->Cells(ACol, ARow);
+      std::string Text = "$";
+      Text += G->Cells(ACol, ARow);
       G->Canvas->TextRect(Rect, Rect.Right - G->Canvas->TextWidth(Text) - 2, Rect.Top + 2, Text);
     };
     G->show();

@@ -41,7 +41,7 @@ QStringList ListedIds(const TfrmOpening& Form) {
 void WriteEmptyTransmittal(const QString& Path, const std::string& Id) {
   std::string Header = "HEAD " + Id + std::string(30, ' ') + "09152004" + "09" + "2004";
   std::string Trailer = "TRAIL";
-  for (int i = 0; i < 6; ++i) Trailer += "0" + std::string(10, ' ');
+  for (int i = 0; i < 6; ++i) Trailer.append("0").append(10, ' ');
   Trailer += "20040900." + Id + std::string(15, ' ');
   QFile File(Path);
   QVERIFY(File.open(QIODevice::WriteOnly));

@@ -82,9 +82,13 @@ void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column,
     case TCellLook::GenderWord:
       FromLeft(GenderWordOfText(Text));
       break;
-    case TCellLook::Money:
-      FromRight("$" + FormatAmount(Text));
+    case TCellLook::Money: {
+      // Appended, not "$" + ...: g++ 12 at -O3 wrongly warns (-Wrestrict) on a
+      // literal placed before a temporary string.
+      std::string Money = "$";
+      FromRight(Money.append(FormatAmount(Text)));
       break;
+    }
     case TCellLook::Amount:
       FromRight(FormatAmount(Text));
       break;

@@ -27,7 +27,7 @@ struct TGridFixture {
     Grid.SetRowCount(Rows);
     Grid.SetOptions(goVertLine | goHorzLine | goEditing | goTabs | goThumbTracking);
     for (int C = 0; C < Cols; ++C) {
-      Grid.SetCells(C, 0, "T" + std::to_string(C));
+      Grid.SetCells(C, 0, std::string("T").append(std::to_string(C)));
       for (int R = 1; R < Rows; ++R) Grid.SetCells(C, R, std::to_string(C) + "," + std::to_string(R));
     }
     Grid.OnSelectCell = [this](int32_t C, int32_t R, bool& CanSelect) {

@@ -1,32 +1,152 @@
 #pragma once
 // The member detail form: one member of the open transmittal, shown and edited
-// field by field. Opened modally by the member commands of the preparation form.
+// field by field. Opened modally by the member commands of the preparation form,
+// for the current member or for a new one (InsertMode). It steps through the
+// visible members, inserts, deletes and saves; every save checks the member
+// (unless incomplete saves are allowed) and rewrites the whole file through the
+// preparation form's save.
 //
-// Its sources, one concern each (as VMain's), none much above 500 lines:
-// - VDemogr.cpp: the form and its states: creation and showing, the modes
-//   (browse, edit, add, insert), record to form and back, First/Prior/Next/Last,
-//   Insert, Delete, Save, Cancel, the save question and closing; and the
-//   current-member accessors below.
-// - VDemogrLayout.cpp: BuildLayout: the controls at their design places
-//   (PlaceScaled), each with its name as object name, and the handlers bound.
-// - VDemogrChecks.cpp: ValidateRecord: the field checks as one table, in their
-//   order, each failure told by Refuse (Env.h).
-// - VDemogrAmounts.cpp: the amounts grid stgAmt: its seven rows as a table of
-//   TGridColumn (GridColumns.h: caption, field, look; a bold flag and a percent
-//   look go at the end of that struct), its drawing, keys (IsEditingKey) and
-//   edit detection (CurrentFieldDiffers); the date and address exit rules.
+// Modes: 'B' browsing a saved member, 'E' editing it, 'A' a new member not yet
+// in the list, 'I' a new member already in the list but not saved.
 
-#include <QDialog>
+#include <cstdint>
 #include <string>
 
+#include "Controls.h"
 #include "Env.h"
+#include "Forms.h"
 #include "GridColumns.h"
+#include "Keys.h"
+#include "PageControl.h"
 
-class TfrmMbrDetail : public QDialog {
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QWidget;
+class TMaskEdit;
+class TStringGrid;
+struct TRect;
+
+// The area code a new member starts with (the default state's capital region).
+inline const std::string DefaultAreaCode = "518";
+
+class TfrmMbrDetail : public TForm {
   Q_OBJECT
 
  public:
   explicit TfrmMbrDetail(QWidget* Owner);
+  ~TfrmMbrDetail() override;
+
+  // ---- state ----
+  char Mode = 'B';
+  // The SSN box's text as last loaded from a record; empty for a new member.
+  std::string OldSSN;
+
+  // ---- controls (each carries its name as objectName) ----
+  TBitBtn* bbnHelp = nullptr;
+  TBitBtn* bbnExit = nullptr;
+  QLabel* lblSSN = nullptr;
+  TMaskEdit* mskSSN = nullptr;
+  QGroupBox* gbxName = nullptr;
+  QComboBox* cmbNamePrefix = nullptr;
+  TMaskEdit* edtLastName = nullptr;
+  TMaskEdit* edtFirstName = nullptr;
+  TMaskEdit* edtMiddleName = nullptr;
+  QComboBox* cmbSuffix = nullptr;
+  TPageControl* pgcDetail = nullptr;
+  TTabSheet* tbsDemogr = nullptr;
+  TTabSheet* tbsContr = nullptr;
+  TMaskEdit* edtAddress1 = nullptr;
+  TMaskEdit* edtAddress2 = nullptr;
+  TMaskEdit* edtCity = nullptr;
+  QComboBox* cmbState = nullptr;
+  TMaskEdit* mskZip = nullptr;
+  TMaskEdit* mskZip4 = nullptr;
+  TMaskEdit* edtEffDate = nullptr;
+  QComboBox* cmbGender = nullptr;
+  TMaskEdit* edtBirthDate = nullptr;
+  QComboBox* cmbMarital = nullptr;
+  TMaskEdit* edtEmail = nullptr;
+  TMaskEdit* mskAreaCode = nullptr;
+  TMaskEdit* mskPhone = nullptr;
+  TMaskEdit* mskPhoneExt = nullptr;
+  QLabel* lblAmounts = nullptr;
+  TStringGrid* stgAmt = nullptr;
+  TBitBtn* bbnFirst = nullptr;
+  TBitBtn* bbnPrior = nullptr;
+  TBitBtn* bbnNext = nullptr;
+  TBitBtn* bbnLast = nullptr;
+  TBitBtn* bbnInsert = nullptr;
+  TBitBtn* bbnDel = nullptr;
+  TBitBtn* bbnSave = nullptr;
+  TBitBtn* bbnCancel = nullptr;
+  // Panels: 0 the mode, 1 "Read Only".
+  TStatusBar* stbMessage = nullptr;
+  TCheckBox* chbSaveError = nullptr;
+
+  // ---- the window ----
+  void FormCreate();
+  void FormShow();
+  bool FormCloseQuery();
+  void FormKeyDown(uint16_t& Key, TShiftState Shift);
+  void bbnExitClick();
+  void bbnHelpClick();
+  void chbSaveErrorClick();
+
+  // ---- modes and change tracking ----
+  void SetMode(char Value);
+  bool IsEditing() const { return Mode != 'B'; }
+  void OnChange();
+  void mskSSNChange();
+
+  // ---- the record and the form ----
+  void SetupAmountGrid();
+  void ClearFields();
+  void RecordToForm();
+  void FormToRecord();
+
+  // ---- navigation and commands ----
+  bool SeekVisibleForward();
+  bool SeekVisibleBackward();
+  void bbnFirstClick();
+  void bbnPriorClick();
+  void bbnNextClick();
+  void bbnLastClick();
+  bool ConfirmSave();
+  bool SaveRecord();
+  void bbnSaveClick();
+  void bbnInsertClick();
+  void bbnDelClick();
+  void bbnCancelClick();
+
+  // ---- the amounts grid and the exit rules ----
+  void stgAmtDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect);
+  void stgAmtKeyDown(uint16_t& Key, TShiftState Shift);
+  void stgAmtSetEditText(int32_t ACol, int32_t ARow, const std::string& Value);
+  void edtDateExit(TMaskEdit* Box);
+  void OnAddressExit(QWidget* Control);
+
+  // ---- checks ----
+  // Runs every member check in order; at the first failure it has shown its
+  // message, moved the focus to the field and returns false.
+  bool ValidateRecord();
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  void BuildLayout();
+  void BuildAmountGrid();
+  void Navigate(int Which);
+  // Appends a record for the new member, stores the form into it (mode I) and
+  // refreshes the grids; on an error the record is taken out again.
+  bool AddNewRecord();
+  // The amounts grid's column 1 from the current record, blank, or back into it.
+  void LoadAmounts();
+  void ClearAmounts();
+  void StoreAmounts();
+  // Set while the program itself loads the SSN box: no change rule then.
+  bool FLoading = false;
 };
 
 // The one member detail form, owned by the preparation form; null outside its life.
@@ -43,3 +163,45 @@ void SetCurrentFieldStr(const std::string& FieldName, const std::string& Value);
 // or number that is none, an empty gender) differs. A last-and-first-name cell
 // is never compared.
 bool CurrentFieldDiffers(const TGridColumn& Column, const std::string& Typed);
+
+// The focus moves of the member checks. FocusOn: page 'C' shows the contribution
+// page, 'D' the demographic page, any other letter leaves the page; then the
+// control takes the focus when it can. FocusRow: shows the contribution page and
+// makes the row current in the amounts grid, without moving the focus. Both are
+// always true.
+bool FocusOn(QWidget* Control, char Page);
+bool FocusRow(int32_t Row);
+
+// ---- the member checks ----
+// The generic checkers: each trims the text and is true when it passes; on a
+// failure it beeps, shows Message and is false.
+bool IsNotEmpty(const std::string& Text, const std::string& Message);
+bool IsValidName(const std::string& Text, const std::string& Message);
+bool IsValidAddress(const std::string& Text, const std::string& Message);
+// Digits > 0: exactly that many digits; 0: a signed integer.
+bool IsValidNumber(const std::string& Text, int32_t Digits, const std::string& Message);
+bool IsValidDate(const std::string& Text, const std::string& Message);
+bool IsValidFloat(const std::string& Text, bool Positive, const std::string& Message);
+
+// The field checks: each takes the untrimmed text of its control and shows one
+// message on a failure.
+// Nine digits, occurring no more than AllowedCount times in the month's saved files.
+bool ValidateSSN(const std::string& SSN, int32_t AllowedCount);
+bool ValidateLastName(const std::string& Text);
+bool ValidateFirstName(const std::string& Text);
+bool ValidateAddress(const std::string& Text);
+bool ValidateCity(const std::string& Text);
+bool ValidateZip(const std::string& Text);
+bool ValidateZip4(const std::string& Text);
+bool ValidateEffDate(const std::string& Text);
+bool ValidateBirthDate(const std::string& Text);
+bool ValidateAreaCode(const std::string& Text);
+bool ValidatePhone(const std::string& Text);
+bool ValidatePhoneExt(const std::string& Text);
+bool ValidatePensionable(const std::string& Text);
+bool ValidateEarnable(const std::string& Text);
+bool ValidateFTE(const std::string& Text, double Pensionable, double Earnable);
+bool ValidateRegular(const std::string& Text, double Pensionable);
+bool ValidateHealth(const std::string& Text, double Pensionable);
+bool ValidateVoluntary(const std::string& Text);
+bool ValidateContract(const std::string& Text);

@@ -1,0 +1,254 @@
+// The member detail form's controls: where each stands, what it is called, what
+// it takes, and which handler its changes and exits reach.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <algorithm>
+#include <vector>
+
+#include "MaskEdit.h"
+#include "PPropertyNames.h"
+#include "PTransShort.h"
+#include "QtEnv.h"
+#include "QtText.h"
+#include "Scaling.h"
+#include "StringGrid.h"
+#include "VDemogr.h"
+
+namespace {
+
+using F = TfrmMbrDetail;
+
+// Places a control at its design position, scaled for the screen.
+void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
+  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width), ScaleForScreen(Height));
+}
+
+enum class TBoxPlace { Top, Name, Demogr };
+
+// The input controls in tab order within each container. A box takes at most
+// Limit characters, and never more than its record field keeps, so what the
+// clerk sees is what is stored.
+struct TInputDef {
+  TMaskEdit* F::*Box;    // an edit or masked edit, or
+  QComboBox* F::*List;   // a drop-down list
+  const char* Name;
+  const char* Label;     // null: none
+  bool Required;         // the label is bold
+  const char* Hint;
+  const char* Mask;
+  int Limit;
+  const std::string* Field;  // the record field behind a plain edit, for its limit
+  TBoxPlace Place;
+  int LabelLeft, Top, Left, Width;
+};
+
+const TInputDef Inputs[] = {
+    {&F::mskSSN, nullptr, "mskSSN", "&SSN :", true, "Social Security Number", "999\\-99\\-9999;0;_", 11, nullptr,
+     TBoxPlace::Top, 12, 40, 96, 100},
+    {nullptr, &F::cmbNamePrefix, "cmbNamePrefix", "Name Prefix :", false, "Select name prefix from list", "", 0,
+     nullptr, TBoxPlace::Name, 8, 20, 92, 80},
+    {&F::edtLastName, nullptr, "edtLastName", "Last Name :", true, "", "", 30, &fnLastName, TBoxPlace::Name, 8, 46,
+     92, 140},
+    {&F::edtFirstName, nullptr, "edtFirstName", "First Name :", true, "", "", 30, &fnFirstName, TBoxPlace::Name, 8,
+     72, 92, 140},
+    {&F::edtMiddleName, nullptr, "edtMiddleName", "MiddleName :", false, "", "", 30, &fnMiddleName, TBoxPlace::Name,
+     8, 98, 92, 140},
+    {nullptr, &F::cmbSuffix, "cmbSuffix", "Name Suffix :", false, "Select name suffix from list", "", 0, nullptr,
+     TBoxPlace::Name, 8, 124, 92, 80},
+    {&F::edtAddress1, nullptr, "edtAddress1", "Address &1 :", true, "", "", 30, &fnAddressLine1, TBoxPlace::Demogr,
+     8, 8, 118, 220},
+    {&F::edtAddress2, nullptr, "edtAddress2", "Address &2", false, "", "", 30, &fnAddressLine2, TBoxPlace::Demogr, 8,
+     31, 118, 220},
+    {&F::edtCity, nullptr, "edtCity", "Cit&y :", true, "", "", 30, &fnAddressCity, TBoxPlace::Demogr, 8, 54, 118,
+     220},
+    {nullptr, &F::cmbState, "cmbState", "S&tate :", true, "Select state from list", "", 0, nullptr,
+     TBoxPlace::Demogr, 8, 77, 118, 160},
+    {&F::mskZip, nullptr, "mskZip", "&Zip code :", true, "", "99999;0;_", 5, nullptr, TBoxPlace::Demogr, 8, 100, 118,
+     50},
+    {&F::mskZip4, nullptr, "mskZip4", nullptr, false, "", "9999;0;_", 4, nullptr, TBoxPlace::Demogr, 0, 100, 182,
+     40},
+    {&F::edtEffDate, nullptr, "edtEffDate", "Add&ress Eff. Date :", true, "", "!99/99/0000;1;_", 10, nullptr,
+     TBoxPlace::Demogr, 8, 123, 118, 80},
+    {nullptr, &F::cmbGender, "cmbGender", "&Gender :", false, "Select gender from list", "", 0, nullptr,
+     TBoxPlace::Demogr, 8, 146, 118, 100},
+    {&F::edtBirthDate, nullptr, "edtBirthDate", "&Birth Date :", true, "", "!99/99/0000;1;_", 10, nullptr,
+     TBoxPlace::Demogr, 8, 169, 118, 80},
+    {nullptr, &F::cmbMarital, "cmbMarital", "Marital Stat&us :", false, "Select marital status from list", "", 0,
+     nullptr, TBoxPlace::Demogr, 8, 192, 118, 100},
+    {&F::edtEmail, nullptr, "edtEmail", "&Email :", false, "", "", 30, &fnAddressEMail, TBoxPlace::Demogr, 8, 215,
+     118, 220},
+    {&F::mskAreaCode, nullptr, "mskAreaCode", "Area C&ode :", false, "", "999;0;_", 3, nullptr, TBoxPlace::Demogr, 8,
+     238, 118, 40},
+    {&F::mskPhone, nullptr, "mskPhone", "Phone &No :", false, "", "!999-9999;0;_", 8, nullptr, TBoxPlace::Demogr, 170,
+     238, 240, 80},
+    {&F::mskPhoneExt, nullptr, "mskPhoneExt", "P&hone Ext : ", false, "", "99999;0;_", 5, nullptr,
+     TBoxPlace::Demogr, 8, 261, 118, 50},
+};
+
+// The navigation and record buttons, glyph above caption, two rows of four.
+struct TButtonDef {
+  TBitBtn* F::*Button;
+  const char* Name;
+  const char* Caption;
+  TGlyph Glyph;
+  void (F::*Click)();
+};
+
+const TButtonDef RecordButtons[] = {
+    {&F::bbnFirst, "bbnFirst", "&First", TGlyph::First, &F::bbnFirstClick},
+    {&F::bbnPrior, "bbnPrior", "Prior (&<)", TGlyph::Prior, &F::bbnPriorClick},
+    {&F::bbnNext, "bbnNext", "Next (&>)", TGlyph::Next, &F::bbnNextClick},
+    {&F::bbnLast, "bbnLast", "&Last", TGlyph::Last, &F::bbnLastClick},
+    {&F::bbnInsert, "bbnInsert", "&Insert", TGlyph::Insert, &F::bbnInsertClick},
+    {&F::bbnDel, "bbnDel", "&Delete", TGlyph::Delete, &F::bbnDelClick},
+    {&F::bbnSave, "bbnSave", "S&ave", TGlyph::Save, &F::bbnSaveClick},
+    {&F::bbnCancel, "bbnCancel", "Cancel", TGlyph::Cancel, &F::bbnCancelClick},
+};
+
+TBitBtn* MakeButton(QWidget* Parent, const char* Name, const char* Caption, TGlyph Glyph, TButtonLayout Layout) {
+  auto* B = new TBitBtn(QString::fromLatin1(Caption), Parent);
+  B->setObjectName(Name);
+  B->SetGlyph(Glyph);
+  B->SetLayout(Layout);
+  B->setAutoDefault(false);
+  return B;
+}
+
+QLabel* MakeLabel(QWidget* Parent, const char* Text, bool Bold) {
+  auto* Label = new QLabel(QString::fromLatin1(Text), Parent);
+  if (Bold) {
+    QFont Font = Label->font();
+    Font.setBold(true);
+    Label->setFont(Font);
+  }
+  return Label;
+}
+
+// The most characters the member record keeps in a field.
+int FieldWidth(const std::string& Name) {
+  static const TTransShort Layout;
+  for (const TField* Field : Layout.FieldLists[2])
+    if (Field->Name == Name) return Field->Length;
+  return 0;
+}
+
+}  // namespace
+
+void TfrmMbrDetail::BuildLayout() {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  QFont Small = font();
+  Small.setPixelSize(11);
+  setFont(Small);
+
+  // The input controls first, so that the tab order follows the table.
+  gbxName = new QGroupBox("&Member Name", this);
+  gbxName->setObjectName("gbxName");
+  Place(gbxName, 8, 68, 240, 152);
+  pgcDetail = new TPageControl(this);
+  pgcDetail->setObjectName("pgcDetail");
+  Place(pgcDetail, 256, 36, 352, 346);
+  tbsDemogr = pgcDetail->AddPage("Demographic Data");
+  tbsDemogr->setObjectName("tbsDemogr");
+  tbsContr = pgcDetail->AddPage("Contribution Data");
+  tbsContr->setObjectName("tbsContr");
+
+  for (const TInputDef& Def : Inputs) {
+    QWidget* Parent = Def.Place == TBoxPlace::Top ? static_cast<QWidget*>(this)
+                      : Def.Place == TBoxPlace::Name ? static_cast<QWidget*>(gbxName)
+                                                     : static_cast<QWidget*>(tbsDemogr);
+    QWidget* Control;
+    if (Def.Box != nullptr) {
+      auto* Box = new TMaskEdit(Parent);
+      Box->SetEditMask(Def.Mask);
+      int Limit = Def.Limit;
+      if (Def.Field != nullptr) Limit = std::min(Limit, FieldWidth(*Def.Field));
+      if (*Def.Mask == '\0') Box->SetMaxLength(Limit);
+      this->*Def.Box = Box;
+      Control = Box;
+    } else {
+      auto* List = new QComboBox(Parent);
+      List->setEditable(false);
+      this->*Def.List = List;
+      Control = List;
+    }
+    Control->setObjectName(Def.Name);
+    if (*Def.Hint != '\0') Control->setToolTip(Def.Hint);
+    Place(Control, Def.Left, Def.Top, Def.Width, 21);
+    if (Def.Label != nullptr) {
+      QLabel* Label = MakeLabel(Parent, Def.Label, Def.Required);
+      Place(Label, Def.LabelLeft, Def.Top + 3, Def.Left - Def.LabelLeft - 2, 17);
+      Label->setBuddy(Control);
+      if (Def.Box == &F::mskSSN) {
+        lblSSN = Label;
+        lblSSN->setObjectName("lblSSN");
+      }
+    }
+  }
+  cmbState->setMaxVisibleItems(16);
+  auto* ZipSeparator = new QLabel("_", tbsDemogr);
+  Place(ZipSeparator, 172, 103, 8, 17);
+
+  BuildAmountGrid();
+
+  for (size_t I = 0; I < std::size(RecordButtons); ++I) {
+    const TButtonDef& Def = RecordButtons[I];
+    TBitBtn* B = MakeButton(this, Def.Name, Def.Caption, Def.Glyph, TButtonLayout::GlyphTop);
+    Place(B, 8 + static_cast<int>(I % 4) * 60, 230 + static_cast<int>(I / 4) * 52, 58, 48);
+    const auto Click = Def.Click;
+    B->OnClick = [this, Click] { (this->*Click)(); };
+    this->*Def.Button = B;
+  }
+  SetCancelButton(bbnCancel);
+
+  bbnHelp = MakeButton(this, "bbnHelp", "Help", TGlyph::Help, TButtonLayout::GlyphLeft);
+  Place(bbnHelp, 448, 5, 75, 25);
+  bbnHelp->OnClick = [this] { bbnHelpClick(); };
+  bbnExit = MakeButton(this, "bbnExit", "E&xit", TGlyph::Exit, TButtonLayout::GlyphLeft);
+  bbnExit->setToolTip("Exit");
+  Place(bbnExit, 530, 5, 75, 25);
+  bbnExit->OnClick = [this] { bbnExitClick(); };
+
+  stbMessage = new TStatusBar(this);
+  stbMessage->setObjectName("stbMessage");
+  stbMessage->AddPanel(ScaleForScreen(120));
+  stbMessage->AddPanel(ScaleForScreen(120));
+  Place(stbMessage, 0, 389, 616, 24);
+  chbSaveError = new TCheckBox("Allow in&complete saves", this);
+  chbSaveError->setObjectName("chbSaveError");
+  Place(chbSaveError, 430, 391, 180, 20);
+  chbSaveError->OnClick = [this] { chbSaveErrorClick(); };
+
+  // Change tracking: every box and list but the SSN, which has its own rule.
+  // The ZIP+4 box is tracked like its neighbours, so a typed ZIP+4 is never
+  // dropped silently by the next navigation.
+  for (const TInputDef& Def : Inputs) {
+    if (Def.Box == &F::mskSSN) {
+      mskSSN->OnChange = [this] { mskSSNChange(); };
+    } else if (Def.Box != nullptr) {
+      (this->*Def.Box)->OnChange = [this] { OnChange(); };
+    } else {
+      connect(this->*Def.List, &QComboBox::currentIndexChanged, this, [this] { RunHandler([this] { OnChange(); }); });
+    }
+  }
+  for (TMaskEdit* Box : {edtBirthDate, edtEffDate}) Box->OnExit = [this, Box] { edtDateExit(Box); };
+  for (TMaskEdit* Box : {edtEmail, edtAddress1, edtAddress2, edtCity, mskZip, mskZip4})
+    Box->OnExit = [this, Box] { OnAddressExit(Box); };
+  cmbState->installEventFilter(this);
+
+  // Tab order: the SSN, the name group, the pages, the record buttons, then the rest.
+  std::vector<QWidget*> Chain;
+  for (const TInputDef& Def : Inputs) {
+    if (Def.Place == TBoxPlace::Demogr && std::find(Chain.begin(), Chain.end(), pgcDetail) == Chain.end())
+      Chain.push_back(pgcDetail);
+    Chain.push_back(Def.Box != nullptr ? static_cast<QWidget*>(this->*Def.Box) : this->*Def.List);
+  }
+  Chain.push_back(stgAmt);
+  for (const TButtonDef& Def : RecordButtons) Chain.push_back(this->*Def.Button);
+  for (QWidget* W : {static_cast<QWidget*>(bbnHelp), static_cast<QWidget*>(bbnExit),
+                     static_cast<QWidget*>(chbSaveError)})
+    Chain.push_back(W);
+  for (size_t I = 1; I < Chain.size(); ++I) setTabOrder(Chain[I - 1], Chain[I]);
+}

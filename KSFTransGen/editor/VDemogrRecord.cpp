@@ -1,0 +1,173 @@
+// The member detail form and the current member record: a blank new member,
+// loading the record into the controls, storing the controls into the record,
+// and stepping through the visible members.
+
+#include <QComboBox>
+
+#include "MaskEdit.h"
+#include "PCodeTable.h"
+#include "PFields.h"
+#include "PPropertyNames.h"
+#include "PTransShort.h"
+#include "VDemogr.h"
+
+namespace {
+
+using F = TfrmMbrDetail;
+
+// The four code lists store a row's numeric value, the state list its key.
+struct TCodeField {
+  QComboBox* F::*List;
+  int32_t Group;
+  bool ByKey;
+  const std::string& Field;
+};
+
+const TCodeField CodeFields[] = {
+    {&F::cmbNamePrefix, cgNamePrefix, false, fnNamePrefix},
+    {&F::cmbSuffix, cgNameSuffix, false, fnNameSuffix},
+    {&F::cmbGender, cgGender, false, fnGenderCD},
+    {&F::cmbMarital, cgMaritalStatus, false, fnMaritalStatusCD},
+    {&F::cmbState, cgState, true, fnAddressState},
+};
+
+// The boxes after the SSN, in the order they are loaded and stored.
+struct TBoxField {
+  TMaskEdit* F::*Box;
+  const std::string& Field;
+};
+
+const TBoxField BoxFields[] = {
+    {&F::edtLastName, fnLastName},         {&F::edtFirstName, fnFirstName},
+    {&F::edtMiddleName, fnMiddleName},     {&F::edtBirthDate, fnBirthDate},
+    {&F::mskAreaCode, fnPhoneAreaCode},    {&F::mskPhone, fnPhoneNumber},
+    {&F::mskPhoneExt, fnExtension},        {&F::edtEmail, fnAddressEMail},
+    {&F::edtEffDate, fnAddressEffectiveDate}, {&F::edtAddress1, fnAddressLine1},
+    {&F::edtAddress2, fnAddressLine2},     {&F::edtCity, fnAddressCity},
+    {&F::mskZip, fnAddressZip},            {&F::mskZip4, fnAddressZip4},
+};
+
+// The navigation buttons: where each stops with a beep, where it goes, and
+// which way it looks for a visible member from there.
+enum class TIndexAt { First, Current, Last };
+
+struct TNavRow {
+  TIndexAt StopAt;   // beep and stop when the current index is already here
+  TIndexAt Base;     // the target: this index ...
+  int32_t Offset;    // ... plus this
+  bool Forward;
+};
+
+const TNavRow NavTable[] = {
+    {TIndexAt::First, TIndexAt::First, 0, true},     // First
+    {TIndexAt::First, TIndexAt::Current, -1, false},  // Prior
+    {TIndexAt::Last, TIndexAt::Current, 1, true},     // Next
+    {TIndexAt::Last, TIndexAt::Last, 0, false},       // Last
+};
+
+int32_t IndexAt(TIndexAt At) {
+  switch (At) {
+    case TIndexAt::First: return 0;
+    case TIndexAt::Current: return Trans->CurIndex;
+    case TIndexAt::Last: return Trans->Details.Count() - 1;
+  }
+  return 0;
+}
+
+// Clears a flag on every way out.
+struct TFlagScope {
+  bool& Flag;
+  explicit TFlagScope(bool& F) : Flag(F) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+};
+
+}  // namespace
+
+void TfrmMbrDetail::ClearFields() {
+  for (TMaskEdit* Box : {mskSSN, edtLastName, edtFirstName, edtMiddleName, edtBirthDate}) Box->SetText("");
+  mskAreaCode->SetText(DefaultAreaCode);
+  for (TMaskEdit* Box : {mskPhone, mskPhoneExt, edtEmail}) Box->SetText("");
+  edtEffDate->SetText(DateToStr(Date()));
+  for (TMaskEdit* Box : {edtAddress1, edtAddress2, edtCity, mskZip, mskZip4}) Box->SetText("");
+  ClearAmounts();
+  for (QComboBox* List : {cmbNamePrefix, cmbSuffix, cmbGender, cmbMarital}) List->setCurrentIndex(0);
+  cmbState->setCurrentIndex(IndexOfCodeKey(cgState, DefaultState));
+  OldSSN.clear();
+  SetMode('A');
+}
+
+void TfrmMbrDetail::RecordToForm() {
+  if (Trans == nullptr || Trans->CurIndex < 0 || Trans->CurIndex >= Trans->Details.Count()) {
+    ClearFields();
+    return;
+  }
+  // A stored code no row has shows row 0.
+  for (const TCodeField& C : CodeFields) {
+    const std::string Text = GetCurrentFieldStr(C.Field);
+    (this->*C.List)->setCurrentIndex(C.ByKey ? IndexOfCodeKey(C.Group, Text) : IndexOfCodeValue(C.Group, Text));
+  }
+  {
+    TFlagScope Loading(FLoading);
+    mskSSN->SetText(GetCurrentFieldStr(fnMemberSSN));
+  }
+  for (const TBoxField& B : BoxFields) (this->*B.Box)->SetText(GetCurrentFieldStr(B.Field));
+  LoadAmounts();
+  SetMode('B');
+  OldSSN = mskSSN->Text();
+}
+
+void TfrmMbrDetail::FormToRecord() {
+  for (const TCodeField& C : CodeFields) {
+    const int32_t Row = (this->*C.List)->currentIndex();
+    SetCurrentFieldStr(C.Field, C.ByKey ? GetCodeKey(C.Group, Row) : GetCodeValue(C.Group, Row));
+  }
+  SetCurrentFieldStr(fnMemberSSN, mskSSN->Text());
+  for (const TBoxField& B : BoxFields) SetCurrentFieldStr(B.Field, (this->*B.Box)->Text());
+  StoreAmounts();
+}
+
+// ---------------------------------------------------------------------------
+// Visible members and navigation
+// ---------------------------------------------------------------------------
+
+namespace {
+bool SeekVisible(int32_t Step) {
+  if (Trans == nullptr || Trans->Details.Count() == 0) return false;
+  const int32_t Remembered = Trans->CurIndex;
+  int32_t& I = Trans->CurIndex;
+  const int32_t Count = Trans->Details.Count();
+  while (I >= 0 && I < Count && !Trans->Details[I]->Visible) I += Step;
+  if (I >= 0 && I < Count) return true;
+  I = Remembered;
+  return false;
+}
+}  // namespace
+
+bool TfrmMbrDetail::SeekVisibleForward() { return SeekVisible(1); }
+bool TfrmMbrDetail::SeekVisibleBackward() { return SeekVisible(-1); }
+
+void TfrmMbrDetail::Navigate(int Which) {
+  const TNavRow& Row = NavTable[Which];
+  if (Trans == nullptr) return;
+  // The raw index, not visibility: under a filter First on the first visible
+  // member that is not record 0 still asks and shows the same member again.
+  if (Trans->CurIndex == IndexAt(Row.StopAt)) {
+    Beep();
+    return;
+  }
+  if (Trans->Details.Count() == 0 || !ConfirmSave()) return;
+  const int32_t Remembered = Trans->CurIndex;
+  Trans->CurIndex = IndexAt(Row.Base) + Row.Offset;
+  if (!(Row.Forward ? SeekVisibleForward() : SeekVisibleBackward())) {
+    Trans->CurIndex = Remembered;
+    Beep();
+    return;
+  }
+  RecordToForm();
+  mskSSN->setFocus();
+}
+
+void TfrmMbrDetail::bbnFirstClick() { Navigate(0); }
+void TfrmMbrDetail::bbnPriorClick() { Navigate(1); }
+void TfrmMbrDetail::bbnNextClick() { Navigate(2); }
+void TfrmMbrDetail::bbnLastClick() { Navigate(3); }

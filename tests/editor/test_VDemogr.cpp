@@ -1,0 +1,261 @@
+// The member detail form opened from the preparation form: what it shows at
+// opening, its modes, change tracking, the SSN change rule and the
+// allow-incomplete-saves box it shares with the preparation form.
+
+#include "DetailFormFixture.h"
+
+class TestVDemogr : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { InitializeTransmittalUnits(); }
+  void cleanupTestCase() { FinalizeTransmittalUnits(); }
+  void init() {
+    Env = std::make_unique<TFakeEnv>();
+    Env->SetToday(2004, 11, 15);
+  }
+  void cleanup() {
+    Env.reset();
+    ReadOnlyMode = false;
+  }
+
+  void ModeTable_data() {
+    QTest::addColumn<char>("Mode");
+    QTest::addColumn<bool>("ReadOnly");
+    QTest::addColumn<QString>("Status");
+    QTest::addColumn<QString>("Buttons");  // First..Cancel, 1 enabled
+    QTest::newRow("B") << 'B' << false << "Browsing..." << "11111100";
+    QTest::newRow("E") << 'E' << false << "Editing..." << "00000011";
+    QTest::newRow("A") << 'A' << false << "Inserting..." << "00000011";
+    QTest::newRow("I") << 'I' << false << "Inserting..." << "00000011";
+    QTest::newRow("B read-only") << 'B' << true << "Browsing..." << "11110000";
+    QTest::newRow("E read-only") << 'E' << true << "Editing..." << "00000000";
+    QTest::newRow("A read-only") << 'A' << true << "Inserting..." << "00000000";
+  }
+  void ModeTable() {
+    QFETCH(char, Mode);
+    QFETCH(bool, ReadOnly);
+    QFETCH(QString, Status);
+    QFETCH(QString, Buttons);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      ReadOnlyMode = ReadOnly;
+      D->SetMode(Mode);
+      ReadOnlyMode = false;
+      QCOMPARE(D->Mode, Mode);
+      QCOMPARE(D->stbMessage->PanelText(0), Status.toStdString());
+      QString Shown;
+      for (bool On : RecordButtons(D)) Shown += On ? '1' : '0';
+      QCOMPARE(Shown, Buttons);
+      QCOMPARE(D->IsEditing(), Mode != 'B');
+    });
+  }
+
+  void OpensOnTheCurrentMemberInBrowsing() {
+    TTestFolder Folder;
+    TTestMember M = Member("222222222", "Baker");
+    M.Gender.assign(1, '1');  // (a one-character literal trips a false compiler warning)
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), M});
+    TOpenForm Form;
+    Form->sgrDemogr->SetRow(2);
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QCOMPARE(D->windowTitle(), "Member Detail - " + Form->edtFileName->text());
+      QCOMPARE(D->Mode, 'B');
+      QCOMPARE(D->mskSSN->Text(), std::string("222222222"));
+      QCOMPARE(D->OldSSN, std::string("222222222"));
+      QCOMPARE(D->edtLastName->Text(), std::string("Baker"));
+      QCOMPARE(D->cmbGender->currentText(), QString("Male"));
+      QCOMPARE(D->cmbState->currentText(), QString("New York"));
+      QCOMPARE(D->cmbState->count(), 51);
+      QCOMPARE(D->cmbNamePrefix->currentText(), QString("Mr."));
+      QCOMPARE(D->edtBirthDate->Text(), std::string("01/15/1970"));
+      QCOMPARE(D->stgAmt->Cells(1, 0), std::string("   1000.00"));
+      QCOMPARE(D->stgAmt->Cells(0, 6), std::string("Contract payments : "));
+      QCOMPARE(D->stbMessage->PanelText(1), std::string());
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
+      QVERIFY(!D->mskSSN->isReadOnly());
+    });
+    QCOMPARE(Trans->CurIndex, 1);
+  }
+
+  // A new member from Insert, and the only way in to a file without members.
+  void OpensBlankForANewMember_data() {
+    QTest::addColumn<bool>("Insert");
+    QTest::addColumn<bool>("Members");
+    QTest::newRow("Insert") << true << true;
+    QTest::newRow("no member") << false << false;
+  }
+  void OpensBlankForANewMember() {
+    QFETCH(bool, Insert);
+    QFETCH(bool, Members);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", Members ? std::vector<TTestMember>{Member("111111111", "Adams")}
+                                         : std::vector<TTestMember>{});
+    TOpenForm Form;
+    DETAIL(Form, Insert, [&](TfrmMbrDetail* D) {
+      QCOMPARE(D->Mode, 'A');
+      QCOMPARE(D->stbMessage->PanelText(0), std::string("Inserting..."));
+      QCOMPARE(RecordButtons(D), (std::vector<bool>{false, false, false, false, false, false, true, true}));
+      for (TMaskEdit* Box : {D->mskSSN, D->edtLastName, D->edtFirstName, D->edtMiddleName, D->mskPhone,
+                             D->mskPhoneExt, D->edtEmail, D->edtAddress1, D->edtAddress2, D->edtCity, D->mskZip,
+                             D->mskZip4})
+        QCOMPARE(Box->Text(), std::string());
+      QCOMPARE(D->edtBirthDate->Text(), std::string("  /  /    "));
+      QCOMPARE(D->mskAreaCode->Text(), DefaultAreaCode);
+      QCOMPARE(D->edtEffDate->Text(), std::string("11/15/2004"));
+      for (int Row = 0; Row < 7; ++Row) QCOMPARE(D->stgAmt->Cells(1, Row), std::string("0.00"));
+      QCOMPARE(D->cmbNamePrefix->currentText(), QString());
+      QCOMPARE(D->cmbSuffix->currentText(), QString());
+      QCOMPARE(D->cmbGender->currentText(), QString("Unknown"));
+      QCOMPARE(D->cmbMarital->currentText(), QString("Unknown"));
+      QCOMPARE(GetCodeKey(cgState, D->cmbState->currentIndex()), DefaultState);
+      QVERIFY(D->OldSSN.empty());
+    });
+  }
+
+  void ReadOnlyFileOpensForBrowsingOnly() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    Folder.Write("20041001.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Form->dbnPrev->BtnClick(nbPrior);  // revision 0 is no longer the newest
+    QVERIFY(ReadOnlyMode);
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QVERIFY(D->mskSSN->isReadOnly());
+      QVERIFY(!D->gbxName->isEnabled());
+      QVERIFY(!D->tbsDemogr->isEnabled());
+      QVERIFY(!D->tbsContr->isEnabled());
+      QCOMPARE(RecordButtons(D), (std::vector<bool>{true, true, true, true, false, false, false, false}));
+      QCOMPARE(D->stbMessage->PanelText(1), std::string("Read Only"));
+      QVERIFY(D->bbnExit->isEnabled());
+      QVERIFY(D->chbSaveError->isEnabled());
+      D->bbnNext->click();
+      QCOMPARE(D->mskSSN->Text(), std::string("222222222"));
+      QCOMPARE(D->Mode, 'B');
+    });
+  }
+
+  void OpensOnThePageTheGridsShow_data() {
+    QTest::addColumn<int>("GridPage");
+    QTest::addColumn<bool>("Contributions");
+    QTest::newRow("information page") << 0 << false;
+    QTest::newRow("demographic grid") << 1 << false;
+    QTest::newRow("contributions grid") << 2 << true;
+  }
+  void OpensOnThePageTheGridsShow() {
+    QFETCH(int, GridPage);
+    QFETCH(bool, Contributions);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(GridPage);
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QCOMPARE(D->pgcDetail->ActivePage(), Contributions ? D->tbsContr : D->tbsDemogr);
+    });
+  }
+
+  void TypingSwitchesToEditing() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QTest::keyClicks(D->edtLastName, "s");
+      QCOMPARE(D->Mode, 'E');
+      QCOMPARE(D->stbMessage->PanelText(0), std::string("Editing..."));
+      QCOMPARE(RecordButtons(D), (std::vector<bool>{false, false, false, false, false, false, true, true}));
+      D->bbnCancel->click();
+      QCOMPARE(D->Mode, 'B');
+      // A list and the ZIP+4 box are tracked as well.
+      D->cmbMarital->setCurrentIndex(3);
+      QCOMPARE(D->Mode, 'E');
+      D->bbnCancel->click();
+      TypeInto(D->mskZip4, "1234");
+      QCOMPARE(D->Mode, 'E');
+    });
+  }
+
+  void SSNChangeRule() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      // Nine digits equal to the loaded SSN: no Editing, no check.
+      D->mskSSN->SetText("111111111");
+      QCOMPARE(D->Mode, 'B');
+      QVERIFY(Env->Boxes.empty());
+      // Fewer than nine: Editing only.
+      D->mskSSN->SetText("1111");
+      QCOMPARE(D->Mode, 'E');
+      QVERIFY(Env->Boxes.empty());
+      D->bbnCancel->click();
+      QCOMPARE(D->Mode, 'B');
+      // Nine other digits: Editing and the check, which finds Baker's SSN in the month.
+      D->edtLastName->setFocus();
+      D->mskSSN->SetText("222222222");
+      QCOMPARE(D->Mode, 'E');
+      QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 222-22-2222 is not unique!"});
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
+      // An unused number passes; with incomplete saves allowed nothing is checked.
+      Env->Boxes.clear();
+      D->mskSSN->SetText("333333333");
+      QVERIFY(Env->Boxes.empty());
+      D->chbSaveError->SetChecked(true);
+      D->mskSSN->SetText("222222222");
+      QVERIFY(Env->Boxes.empty());
+    });
+  }
+
+  void AllowIncompleteBoxFollowsThePreparationForm() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    Form->chbSaveError->SetChecked(true);
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QVERIFY(D->chbSaveError->Checked());
+      D->chbSaveError->click();
+      QVERIFY(!Form->chbSaveError->Checked());
+      D->chbSaveError->click();
+      QVERIFY(Form->chbSaveError->Checked());
+      D->chbSaveError->click();
+    });
+    QVERIFY(!Form->chbSaveError->Checked());
+  }
+
+  void HelpButtonAndF1OpenHelp() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      D->bbnHelp->click();
+      D->edtCity->setFocus();
+      QTest::keyClick(D->edtCity, Qt::Key_F1, Qt::ShiftModifier);
+      QCOMPARE(Env->HelpOpened, 2);
+      QCOMPARE(D->edtCity->Text(), std::string("Albany"));
+    });
+  }
+
+  void ControlsCarryTheirNames() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    const char* Names[] = {"bbnHelp",     "bbnExit",      "mskSSN",     "gbxName",     "cmbNamePrefix",
+                           "edtLastName", "edtFirstName", "edtMiddleName", "cmbSuffix", "pgcDetail",
+                           "tbsDemogr",   "tbsContr",     "edtAddress1", "edtAddress2", "edtCity",
+                           "cmbState",    "mskZip",       "mskZip4",    "edtEffDate",  "cmbGender",
+                           "edtBirthDate", "cmbMarital",  "edtEmail",   "mskAreaCode", "mskPhone",
+                           "mskPhoneExt", "stgAmt",       "bbnFirst",   "bbnPrior",    "bbnNext",
+                           "bbnLast",     "bbnInsert",    "bbnDel",     "bbnSave",     "bbnCancel",
+                           "stbMessage",  "chbSaveError"};
+    QCOMPARE(frmMbrDetail->objectName(), QString("frmMbrDetail"));
+    for (const char* Name : Names) QVERIFY2(frmMbrDetail->findChild<QWidget*>(Name) != nullptr, Name);
+    QCOMPARE(frmMbrDetail->size(), QSize(616, 413));
+  }
+
+ private:
+  std::unique_ptr<TFakeEnv> Env;
+};
+
+QTEST_MAIN(TestVDemogr)
+#include "test_VDemogr.moc"

@@ -185,6 +185,9 @@ void TfrmMbrDetail::bbnDelClick() {
 
 void TfrmMbrDetail::bbnCancelClick() {
   if ((Mode == 'A' || Mode == 'I') && Trans->Details.Count() == 0) {
+    // The new member is dropped as it is: the close that follows must not ask
+    // whether to save what the clerk has just cancelled.
+    SetMode('B');
     Close();
     return;
   }

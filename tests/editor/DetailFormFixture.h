@@ -50,10 +50,10 @@ inline void WithDetail(TfrmTrans* Form, bool Insert, const std::function<void(Tf
 }
 
 // Stops the test when a check inside a body failed.
-#define DETAIL(Form, Insert, Body)                  \
-  do {                                              \
-    WithDetail((Form).Form.data(), Insert, Body);   \
-    if (QTest::currentTestFailed()) return;         \
+#define DETAIL(Form, Insert, ...)                        \
+  do {                                                   \
+    WithDetail((Form).Form.data(), Insert, __VA_ARGS__); \
+    if (QTest::currentTestFailed()) return;              \
   } while (0)
 
 // Lets queued work (a requested close, a deferred exit check) run.
@@ -76,6 +76,20 @@ inline void TypeInto(TMaskEdit* Box, const std::string& Text) {
   Box->selectAll();
   Box->del();
   QTest::keyClicks(Box, QString::fromStdString(Text));
+}
+
+// Fills every field a new member needs to pass the checks (the amounts of a
+// 1000.00 pay at 100 %), as the program's own assignments do.
+inline void FillMember(TfrmMbrDetail* D, const std::string& SSN, const std::string& Last) {
+  D->mskSSN->SetText(SSN);
+  D->edtLastName->SetText(Last);
+  D->edtFirstName->SetText("Carl");
+  D->edtAddress1->SetText("7 Elm Road");
+  D->edtCity->SetText("Troy");
+  D->mskZip->SetText("12180");
+  D->edtBirthDate->SetText("03/04/1965");
+  const char* Amounts[] = {"1000", "1000", "100", "70", "12.5", "0", "0"};
+  for (int Row = 0; Row < 7; ++Row) D->stgAmt->SetCells(1, Row, Amounts[Row]);
 }
 
 // The member line of a saved file (1-based member number).

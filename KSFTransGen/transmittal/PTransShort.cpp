@@ -235,9 +235,13 @@ bool TTransShort::SaveToFile(bool Force) {
   Trailer->SetAsString(fnFileName, Name);
   Trailer->SetAsString(fnVersion, VersionText);
 
-  if (Force || Validate()) return TTrans::SaveToFile(Force);
-  ErrorList->Show();
-  return false;
+  if (!Force && !Validate()) {
+    ErrorList->Show();
+    return false;
+  }
+  if (!TTrans::SaveToFile(Force)) return false;
+  NoteSavedSSNs(FileName, Details);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -497,11 +501,16 @@ void TTransShort::Resort() {
 // ---------------------------------------------------------------------------
 // Merging amendments and the SSN check
 
+std::string LatestRevisionPath(const TFileNest* Nest) {
+  if (Nest == nullptr || Nest->Revisions.Count() == 0) return std::string();
+  const TFileData* Newest = Nest->Revisions[Nest->Revisions.Count() - 1];
+  return DataDir() + MakeFileName(Newest->Year, Newest->Month, Newest->Amendment, Newest->Revision,
+                                  Newest->EmployerID);
+}
+
 bool TTransShort::LoadLatestRevision(TFileNest* Nest) {
   if (Nest == nullptr || Nest->Revisions.Count() == 0) return false;
-  const TFileData* Newest = Nest->Revisions[Nest->Revisions.Count() - 1];
-  FileName = DataDir() + MakeFileName(Newest->Year, Newest->Month, Newest->Amendment,
-                                      Newest->Revision, Newest->EmployerID);
+  FileName = LatestRevisionPath(Nest);
   if (!FileExists(FileName)) return false;
   // A file that reads only in part still contributes what was read.
   LoadFromFile();
@@ -541,16 +550,7 @@ bool TTransShort::IsSSNUnique(const std::string& SSN, int32_t AllowedCount) {
   if (Files->Index < 0 || Files->Index >= Files->Periods.Count()) return true;
   TFilePeriod* Period = Files->Periods[Files->Index];
   if (Period->Amendments.Count() == 0) return true;
-
-  auto Month = std::make_unique<TTransShort>();
-  Month->MergeAmendments(Period->Amendments, false);
-  for (const TRecord* Record : Month->Details) {
-    if (Record->GetAsString(fnMemberSSN) != SSN) continue;
-    if (AllowedCount == 0) {
-      ShowSSNNotUnique(SSN);
-      return false;
-    }
-    --AllowedCount;
-  }
-  return true;
+  if (CountSSNInPeriod(Period->Amendments, SSN) <= AllowedCount) return true;
+  ShowSSNNotUnique(SSN);
+  return false;
 }

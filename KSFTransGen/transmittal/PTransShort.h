@@ -79,6 +79,17 @@ extern std::string VersionText;
 void PTransShortInitialization();
 void PTransShortFinalization();
 
+// The path of the newest revision of an amendment; empty when it has none.
+std::string LatestRevisionPath(const TFileNest* Nest);
+
+// How often SSN is the MemberSSN of the members that merging the amendments
+// (MergeAmendments) would read from their newest revisions on disk. What a file
+// holds is kept while the file stays as it was read, so checking SSN after SSN
+// reads each file of the month once; only the given month's files are kept.
+int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN);
+// Tells the kept SSNs that a file was just written with these members.
+void NoteSavedSSNs(const std::string& Path, const TFreeList<TRecord>& Details);
+
 // Sort comparison of two member records by the sort column and direction of Trans.
 int CompareRecords(const TRecord* A, const TRecord* B);
 // Shows "SSN ... is not unique!" for the first member of List with that SSN; changes nothing.

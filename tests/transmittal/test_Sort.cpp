@@ -300,6 +300,32 @@ TEST_F(Merging, IsSSNUniqueReadsTheSavedFilesOfThePeriodAtTheCursor) {
   EXPECT_FALSE(Caller.IsSSNUnique("100000003", 0));
 }
 
+// The month's files are read once and kept: a file written since, by this
+// program or any other way, is read again; one that is gone counts no more.
+TEST_F(Merging, IsSSNUniqueSeesEveryChangeOfTheMonthsFiles) {
+  WriteMonth();
+  Month();
+  TTransShort Caller;
+  EXPECT_TRUE(Caller.IsSSNUnique("400000004", 0));
+  // Same member count, so the same size: only the content differs.
+  WriteTransmittal("20040920.123", {{"c1", "400000004"}});
+  EXPECT_FALSE(Caller.IsSSNUnique("400000004", 0));
+  EXPECT_TRUE(Caller.IsSSNUnique("400000004", 1));
+  // Written from memory, as the editor's save does.
+  TTransShort Open;
+  Open.FileName = DataDir() + "20040900.123";
+  ASSERT_TRUE(Open.LoadFromFile());
+  Open.Details[0]->SetAsString(fnMemberSSN, "400000004");
+  ASSERT_TRUE(Open.SaveToFile(true));
+  EXPECT_FALSE(Caller.IsSSNUnique("400000004", 1));
+  EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));
+  ::unlink((DataDir() + "20040920.123").c_str());
+  EXPECT_TRUE(Caller.IsSSNUnique("400000004", 1));
+  // Without amendment 0's file nothing of the month is read.
+  ::unlink((DataDir() + "20040900.123").c_str());
+  EXPECT_TRUE(Caller.IsSSNUnique("200000001", 0));
+}
+
 TEST_F(Merging, IsSSNUniqueWithoutPeriodsIsTrue) {
   TTransShort Caller;
   EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));  // no tree at all

@@ -50,8 +50,10 @@ struct TCodeList {
 };
 
 const TCodeList CodeLists[] = {
-    {&TfrmMbrDetail::cmbNamePrefix, cgNamePrefix, false}, {&TfrmMbrDetail::cmbSuffix, cgNameSuffix, false},
-    {&TfrmMbrDetail::cmbGender, cgGender, false},         {&TfrmMbrDetail::cmbMarital, cgMaritalStatus, false},
+    {&TfrmMbrDetail::cmbNamePrefix, cgNamePrefix, false},
+    {&TfrmMbrDetail::cmbSuffix, cgNameSuffix, false},
+    {&TfrmMbrDetail::cmbGender, cgGender, false},
+    {&TfrmMbrDetail::cmbMarital, cgMaritalStatus, false},
     {&TfrmMbrDetail::cmbState, cgState, true},
 };
 
@@ -81,7 +83,8 @@ void TfrmMbrDetail::FormCreate() {
 
 void TfrmMbrDetail::FormShow() {
   HeaderOnly = false;
-  const std::string FileName = frmTrans != nullptr ? ToStdString(frmTrans->edtFileName->text()) : std::string();
+  const std::string FileName =
+      frmTrans != nullptr ? ToStdString(frmTrans->edtFileName->text()) : std::string();
   setWindowTitle(ToQString("Member Detail - " + FileName));
   if (QScreen* Screen = screen() != nullptr ? screen() : QGuiApplication::primaryScreen())
     move(Screen->availableGeometry().center() - rect().center());
@@ -92,7 +95,8 @@ void TfrmMbrDetail::FormShow() {
     List->clear();
     const int32_t Rows = (*CodeGroups)[L.Group]->Codes.Count();
     for (int32_t Row = 0; Row < Rows; ++Row)
-      List->addItem(ToQString(L.Description ? GetCodeDescription(L.Group, Row) : GetCodeShortName(L.Group, Row)));
+      List->addItem(ToQString(L.Description ? GetCodeDescription(L.Group, Row)
+                                            : GetCodeShortName(L.Group, Row)));
     List->setCurrentIndex(0);
   }
   pgcDetail->SetActivePage(tbsDemogr);
@@ -100,11 +104,13 @@ void TfrmMbrDetail::FormShow() {
     ClearFields();
   else
     RecordToForm();
-  const bool OnContributions = frmTrans != nullptr && frmTrans->pgcTrans->ActivePage() == frmTrans->tbsContr;
+  const bool OnContributions =
+      frmTrans != nullptr && frmTrans->pgcTrans->ActivePage() == frmTrans->tbsContr;
   pgcDetail->SetActivePage(OnContributions ? tbsContr : tbsDemogr);
   mskSSN->setFocus();
   mskSSN->setReadOnly(ReadOnlyMode);
-  for (QWidget* W : std::initializer_list<QWidget*>{gbxName, tbsDemogr, tbsContr}) W->setEnabled(!ReadOnlyMode);
+  for (QWidget* W : std::initializer_list<QWidget*>{gbxName, tbsDemogr, tbsContr})
+    W->setEnabled(!ReadOnlyMode);
   if (ReadOnlyMode) {
     bbnInsert->setEnabled(false);
     bbnDel->setEnabled(false);
@@ -195,7 +201,8 @@ bool TfrmMbrDetail::eventFilter(QObject* Watched, QEvent* Event) {
 
 namespace {
 TRecord* CurrentMember() {
-  if (Trans == nullptr || Trans->CurIndex < 0 || Trans->CurIndex >= Trans->Details.Count()) return nullptr;
+  if (Trans == nullptr || Trans->CurIndex < 0 || Trans->CurIndex >= Trans->Details.Count())
+    return nullptr;
   return Trans->Details[Trans->CurIndex];
 }
 }  // namespace

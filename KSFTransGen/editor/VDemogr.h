@@ -8,6 +8,19 @@
 //
 // Modes: 'B' browsing a saved member, 'E' editing it, 'A' a new member not yet
 // in the list, 'I' a new member already in the list but not saved.
+//
+// Its sources, one concern each:
+// - VDemogr.cpp: creation and showing, the modes (one table), change tracking,
+//   the allow-incomplete-saves box, help, exit, the focus moves and the
+//   current-member accessors.
+// - VDemogrLayout.cpp: the controls at their design places, one table.
+// - VDemogrRecord.cpp: a blank new member, record to form and back, stepping
+//   through the visible members (one table for the four buttons).
+// - VDemogrCommands.cpp: the save question, saving, Insert, Delete, Cancel and
+//   the close query.
+// - VDemogrChecks.cpp: the member checks, one table in their order.
+// - VDemogrAmounts.cpp: the amounts grid (its rows a TGridColumn table), its
+//   drawing, keys and change rule; the date and address exit rules.
 
 #include <cstdint>
 #include <string>

@@ -22,25 +22,20 @@
 
 namespace {
 
-const char* const Caption = "KSF Transmittal Software";
-
-// The seven amounts, one row each: the caption in column 0, the amount in column 1.
-struct TAmountRow {
-  const char* Caption;
-  const std::string& Field;
-  bool Required;  // the checks require it: its caption is bold
-  bool Percent;   // shown with "%" rather than "$"
+// The seven amounts, one row each: the caption in column 0 (bold for the amounts
+// the checks require), the amount in column 1.
+// clang-format off
+const TGridColumn AmountRows[] = {
+//  caption                       width  field                         cell text          drawn as             mask  typing  stored  sort     widest  bold
+  {"Pensionable Compensation : ",   0,   &fnSalaryPensionAmount,       TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     true},
+  {"Earnable Compensation : ",      0,   &fnSalaryEarnableAmount,      TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     true},
+  {"FTE% : ",                       0,   &fnSalaryEarnableUnitsWorked, TCellText::Amount, TCellLook::Percent,  "",   true,   true,   nullptr, "",     true},
+  {"Regular contributions : ",      0,   &fnContribEmployeePreTax,     TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     true},
+  {"Health contributions : ",       0,   &fnContribEmployerPreTax,     TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     true},
+  {"Voluntary contributions : ",    0,   &fnContribVoluntaryPostTax,   TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     false},
+  {"Contract payments : ",          0,   &fnContribContractPostTax,    TCellText::Amount, TCellLook::Money,    "",   true,   true,   nullptr, "",     false},
 };
-
-const TAmountRow AmountRows[] = {
-    {"Pensionable Compensation : ", fnSalaryPensionAmount, true, false},
-    {"Earnable Compensation : ", fnSalaryEarnableAmount, true, false},
-    {"FTE% : ", fnSalaryEarnableUnitsWorked, true, true},
-    {"Regular contributions : ", fnContribEmployeePreTax, true, false},
-    {"Health contributions : ", fnContribEmployerPreTax, true, false},
-    {"Voluntary contributions : ", fnContribVoluntaryPostTax, false, false},
-    {"Contract payments : ", fnContribContractPostTax, false, false},
-};
+// clang-format on
 
 constexpr int32_t AmountRowCount = static_cast<int32_t>(std::size(AmountRows));
 
@@ -52,13 +47,14 @@ struct TAddressField {
 };
 
 const TAddressField AddressFields[] = {
-    {&TfrmMbrDetail::edtEmail, fnAddressEMail},  {&TfrmMbrDetail::edtAddress1, fnAddressLine1},
+    {&TfrmMbrDetail::edtEmail, fnAddressEMail},    {&TfrmMbrDetail::edtAddress1, fnAddressLine1},
     {&TfrmMbrDetail::edtAddress2, fnAddressLine2}, {&TfrmMbrDetail::edtCity, fnAddressCity},
-    {&TfrmMbrDetail::mskZip, fnAddressZip},      {&TfrmMbrDetail::mskZip4, fnAddressZip4},
+    {&TfrmMbrDetail::mskZip, fnAddressZip},        {&TfrmMbrDetail::mskZip4, fnAddressZip4},
 };
 
 bool IsDigitAt(const std::string& Text, size_t Position) {
-  return Position >= 1 && Position <= Text.size() && Text[Position - 1] >= '0' && Text[Position - 1] <= '9';
+  return Position >= 1 && Position <= Text.size() && Text[Position - 1] >= '0' &&
+         Text[Position - 1] <= '9';
 }
 
 // A date box holds a complete date shape: a month digit, a day digit and the
@@ -74,7 +70,8 @@ bool IsCompleteDate(const std::string& Text) {
 
 // One cell's text, 5 pixels below the cell's top and 4 pixels in from its left
 // (or right) edge, clipped to the cell.
-void DrawCellText(TCanvas* Canvas, const TRect& Rect, const std::string& Text, bool RightAligned, bool Bold) {
+void DrawCellText(TCanvas* Canvas, const TRect& Rect, const std::string& Text, bool RightAligned,
+                  bool Bold) {
   if (Bold) Canvas->Font->Style |= fsBold;
   const int32_t X = RightAligned ? Rect.Right - Canvas->TextWidth(Text) - 4 : Rect.Left + 4;
   Canvas->TextRect(Rect, X, Rect.Top + 5, Text);
@@ -85,7 +82,7 @@ void DrawCellText(TCanvas* Canvas, const TRect& Rect, const std::string& Text, b
 void TfrmMbrDetail::BuildAmountGrid() {
   lblAmounts = new QLabel("Member Am&ounts : ", tbsContr);
   lblAmounts->setObjectName("lblAmounts");
-  lblAmounts->setGeometry(ScaleForScreen(8), ScaleForScreen(10), ScaleForScreen(200), ScaleForScreen(17));
+  PlaceScaled(lblAmounts, 8, 10, 200, 17);
   stgAmt = new TStringGrid(tbsContr);
   stgAmt->setObjectName("stgAmt");
   stgAmt->move(ScaleForScreen(8), ScaleForScreen(30));
@@ -94,8 +91,8 @@ void TfrmMbrDetail::BuildAmountGrid() {
   stgAmt->SetRowCount(AmountRowCount);
   stgAmt->SetFixedRows(0);
   stgAmt->SetFixedCols(1);
-  stgAmt->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goDrawFocusSelected |
-                     goEditing | goTabs);
+  stgAmt->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                     goDrawFocusSelected | goEditing | goTabs);
   stgAmt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   stgAmt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   stgAmt->setFrameShape(QFrame::NoFrame);
@@ -114,7 +111,8 @@ void TfrmMbrDetail::SetupAmountGrid() {
   stgAmt->SetColWidths(0, ScreenDPI * 170 / 96);
   stgAmt->SetColWidths(1, ScreenDPI * 100 / 96);
   stgAmt->resize(ScreenDPI * 272 / 96, ScreenDPI * 175 / 96);
-  for (int32_t Row = 0; Row < AmountRowCount; ++Row) stgAmt->SetCells(0, Row, AmountRows[Row].Caption);
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
+    stgAmt->SetCells(0, Row, AmountRows[Row].Title);
 }
 
 void TfrmMbrDetail::ClearAmounts() {
@@ -122,25 +120,25 @@ void TfrmMbrDetail::ClearAmounts() {
 }
 
 void TfrmMbrDetail::LoadAmounts() {
-  for (int32_t Row = 0; Row < AmountRowCount; ++Row) stgAmt->SetCells(1, Row, GetCurrentFieldStr(AmountRows[Row].Field));
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
+    stgAmt->SetCells(1, Row, GetCurrentFieldStr(*AmountRows[Row].Field));
 }
 
 void TfrmMbrDetail::StoreAmounts() {
-  for (int32_t Row = 0; Row < AmountRowCount; ++Row) SetCurrentFieldStr(AmountRows[Row].Field, stgAmt->Cells(1, Row));
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
+    SetCurrentFieldStr(*AmountRows[Row].Field, stgAmt->Cells(1, Row));
 }
 
 void TfrmMbrDetail::stgAmtDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
   TCanvas* Canvas = stgAmt->Canvas;
   if (Canvas == nullptr || ARow < 0 || ARow >= AmountRowCount) return;
   Canvas->FillRect(Rect);
-  const TAmountRow& Row = AmountRows[ARow];
-  if (ACol == 0) {
-    DrawCellText(Canvas, Rect, Row.Caption, false, Row.Required);
-    return;
-  }
-  // An unreadable amount is drawn as its trimmed text, with a beep.
-  const std::string Amount = FormatAmount(stgAmt->Cells(ACol, ARow));
-  DrawCellText(Canvas, Rect, Row.Percent ? Amount + "%" : "$" + Amount, true, false);
+  const TGridColumn& Row = AmountRows[ARow];
+  if (ACol == 0)
+    DrawCellText(Canvas, Rect, Row.Title, false, Row.Bold);
+  else
+    DrawCellText(Canvas, Rect, ShownText(Row, stgAmt->Cells(ACol, ARow)), DrawnFromRight(Row.Look),
+                 false);
 }
 
 void TfrmMbrDetail::stgAmtKeyDown(uint16_t& Key, TShiftState Shift) {
@@ -156,16 +154,13 @@ void TfrmMbrDetail::stgAmtKeyDown(uint16_t& Key, TShiftState Shift) {
     pgcDetail->SelectNextPage(true);
     return;
   }
-  const bool EditingKey = Key == VK_BACK || Key == VK_DELETE || (Key >= 48 && Key <= 90);
-  if (EditingKey && (Shift & (ssCtrl | ssAlt)) == 0 && Mode == 'B') SetMode('E');
+  if (IsEditingKey(Key) && (Shift & (ssCtrl | ssAlt)) == 0 && Mode == 'B') SetMode('E');
 }
 
 void TfrmMbrDetail::stgAmtSetEditText(int32_t, int32_t ARow, const std::string& Value) {
   if (Mode != 'B' || ARow < 0 || ARow >= AmountRowCount) return;
-  double Typed = 0;
   // Text that is no number (an empty cell among them) counts as changed.
-  const bool Same = TryStrToFloat(Value, Typed) && FloatEquals(Typed, GetCurrentFieldFloat(AmountRows[ARow].Field));
-  if (!Same) SetMode('E');
+  if (CurrentFieldDiffers(AmountRows[ARow], Value)) SetMode('E');
 }
 
 void TfrmMbrDetail::edtDateExit(TMaskEdit* Box) {
@@ -174,12 +169,12 @@ void TfrmMbrDetail::edtDateExit(TMaskEdit* Box) {
   QPointer<TMaskEdit> Left(Box);
   QTimer::singleShot(0, this, [this, Left] {
     if (Left.isNull() || !isVisible() || Left->hasFocus()) return;
-    if (QApplication::activeModalWidget() != nullptr && QApplication::activeModalWidget() != this) return;
+    if (QApplication::activeModalWidget() != nullptr && QApplication::activeModalWidget() != this)
+      return;
     const std::string Text = Left->Text();
     TDateTime Value;
     if (!IsCompleteDate(Text) || TryStrToDate(Text, Value)) return;
-    Beep();
-    MessageBox("\"" + Text + "\" is not a valid date!", Caption, TMsgButtons::OK, TMsgIcon::None);
+    Refuse("\"" + Text + "\" is not a valid date!");
     if (!Left.isNull()) Left->setFocus();
   });
 }

@@ -13,8 +13,6 @@
 
 namespace {
 
-const char* const Caption = "KSF Transmittal Software";
-
 // The rules' figures.
 constexpr long double RegularRate = 0.07L;
 constexpr long double HealthRate = 0.0125L;
@@ -27,13 +25,14 @@ constexpr int32_t MaxMemberAgeDays = 43800;  // 120 x 365
 
 // A failed check: the beep, then its message in an OK box without icon.
 bool Fail(const std::string& Message) {
-  Beep();
-  MessageBox(Message, Caption, TMsgButtons::OK, TMsgIcon::None);
+  Refuse(Message);
   return false;
 }
 
 // A prefix message completed with the text as typed, between double quotes.
-std::string Quoted(const char* Prefix, const std::string& Text) { return Prefix + ("\"" + Text + "\"!"); }
+std::string Quoted(const char* Prefix, const std::string& Text) {
+  return Prefix + ("\"" + Text + "\"!");
+}
 
 bool IsLetter(char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
 bool IsDigitChar(char C) { return C >= '0' && C <= '9'; }
@@ -68,8 +67,8 @@ bool IsValidName(const std::string& Text, const std::string& Message) {
 bool IsValidAddress(const std::string& Text, const std::string& Message) {
   const std::string T = Trim(Text);
   const bool Ok = !T.empty() && EveryCharacter(T, [](char C) {
-    return IsLetter(C) || IsDigitChar(C) || C == ' ' || C == '#' || C == '&' || C == '\'' || C == ',' ||
-           C == '-' || C == '.' || C == '/';
+    return IsLetter(C) || IsDigitChar(C) || C == ' ' || C == '#' || C == '&' || C == '\'' ||
+           C == ',' || C == '-' || C == '.' || C == '/';
   });
   return Ok || Fail(Message);
 }
@@ -109,7 +108,8 @@ bool ValidateSSN(const std::string& SSN, int32_t AllowedCount) {
 }
 
 bool ValidateLastName(const std::string& Text) {
-  return IsNotEmpty(Text, "The last name is required!") && IsValidName(Text, Quoted("Invalid last name : ", Text));
+  return IsNotEmpty(Text, "The last name is required!") &&
+         IsValidName(Text, Quoted("Invalid last name : ", Text));
 }
 
 bool ValidateFirstName(const std::string& Text) {
@@ -118,14 +118,18 @@ bool ValidateFirstName(const std::string& Text) {
 }
 
 bool ValidateAddress(const std::string& Text) {
-  return IsNotEmpty(Text, "Address is required!") && IsValidAddress(Text, Quoted("Invalid address : ", Text));
+  return IsNotEmpty(Text, "Address is required!") &&
+         IsValidAddress(Text, Quoted("Invalid address : ", Text));
 }
 
 bool ValidateCity(const std::string& Text) {
-  return IsNotEmpty(Text, "The city is required!") && IsValidName(Text, Quoted("Invalid city : ", Text));
+  return IsNotEmpty(Text, "The city is required!") &&
+         IsValidName(Text, Quoted("Invalid city : ", Text));
 }
 
-bool ValidateZip(const std::string& Text) { return IsValidNumber(Text, 5, Quoted("Invalid ZIP code : ", Text)); }
+bool ValidateZip(const std::string& Text) {
+  return IsValidNumber(Text, 5, Quoted("Invalid ZIP code : ", Text));
+}
 
 bool ValidateZip4(const std::string& Text) {
   return Text.empty() || IsValidNumber(Text, 4, Quoted("Invalid ZIP (+4)  code : ", Text));
@@ -177,8 +181,8 @@ bool ValidateFTE(const std::string& Text, double Pensionable, double Earnable) {
 
 namespace {
 // A contribution within its tolerance of its rate applied to the pensionable pay.
-bool ValidateContribution(const std::string& Text, double Pensionable, long double Rate, const char* Invalid,
-                          const char* Label, const char* Percent) {
+bool ValidateContribution(const std::string& Text, double Pensionable, long double Rate,
+                          const char* Invalid, const char* Label, const char* Percent) {
   if (!IsValidFloat(Text, true, Quoted(Invalid, Text))) return false;
   double Value = 0;
   ReadAmount(Text, Value);
@@ -190,13 +194,13 @@ bool ValidateContribution(const std::string& Text, double Pensionable, long doub
 }  // namespace
 
 bool ValidateRegular(const std::string& Text, double Pensionable) {
-  return ValidateContribution(Text, Pensionable, RegularRate, "Invalid regular amount : ", "Regular contribution",
-                              "7%");
+  return ValidateContribution(Text, Pensionable, RegularRate,
+                              "Invalid regular amount : ", "Regular contribution", "7%");
 }
 
 bool ValidateHealth(const std::string& Text, double Pensionable) {
-  return ValidateContribution(Text, Pensionable, HealthRate, "Invalid health amount : ", "Health contribution",
-                              "1.25%");
+  return ValidateContribution(Text, Pensionable, HealthRate,
+                              "Invalid health amount : ", "Health contribution", "1.25%");
 }
 
 bool ValidateVoluntary(const std::string& Text) {
@@ -238,15 +242,19 @@ struct TCheckStep {
 using F = TfrmMbrDetail;
 
 const TCheckStep CheckSteps[] = {
-    {[](TCheckRun& R) { return ValidateSSN(R.Text(&F::mskSSN), R.AllowedCount); }, &F::mskSSN, ' ', -1},
-    {[](TCheckRun& R) { return ValidateLastName(R.Text(&F::edtLastName)); }, &F::edtLastName, ' ', -1},
-    {[](TCheckRun& R) { return ValidateFirstName(R.Text(&F::edtFirstName)); }, &F::edtFirstName, ' ', -1},
+    {[](TCheckRun& R) { return ValidateSSN(R.Text(&F::mskSSN), R.AllowedCount); }, &F::mskSSN, ' ',
+     -1},
+    {[](TCheckRun& R) { return ValidateLastName(R.Text(&F::edtLastName)); }, &F::edtLastName, ' ',
+     -1},
+    {[](TCheckRun& R) { return ValidateFirstName(R.Text(&F::edtFirstName)); }, &F::edtFirstName,
+     ' ', -1},
     {[](TCheckRun& R) {
        const std::string T = R.Text(&F::edtMiddleName);
        return T.empty() || IsValidName(T, Quoted("Invalid middle name : ", T));
      },
      &F::edtMiddleName, ' ', -1},
-    {[](TCheckRun& R) { return ValidateAddress(R.Text(&F::edtAddress1)); }, &F::edtAddress1, 'D', -1},
+    {[](TCheckRun& R) { return ValidateAddress(R.Text(&F::edtAddress1)); }, &F::edtAddress1, 'D',
+     -1},
     {[](TCheckRun& R) {
        const std::string T = R.Text(&F::edtAddress2);
        return T.empty() || IsValidAddress(T, Quoted("Invalid address line 2 : ", T));
@@ -256,10 +264,13 @@ const TCheckStep CheckSteps[] = {
     {[](TCheckRun& R) { return ValidateZip(R.Text(&F::mskZip)); }, &F::mskZip, 'D', -1},
     {[](TCheckRun& R) { return ValidateZip4(R.Text(&F::mskZip4)); }, &F::mskZip4, 'D', -1},
     {[](TCheckRun& R) { return ValidateEffDate(R.Text(&F::edtEffDate)); }, &F::edtEffDate, 'D', -1},
-    {[](TCheckRun& R) { return ValidateBirthDate(R.Text(&F::edtBirthDate)); }, &F::edtBirthDate, 'D', -1},
-    {[](TCheckRun& R) { return ValidateAreaCode(R.Text(&F::mskAreaCode)); }, &F::mskAreaCode, 'D', -1},
+    {[](TCheckRun& R) { return ValidateBirthDate(R.Text(&F::edtBirthDate)); }, &F::edtBirthDate,
+     'D', -1},
+    {[](TCheckRun& R) { return ValidateAreaCode(R.Text(&F::mskAreaCode)); }, &F::mskAreaCode, 'D',
+     -1},
     {[](TCheckRun& R) { return ValidatePhone(R.Text(&F::mskPhone)); }, &F::mskPhone, 'D', -1},
-    {[](TCheckRun& R) { return ValidatePhoneExt(R.Text(&F::mskPhoneExt)); }, &F::mskPhoneExt, 'D', -1},
+    {[](TCheckRun& R) { return ValidatePhoneExt(R.Text(&F::mskPhoneExt)); }, &F::mskPhoneExt, 'D',
+     -1},
     {[](TCheckRun& R) { return ValidatePensionable(R.Amount(0)); }, nullptr, ' ', 0},
     {[](TCheckRun& R) { return ValidateEarnable(R.Amount(1)); }, nullptr, ' ', 1},
     // Pensionable not above earnable; equal pays pass.
@@ -282,8 +293,8 @@ const TCheckStep CheckSteps[] = {
          Sum += Value;
        }
        if (Sum <= R.P) return true;
-       return Fail("Deductions (" + FormatMoney(Sum) + ") cannot be bigger than pensionable amount(" +
-                   FormatMoney(R.P) + ")!");
+       return Fail("Deductions (" + FormatMoney(Sum) +
+                   ") cannot be bigger than pensionable amount(" + FormatMoney(R.P) + ")!");
      },
      nullptr, ' ', 5},
 };

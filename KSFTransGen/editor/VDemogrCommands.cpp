@@ -13,14 +13,6 @@
 
 namespace {
 
-const char* const Caption = "KSF Transmittal Software";
-
-// A beep, then an OK box: how a refusal or a failed save is told.
-void Refuse(const std::string& Text) {
-  Beep();
-  MessageBox(Text, Caption, TMsgButtons::OK, TMsgIcon::Warning);
-}
-
 // HeaderOnly is set for one forced save of a file without members and must never
 // stay set: a later validation would then skip every member.
 class THeaderOnlyScope {
@@ -48,13 +40,7 @@ class TForcedSave {
 
 bool TfrmMbrDetail::ConfirmSave() {
   if (!IsEditing()) return true;
-  TMessageRequest Request;
-  Request.Kind = TMsgKind::MessageBox;
-  Request.Caption = "Member Detail";
-  Request.Text = "Save the current record?";
-  Request.Buttons = TMsgButtons::YesNoCancel;
-  Request.Icon = TMsgIcon::None;
-  switch (Env().Message(Request)) {
+  switch (AskYesNoCancel("Save the current record?", "Member Detail")) {
     case mrYes:
       return SaveRecord();
     case mrNo:
@@ -117,8 +103,8 @@ void TfrmMbrDetail::bbnDelClick() {
   const int32_t Index = Trans->CurIndex;
   if (Index < 0 || Index >= Trans->Details.Count()) throw Exception("Invalid delete");
   const std::string SSN = Trans->Details[Index]->GetAsString(fnMemberSSN);
-  if (MessageBox("Are you sure that you want to delete member \"" + FormatSSN(SSN) + "\"?", Caption,
-                 TMsgButtons::YesNo, TMsgIcon::None) != mrYes)
+  if (!Ask("Are you sure that you want to delete member \"" + FormatSSN(SSN) + "\"?",
+           TMsgIcon::None))
     return;
 
   // The record is kept until the file no longer holds the member: when that save
@@ -143,7 +129,7 @@ void TfrmMbrDetail::bbnDelClick() {
       if (!Saved) {
         PutBack();
         RecordToForm();
-        Refuse("Coudn't save the file!");
+        Refuse("Coudn't save the file!", TMsgIcon::Warning);
         return;
       }
       bbnInsertClick();
@@ -195,7 +181,8 @@ void TfrmMbrDetail::bbnCancelClick() {
   if (IsEditing()) {
     const int32_t Remembered = Trans->CurIndex;
     Trans->LoadFromFile();
-    if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate()) chbSaveError->SetChecked(true);
+    if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate())
+      chbSaveError->SetChecked(true);
     const int32_t Count = Trans->Details.Count();
     Trans->CurIndex = Remembered < Count ? Remembered : Count - 1;
   }

@@ -20,22 +20,23 @@ namespace {
 
 using F = TfrmMbrDetail;
 
-// Places a control at its design position, scaled for the screen.
-void Place(QWidget* Control, int Left, int Top, int Width, int Height) {
-  Control->setGeometry(ScaleForScreen(Left), ScaleForScreen(Top), ScaleForScreen(Width), ScaleForScreen(Height));
-}
-
 enum class TBoxPlace { Top, Name, Demogr };
 
 // The input controls in tab order within each container. A box takes at most
 // Limit characters, and never more than its record field keeps, so what the
 // clerk sees is what is stored.
+struct TControlRef {
+  TMaskEdit* F::*Box;   // an edit or masked edit, or
+  QComboBox* F::*List;  // a drop-down list
+};
+constexpr TControlRef Box(TMaskEdit* F::*B) { return {B, nullptr}; }
+constexpr TControlRef List(QComboBox* F::*L) { return {nullptr, L}; }
+
 struct TInputDef {
-  TMaskEdit* F::*Box;    // an edit or masked edit, or
-  QComboBox* F::*List;   // a drop-down list
+  TControlRef Control;
   const char* Name;
-  const char* Label;     // null: none
-  bool Required;         // the label is bold
+  const char* Label;  // null: none
+  bool Required;      // the label is bold
   const char* Hint;
   const char* Mask;
   int Limit;
@@ -44,48 +45,31 @@ struct TInputDef {
   int LabelLeft, Top, Left, Width;
 };
 
+// clang-format off
 const TInputDef Inputs[] = {
-    {&F::mskSSN, nullptr, "mskSSN", "&SSN :", true, "Social Security Number", "999\\-99\\-9999;0;_", 11, nullptr,
-     TBoxPlace::Top, 12, 40, 96, 100},
-    {nullptr, &F::cmbNamePrefix, "cmbNamePrefix", "Name Prefix :", false, "Select name prefix from list", "", 0,
-     nullptr, TBoxPlace::Name, 8, 20, 92, 80},
-    {&F::edtLastName, nullptr, "edtLastName", "Last Name :", true, "", "", 30, &fnLastName, TBoxPlace::Name, 8, 46,
-     92, 140},
-    {&F::edtFirstName, nullptr, "edtFirstName", "First Name :", true, "", "", 30, &fnFirstName, TBoxPlace::Name, 8,
-     72, 92, 140},
-    {&F::edtMiddleName, nullptr, "edtMiddleName", "MiddleName :", false, "", "", 30, &fnMiddleName, TBoxPlace::Name,
-     8, 98, 92, 140},
-    {nullptr, &F::cmbSuffix, "cmbSuffix", "Name Suffix :", false, "Select name suffix from list", "", 0, nullptr,
-     TBoxPlace::Name, 8, 124, 92, 80},
-    {&F::edtAddress1, nullptr, "edtAddress1", "Address &1 :", true, "", "", 30, &fnAddressLine1, TBoxPlace::Demogr,
-     8, 8, 118, 220},
-    {&F::edtAddress2, nullptr, "edtAddress2", "Address &2", false, "", "", 30, &fnAddressLine2, TBoxPlace::Demogr, 8,
-     31, 118, 220},
-    {&F::edtCity, nullptr, "edtCity", "Cit&y :", true, "", "", 30, &fnAddressCity, TBoxPlace::Demogr, 8, 54, 118,
-     220},
-    {nullptr, &F::cmbState, "cmbState", "S&tate :", true, "Select state from list", "", 0, nullptr,
-     TBoxPlace::Demogr, 8, 77, 118, 160},
-    {&F::mskZip, nullptr, "mskZip", "&Zip code :", true, "", "99999;0;_", 5, nullptr, TBoxPlace::Demogr, 8, 100, 118,
-     50},
-    {&F::mskZip4, nullptr, "mskZip4", nullptr, false, "", "9999;0;_", 4, nullptr, TBoxPlace::Demogr, 0, 100, 182,
-     40},
-    {&F::edtEffDate, nullptr, "edtEffDate", "Add&ress Eff. Date :", true, "", "!99/99/0000;1;_", 10, nullptr,
-     TBoxPlace::Demogr, 8, 123, 118, 80},
-    {nullptr, &F::cmbGender, "cmbGender", "&Gender :", false, "Select gender from list", "", 0, nullptr,
-     TBoxPlace::Demogr, 8, 146, 118, 100},
-    {&F::edtBirthDate, nullptr, "edtBirthDate", "&Birth Date :", true, "", "!99/99/0000;1;_", 10, nullptr,
-     TBoxPlace::Demogr, 8, 169, 118, 80},
-    {nullptr, &F::cmbMarital, "cmbMarital", "Marital Stat&us :", false, "Select marital status from list", "", 0,
-     nullptr, TBoxPlace::Demogr, 8, 192, 118, 100},
-    {&F::edtEmail, nullptr, "edtEmail", "&Email :", false, "", "", 30, &fnAddressEMail, TBoxPlace::Demogr, 8, 215,
-     118, 220},
-    {&F::mskAreaCode, nullptr, "mskAreaCode", "Area C&ode :", false, "", "999;0;_", 3, nullptr, TBoxPlace::Demogr, 8,
-     238, 118, 40},
-    {&F::mskPhone, nullptr, "mskPhone", "Phone &No :", false, "", "!999-9999;0;_", 8, nullptr, TBoxPlace::Demogr, 170,
-     238, 240, 80},
-    {&F::mskPhoneExt, nullptr, "mskPhoneExt", "P&hone Ext : ", false, "", "99999;0;_", 5, nullptr,
-     TBoxPlace::Demogr, 8, 261, 118, 50},
+//  control                 name             label                   bold   hint                               mask                    limit field             place              label top  left width
+  {Box(&F::mskSSN),          "mskSSN",        "&SSN :",               true,  "Social Security Number",          "999\\-99\\-9999;0;_",  11,   nullptr,          TBoxPlace::Top,    12,  40,  96,  100},
+  {List(&F::cmbNamePrefix),  "cmbNamePrefix", "Name Prefix :",        false, "Select name prefix from list",    "",                     0,    nullptr,          TBoxPlace::Name,   8,   20,  92,  80},
+  {Box(&F::edtLastName),     "edtLastName",   "Last Name :",          true,  "",                                "",                     30,   &fnLastName,      TBoxPlace::Name,   8,   46,  92,  140},
+  {Box(&F::edtFirstName),    "edtFirstName",  "First Name :",         true,  "",                                "",                     30,   &fnFirstName,     TBoxPlace::Name,   8,   72,  92,  140},
+  {Box(&F::edtMiddleName),   "edtMiddleName", "MiddleName :",         false, "",                                "",                     30,   &fnMiddleName,    TBoxPlace::Name,   8,   98,  92,  140},
+  {List(&F::cmbSuffix),      "cmbSuffix",     "Name Suffix :",        false, "Select name suffix from list",    "",                     0,    nullptr,          TBoxPlace::Name,   8,   124, 92,  80},
+  {Box(&F::edtAddress1),     "edtAddress1",   "Address &1 :",         true,  "",                                "",                     30,   &fnAddressLine1,  TBoxPlace::Demogr, 8,   8,   118, 220},
+  {Box(&F::edtAddress2),     "edtAddress2",   "Address &2",           false, "",                                "",                     30,   &fnAddressLine2,  TBoxPlace::Demogr, 8,   31,  118, 220},
+  {Box(&F::edtCity),         "edtCity",       "Cit&y :",              true,  "",                                "",                     30,   &fnAddressCity,   TBoxPlace::Demogr, 8,   54,  118, 220},
+  {List(&F::cmbState),       "cmbState",      "S&tate :",             true,  "Select state from list",          "",                     0,    nullptr,          TBoxPlace::Demogr, 8,   77,  118, 160},
+  {Box(&F::mskZip),          "mskZip",        "&Zip code :",          true,  "",                                "99999;0;_",            5,    nullptr,          TBoxPlace::Demogr, 8,   100, 118, 50},
+  {Box(&F::mskZip4),         "mskZip4",       nullptr,                false, "",                                "9999;0;_",             4,    nullptr,          TBoxPlace::Demogr, 0,   100, 182, 40},
+  {Box(&F::edtEffDate),      "edtEffDate",    "Add&ress Eff. Date :", true,  "",                                "!99/99/0000;1;_",      10,   nullptr,          TBoxPlace::Demogr, 8,   123, 118, 80},
+  {List(&F::cmbGender),      "cmbGender",     "&Gender :",            false, "Select gender from list",         "",                     0,    nullptr,          TBoxPlace::Demogr, 8,   146, 118, 100},
+  {Box(&F::edtBirthDate),    "edtBirthDate",  "&Birth Date :",        true,  "",                                "!99/99/0000;1;_",      10,   nullptr,          TBoxPlace::Demogr, 8,   169, 118, 80},
+  {List(&F::cmbMarital),     "cmbMarital",    "Marital Stat&us :",    false, "Select marital status from list", "",                     0,    nullptr,          TBoxPlace::Demogr, 8,   192, 118, 100},
+  {Box(&F::edtEmail),        "edtEmail",      "&Email :",             false, "",                                "",                     30,   &fnAddressEMail,  TBoxPlace::Demogr, 8,   215, 118, 220},
+  {Box(&F::mskAreaCode),     "mskAreaCode",   "Area C&ode :",         false, "",                                "999;0;_",              3,    nullptr,          TBoxPlace::Demogr, 8,   238, 118, 40},
+  {Box(&F::mskPhone),        "mskPhone",      "Phone &No :",          false, "",                                "!999-9999;0;_",        8,    nullptr,          TBoxPlace::Demogr, 170, 238, 240, 80},
+  {Box(&F::mskPhoneExt),     "mskPhoneExt",   "P&hone Ext : ",        false, "",                                "99999;0;_",            5,    nullptr,          TBoxPlace::Demogr, 8,   261, 118, 50},
 };
+// clang-format on
 
 // The navigation and record buttons, glyph above caption, two rows of four.
 struct TButtonDef {
@@ -107,7 +91,8 @@ const TButtonDef RecordButtons[] = {
     {&F::bbnCancel, "bbnCancel", "Cancel", TGlyph::Cancel, &F::bbnCancelClick},
 };
 
-TBitBtn* MakeButton(QWidget* Parent, const char* Name, const char* Caption, TGlyph Glyph, TButtonLayout Layout) {
+TBitBtn* MakeButton(QWidget* Parent, const char* Name, const char* Caption, TGlyph Glyph,
+                    TButtonLayout Layout) {
   auto* B = new TBitBtn(QString::fromLatin1(Caption), Parent);
   B->setObjectName(Name);
   B->SetGlyph(Glyph);
@@ -137,51 +122,47 @@ int FieldWidth(const std::string& Name) {
 }  // namespace
 
 void TfrmMbrDetail::BuildLayout() {
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  QFont Small = font();
-  Small.setPixelSize(11);
-  setFont(Small);
+  SetFixedDialogFrame(*this);
 
   // The input controls first, so that the tab order follows the table.
   gbxName = new QGroupBox("&Member Name", this);
   gbxName->setObjectName("gbxName");
-  Place(gbxName, 8, 68, 240, 152);
+  PlaceScaled(gbxName, 8, 68, 240, 152);
   pgcDetail = new TPageControl(this);
   pgcDetail->setObjectName("pgcDetail");
-  Place(pgcDetail, 256, 36, 352, 346);
+  PlaceScaled(pgcDetail, 256, 36, 352, 346);
   tbsDemogr = pgcDetail->AddPage("Demographic Data");
   tbsDemogr->setObjectName("tbsDemogr");
   tbsContr = pgcDetail->AddPage("Contribution Data");
   tbsContr->setObjectName("tbsContr");
 
   for (const TInputDef& Def : Inputs) {
-    QWidget* Parent = Def.Place == TBoxPlace::Top ? static_cast<QWidget*>(this)
+    QWidget* Parent = Def.Place == TBoxPlace::Top    ? static_cast<QWidget*>(this)
                       : Def.Place == TBoxPlace::Name ? static_cast<QWidget*>(gbxName)
                                                      : static_cast<QWidget*>(tbsDemogr);
     QWidget* Control;
-    if (Def.Box != nullptr) {
+    if (Def.Control.Box != nullptr) {
       auto* Box = new TMaskEdit(Parent);
       Box->SetEditMask(Def.Mask);
       int Limit = Def.Limit;
       if (Def.Field != nullptr) Limit = std::min(Limit, FieldWidth(*Def.Field));
       if (*Def.Mask == '\0') Box->SetMaxLength(Limit);
-      this->*Def.Box = Box;
+      this->*Def.Control.Box = Box;
       Control = Box;
     } else {
       auto* List = new QComboBox(Parent);
       List->setEditable(false);
-      this->*Def.List = List;
+      this->*Def.Control.List = List;
       Control = List;
     }
     Control->setObjectName(Def.Name);
     if (*Def.Hint != '\0') Control->setToolTip(Def.Hint);
-    Place(Control, Def.Left, Def.Top, Def.Width, 21);
+    PlaceScaled(Control, Def.Left, Def.Top, Def.Width, 21);
     if (Def.Label != nullptr) {
       QLabel* Label = MakeLabel(Parent, Def.Label, Def.Required);
-      Place(Label, Def.LabelLeft, Def.Top + 3, Def.Left - Def.LabelLeft - 2, 17);
+      PlaceScaled(Label, Def.LabelLeft, Def.Top + 3, Def.Left - Def.LabelLeft - 2, 17);
       Label->setBuddy(Control);
-      if (Def.Box == &F::mskSSN) {
+      if (Def.Control.Box == &F::mskSSN) {
         lblSSN = Label;
         lblSSN->setObjectName("lblSSN");
       }
@@ -189,14 +170,14 @@ void TfrmMbrDetail::BuildLayout() {
   }
   cmbState->setMaxVisibleItems(16);
   auto* ZipSeparator = new QLabel("_", tbsDemogr);
-  Place(ZipSeparator, 172, 103, 8, 17);
+  PlaceScaled(ZipSeparator, 172, 103, 8, 17);
 
   BuildAmountGrid();
 
   for (size_t I = 0; I < std::size(RecordButtons); ++I) {
     const TButtonDef& Def = RecordButtons[I];
     TBitBtn* B = MakeButton(this, Def.Name, Def.Caption, Def.Glyph, TButtonLayout::GlyphTop);
-    Place(B, 8 + static_cast<int>(I % 4) * 60, 230 + static_cast<int>(I / 4) * 52, 58, 48);
+    PlaceScaled(B, 8 + static_cast<int>(I % 4) * 60, 230 + static_cast<int>(I / 4) * 52, 58, 48);
     const auto Click = Def.Click;
     B->OnClick = [this, Click] { (this->*Click)(); };
     this->*Def.Button = B;
@@ -204,33 +185,34 @@ void TfrmMbrDetail::BuildLayout() {
   SetCancelButton(bbnCancel);
 
   bbnHelp = MakeButton(this, "bbnHelp", "Help", TGlyph::Help, TButtonLayout::GlyphLeft);
-  Place(bbnHelp, 448, 5, 75, 25);
+  PlaceScaled(bbnHelp, 448, 5, 75, 25);
   bbnHelp->OnClick = [this] { bbnHelpClick(); };
   bbnExit = MakeButton(this, "bbnExit", "E&xit", TGlyph::Exit, TButtonLayout::GlyphLeft);
   bbnExit->setToolTip("Exit");
-  Place(bbnExit, 530, 5, 75, 25);
+  PlaceScaled(bbnExit, 530, 5, 75, 25);
   bbnExit->OnClick = [this] { bbnExitClick(); };
 
   stbMessage = new TStatusBar(this);
   stbMessage->setObjectName("stbMessage");
   stbMessage->AddPanel(ScaleForScreen(120));
   stbMessage->AddPanel(ScaleForScreen(120));
-  Place(stbMessage, 0, 389, 616, 24);
+  PlaceScaled(stbMessage, 0, 389, 616, 24);
   chbSaveError = new TCheckBox("Allow in&complete saves", this);
   chbSaveError->setObjectName("chbSaveError");
-  Place(chbSaveError, 430, 391, 180, 20);
+  PlaceScaled(chbSaveError, 430, 391, 180, 20);
   chbSaveError->OnClick = [this] { chbSaveErrorClick(); };
 
   // Change tracking: every box and list but the SSN, which has its own rule.
   // The ZIP+4 box is tracked like its neighbours, so a typed ZIP+4 is never
   // dropped silently by the next navigation.
   for (const TInputDef& Def : Inputs) {
-    if (Def.Box == &F::mskSSN) {
+    if (Def.Control.Box == &F::mskSSN) {
       mskSSN->OnChange = [this] { mskSSNChange(); };
-    } else if (Def.Box != nullptr) {
-      (this->*Def.Box)->OnChange = [this] { OnChange(); };
+    } else if (Def.Control.Box != nullptr) {
+      (this->*Def.Control.Box)->OnChange = [this] { OnChange(); };
     } else {
-      connect(this->*Def.List, &QComboBox::currentIndexChanged, this, [this] { RunHandler([this] { OnChange(); }); });
+      connect(this->*Def.Control.List, &QComboBox::currentIndexChanged, this,
+              [this] { RunHandler([this] { OnChange(); }); });
     }
   }
   for (TMaskEdit* Box : {edtBirthDate, edtEffDate}) Box->OnExit = [this, Box] { edtDateExit(Box); };
@@ -241,9 +223,11 @@ void TfrmMbrDetail::BuildLayout() {
   // Tab order: the SSN, the name group, the pages, the record buttons, then the rest.
   std::vector<QWidget*> Chain;
   for (const TInputDef& Def : Inputs) {
-    if (Def.Place == TBoxPlace::Demogr && std::find(Chain.begin(), Chain.end(), pgcDetail) == Chain.end())
+    if (Def.Place == TBoxPlace::Demogr &&
+        std::find(Chain.begin(), Chain.end(), pgcDetail) == Chain.end())
       Chain.push_back(pgcDetail);
-    Chain.push_back(Def.Box != nullptr ? static_cast<QWidget*>(this->*Def.Box) : this->*Def.List);
+    Chain.push_back(Def.Control.Box != nullptr ? static_cast<QWidget*>(this->*Def.Control.Box)
+                                               : this->*Def.Control.List);
   }
   Chain.push_back(stgAmt);
   for (const TButtonDef& Def : RecordButtons) Chain.push_back(this->*Def.Button);

@@ -38,13 +38,20 @@ struct TBoxField {
 };
 
 const TBoxField BoxFields[] = {
-    {&F::edtLastName, fnLastName},         {&F::edtFirstName, fnFirstName},
-    {&F::edtMiddleName, fnMiddleName},     {&F::edtBirthDate, fnBirthDate},
-    {&F::mskAreaCode, fnPhoneAreaCode},    {&F::mskPhone, fnPhoneNumber},
-    {&F::mskPhoneExt, fnExtension},        {&F::edtEmail, fnAddressEMail},
-    {&F::edtEffDate, fnAddressEffectiveDate}, {&F::edtAddress1, fnAddressLine1},
-    {&F::edtAddress2, fnAddressLine2},     {&F::edtCity, fnAddressCity},
-    {&F::mskZip, fnAddressZip},            {&F::mskZip4, fnAddressZip4},
+    {&F::edtLastName, fnLastName},
+    {&F::edtFirstName, fnFirstName},
+    {&F::edtMiddleName, fnMiddleName},
+    {&F::edtBirthDate, fnBirthDate},
+    {&F::mskAreaCode, fnPhoneAreaCode},
+    {&F::mskPhone, fnPhoneNumber},
+    {&F::mskPhoneExt, fnExtension},
+    {&F::edtEmail, fnAddressEMail},
+    {&F::edtEffDate, fnAddressEffectiveDate},
+    {&F::edtAddress1, fnAddressLine1},
+    {&F::edtAddress2, fnAddressLine2},
+    {&F::edtCity, fnAddressCity},
+    {&F::mskZip, fnAddressZip},
+    {&F::mskZip4, fnAddressZip4},
 };
 
 // The navigation buttons: where each stops with a beep, where it goes, and
@@ -52,14 +59,14 @@ const TBoxField BoxFields[] = {
 enum class TIndexAt { First, Current, Last };
 
 struct TNavRow {
-  TIndexAt StopAt;   // beep and stop when the current index is already here
-  TIndexAt Base;     // the target: this index ...
-  int32_t Offset;    // ... plus this
+  TIndexAt StopAt;  // beep and stop when the current index is already here
+  TIndexAt Base;    // the target: this index ...
+  int32_t Offset;   // ... plus this
   bool Forward;
 };
 
 const TNavRow NavTable[] = {
-    {TIndexAt::First, TIndexAt::First, 0, true},     // First
+    {TIndexAt::First, TIndexAt::First, 0, true},      // First
     {TIndexAt::First, TIndexAt::Current, -1, false},  // Prior
     {TIndexAt::Last, TIndexAt::Current, 1, true},     // Next
     {TIndexAt::Last, TIndexAt::Last, 0, false},       // Last
@@ -67,9 +74,12 @@ const TNavRow NavTable[] = {
 
 int32_t IndexAt(TIndexAt At) {
   switch (At) {
-    case TIndexAt::First: return 0;
-    case TIndexAt::Current: return Trans->CurIndex;
-    case TIndexAt::Last: return Trans->Details.Count() - 1;
+    case TIndexAt::First:
+      return 0;
+    case TIndexAt::Current:
+      return Trans->CurIndex;
+    case TIndexAt::Last:
+      return Trans->Details.Count() - 1;
   }
   return 0;
 }
@@ -84,13 +94,15 @@ struct TFlagScope {
 }  // namespace
 
 void TfrmMbrDetail::ClearFields() {
-  for (TMaskEdit* Box : {mskSSN, edtLastName, edtFirstName, edtMiddleName, edtBirthDate}) Box->SetText("");
+  for (TMaskEdit* Box : {mskSSN, edtLastName, edtFirstName, edtMiddleName, edtBirthDate})
+    Box->SetText("");
   mskAreaCode->SetText(DefaultAreaCode);
   for (TMaskEdit* Box : {mskPhone, mskPhoneExt, edtEmail}) Box->SetText("");
   edtEffDate->SetText(DateToStr(Date()));
   for (TMaskEdit* Box : {edtAddress1, edtAddress2, edtCity, mskZip, mskZip4}) Box->SetText("");
   ClearAmounts();
-  for (QComboBox* List : {cmbNamePrefix, cmbSuffix, cmbGender, cmbMarital}) List->setCurrentIndex(0);
+  for (QComboBox* List : {cmbNamePrefix, cmbSuffix, cmbGender, cmbMarital})
+    List->setCurrentIndex(0);
   cmbState->setCurrentIndex(IndexOfCodeKey(cgState, DefaultState));
   OldSSN.clear();
   SetMode('A');
@@ -104,7 +116,9 @@ void TfrmMbrDetail::RecordToForm() {
   // A stored code no row has shows row 0.
   for (const TCodeField& C : CodeFields) {
     const std::string Text = GetCurrentFieldStr(C.Field);
-    (this->*C.List)->setCurrentIndex(C.ByKey ? IndexOfCodeKey(C.Group, Text) : IndexOfCodeValue(C.Group, Text));
+    (this->*C.List)
+        ->setCurrentIndex(C.ByKey ? IndexOfCodeKey(C.Group, Text)
+                                  : IndexOfCodeValue(C.Group, Text));
   }
   {
     TFlagScope Loading(FLoading);

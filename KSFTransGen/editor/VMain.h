@@ -195,6 +195,10 @@ class TfrmTrans : public TForm {
   void sgrContrMouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   // A double click on a data row opens the member in the detail form.
   void sgrDblClick();
+  // Shows the member detail form modally, for the current member or, with
+  // InsertMode, for a new one; then takes back its allow-incomplete-saves state
+  // and refills the grids on the member it showed last.
+  void ShowMemberDetail();
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

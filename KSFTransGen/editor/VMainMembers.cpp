@@ -12,6 +12,7 @@
 #include "GridColumns.h"
 #include "StringGrid.h"
 #include "Utils.h"
+#include "VDemogr.h"
 #include "VSearch.h"
 
 bool HeaderClicked = false;
@@ -170,4 +171,21 @@ void TfrmTrans::bbnSearchClick() {
   SyncGridSelection();
   const bool All = static_cast<int32_t>(VisibleRows.size()) >= Trans->Details.Count();
   StatusBar->SetPanelText(0, All ? "All" : "Filtered");
+}
+
+void TfrmTrans::ShowMemberDetail() {
+  if (!CommitGridEdits()) return;
+  if (InsertMode) bbnShowAllClick();
+  frmMbrDetail->ShowModal();
+  THourglass Hourglass;
+  chbSaveError->SetChecked(frmMbrDetail->chbSaveError->Checked());
+  // The refill keeps the member the detail form showed last, shown or not.
+  const int32_t K = Trans->CurIndex;
+  RefreshGrids();
+  Trans->CurIndex = K;
+  SyncGridSelection();
+  if (Trans->Details.Count() == 0) {
+    pgcTrans->SetActivePage(tbsTrans);
+    pgcTransChange();
+  }
 }

@@ -58,41 +58,35 @@ void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string
   Record.SetAsString(*Column.Field, Column.Text == TCellText::GenderWord ? GenderCodeOfText(Text) : Text);
 }
 
-void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text) {
-  Canvas.FillRect(Rect);
-  auto FromLeft = [&](const std::string& Shown) { Canvas.TextRect(Rect, Rect.Left + 2, Rect.Top + 2, Shown); };
-  auto FromRight = [&](const std::string& Shown) {
-    Canvas.TextRect(Rect, Rect.Right - Canvas.TextWidth(Shown) - 2, Rect.Top + 2, Shown);
-  };
+std::string ShownText(const TGridColumn& Column, const std::string& Text) {
   switch (Column.Look) {
     case TCellLook::Text:
-      FromLeft(Text);
-      break;
-    case TCellLook::InfoText:
-      Canvas.Brush->Color = clInfoBk;
-      FromLeft(Text);
-      break;
-    case TCellLook::SSN:
-      Canvas.Brush->Color = clInfoBk;
-      FromLeft(SSNPattern(Text));
-      break;
-    case TCellLook::Phone:
-      FromLeft(PhonePattern(Text));
-      break;
-    case TCellLook::GenderWord:
-      FromLeft(GenderWordOfText(Text));
-      break;
+    case TCellLook::InfoText: return Text;
+    case TCellLook::SSN: return SSNPattern(Text);
+    case TCellLook::Phone: return PhonePattern(Text);
+    case TCellLook::GenderWord: return GenderWordOfText(Text);
     case TCellLook::Money: {
       // Appended, not "$" + ...: g++ 12 at -O3 wrongly warns (-Wrestrict) on a
       // literal placed before a temporary string.
       std::string Money = "$";
-      FromRight(Money.append(FormatAmount(Text)));
-      break;
+      return Money.append(FormatAmount(Text));
     }
-    case TCellLook::Amount:
-      FromRight(FormatAmount(Text));
-      break;
+    case TCellLook::Amount: return FormatAmount(Text);
+    case TCellLook::Percent: return FormatAmount(Text) + "%";
   }
+  return Text;
+}
+
+bool DrawnFromRight(TCellLook Look) {
+  return Look == TCellLook::Money || Look == TCellLook::Amount || Look == TCellLook::Percent;
+}
+
+void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text) {
+  Canvas.FillRect(Rect);
+  if (Column.Look == TCellLook::InfoText || Column.Look == TCellLook::SSN) Canvas.Brush->Color = clInfoBk;
+  const std::string Shown = ShownText(Column, Text);
+  const int32_t X = DrawnFromRight(Column.Look) ? Rect.Right - Canvas.TextWidth(Shown) - 2 : Rect.Left + 2;
+  Canvas.TextRect(Rect, X, Rect.Top + 2, Shown);
 }
 
 void FitGridFont(TStringGrid& Grid, TGridColumns Columns) {

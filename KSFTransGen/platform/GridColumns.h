@@ -41,6 +41,7 @@ enum class TCellLook {
   GenderWord,  // the gender word of its first letter
   Money,       // "$" and the amount, right-aligned
   Amount,      // the amount without "$", right-aligned
+  Percent,     // the amount followed by "%", right-aligned
 };
 
 struct TGridColumn {
@@ -64,6 +65,8 @@ struct TGridColumn {
   // The widest text the column must show whole, as drawn ("" when its width
   // is all it can give, as for names).
   const char* Widest = "";
+  // The title is drawn bold (a caption column whose field the checks require).
+  bool Bold = false;
 };
 
 using TGridColumns = std::span<const TGridColumn>;
@@ -76,6 +79,10 @@ std::string CellText(const TRecord& Record, const TGridColumn& Column);
 // Copies a cell's text into the column's field of the record, in the field's
 // kind (a gender word as its code). Only for columns with Stored.
 void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string& Text);
+// What a cell shows for its text in the column's look (an amount that is no
+// number: trimmed, after a beep), and whether it is drawn from the right.
+std::string ShownText(const TGridColumn& Column, const std::string& Text);
+bool DrawnFromRight(TCellLook Look);
 // Fills the cell's rectangle with the canvas's brush and draws the text in the
 // column's look, clipped to the cell, 2 pixels in from its top and its left (or
 // right) edge. An amount that is no number is drawn trimmed, after a beep.

@@ -172,6 +172,10 @@ bool Ask(const std::string& Text, TMsgIcon Icon, TBeep Sound) {
   return MessageBox(Text, KSFCaption, TMsgButtons::YesNo, Icon) == mrYes;
 }
 
+int AskYesNoCancel(const std::string& Text, const std::string& Caption) {
+  return MessageBox(Text, Caption, TMsgButtons::YesNoCancel, TMsgIcon::None);
+}
+
 int Confirm(const std::string& Text) {
   return Env().Message({.Kind = TMsgKind::ConfirmDialog,
                         .Caption = "Confirm",

@@ -119,3 +119,6 @@ bool Ask(const std::string& Text, TMsgIcon Icon = TMsgIcon::Question, TBeep Soun
 // The toolkit's confirmation dialog ("Confirm", question icon) with Yes, No and
 // Cancel; returns the answer (Esc: mrCancel).
 int Confirm(const std::string& Text);
+// A Yes/No/Cancel question captioned by the form that asks (the member detail
+// form's "Member Detail"), without icon or beep; returns the answer (Esc: mrCancel).
+int AskYesNoCancel(const std::string& Text, const std::string& Caption);

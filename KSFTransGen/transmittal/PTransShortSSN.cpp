@@ -50,7 +50,9 @@ std::map<std::string, TKeptSSNs>& Kept() {
   return Files;
 }
 
-std::string KeyOf(const std::string& Path) { return std::filesystem::path(Path).lexically_normal().string(); }
+std::string KeyOf(const std::string& Path) {
+  return std::filesystem::path(Path).lexically_normal().string();
+}
 
 // Keeps what the members read from (or just written to) the file hold; a file
 // that cannot be stamped is not kept.
@@ -73,7 +75,8 @@ const TKeptSSNs* SSNsOf(TFileNest* Nest, TTransShort& Reader) {
   if (Path.empty()) return nullptr;
   auto Found = Kept().find(KeyOf(Path));
   TFileStamp Stamp;
-  if (Found != Kept().end() && StampOf(Path, Stamp) && Stamp == Found->second.Stamp) return &Found->second;
+  if (Found != Kept().end() && StampOf(Path, Stamp) && Stamp == Found->second.Stamp)
+    return &Found->second;
   ClearFreeList(&Reader.Details);
   if (!Reader.LoadLatestRevision(Nest)) return nullptr;
   Keep(Path, Reader.Details);

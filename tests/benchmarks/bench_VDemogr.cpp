@@ -89,7 +89,8 @@ struct TOpenDetail {
 };
 
 // One navigation button, over all members or with only the last one shown.
-void Navigate(benchmark::State& State, void (TfrmMbrDetail::*Click)(), int32_t Start, bool OnlyLastShown) {
+void Navigate(benchmark::State& State, void (TfrmMbrDetail::*Click)(), int32_t Start,
+              bool OnlyLastShown) {
   TOpenDetail Open(Start);
   if (OnlyLastShown) {
     for (TRecord* R : Trans->Details) R->Visible = false;
@@ -104,20 +105,32 @@ void Navigate(benchmark::State& State, void (TfrmMbrDetail::*Click)(), int32_t S
   if (frmMbrDetail->Mode != 'B') State.SkipWithError("not browsing");
 }
 
-void BM_Next(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnNextClick, MemberCount / 2, false); }
-void BM_Prior(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnPriorClick, MemberCount / 2, false); }
-void BM_First(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnFirstClick, MemberCount / 2, false); }
-void BM_Last(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnLastClick, MemberCount / 2, false); }
+void BM_Next(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnNextClick, MemberCount / 2, false);
+}
+void BM_Prior(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnPriorClick, MemberCount / 2, false);
+}
+void BM_First(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnFirstClick, MemberCount / 2, false);
+}
+void BM_Last(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnLastClick, MemberCount / 2, false);
+}
 // Under the filter every step but Last walks past the 99,999 hidden members:
 // Next and First land on the last member, Prior finds nobody before it and beeps.
-void BM_NextOnlyLastShown(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnNextClick, 0, true); }
+void BM_NextOnlyLastShown(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnNextClick, 0, true);
+}
 void BM_PriorOnlyLastShown(benchmark::State& S) {
   Navigate(S, &TfrmMbrDetail::bbnPriorClick, MemberCount - 1, true);
 }
 void BM_FirstOnlyLastShown(benchmark::State& S) {
   Navigate(S, &TfrmMbrDetail::bbnFirstClick, MemberCount - 1, true);
 }
-void BM_LastOnlyLastShown(benchmark::State& S) { Navigate(S, &TfrmMbrDetail::bbnLastClick, 0, true); }
+void BM_LastOnlyLastShown(benchmark::State& S) {
+  Navigate(S, &TfrmMbrDetail::bbnLastClick, 0, true);
+}
 BENCHMARK(BM_Next)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Prior)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_First)->Unit(benchmark::kMillisecond);
@@ -130,7 +143,8 @@ BENCHMARK(BM_LastOnlyLastShown)->Unit(benchmark::kMillisecond);
 // Marks the month's files as written since they were last read.
 void TouchMonth() {
   for (int A = 0; A < 3; ++A)
-    ::utimensat(AT_FDCWD, (AppDir + "Data/200410" + std::to_string(A) + "0.123").c_str(), nullptr, 0);
+    ::utimensat(AT_FDCWD, (AppDir + "Data/200410" + std::to_string(A) + "0.123").c_str(), nullptr,
+                0);
 }
 
 // An edited member saved: its checks (the SSN among the month's 300,000), the

@@ -13,27 +13,11 @@
 #include "TransFormFixture.h"
 #include "VDemogr.h"
 
-// Until the preparation form has its own: the eight steps of showing the form.
-inline void ShowMemberDetailOf(TfrmTrans* F) {
-  F->CommitGridEdits();
-  if (InsertMode) F->bbnShowAllClick();
-  frmMbrDetail->ShowModal();
-  THourglass Hourglass;
-  F->chbSaveError->SetChecked(frmMbrDetail->chbSaveError->Checked());
-  const int32_t K = Trans->CurIndex;
-  F->RefreshGrids();
-  Trans->CurIndex = K;
-  F->SyncGridSelection();
-  if (Trans->Details.Count() == 0) {
-    F->pgcTrans->SetActivePage(F->tbsTrans);
-    F->pgcTransChange();
-  }
-}
-
 // Opens the member detail form as Detail (Insert false) or Insert does, runs
 // Body while it is shown, and returns once the showing has ended. A body that
 // leaves the form open has it closed without its close query.
-inline void WithDetail(TfrmTrans* Form, bool Insert, const std::function<void(TfrmMbrDetail* D)>& Body) {
+inline void WithDetail(TfrmTrans* Form, bool Insert,
+                       const std::function<void(TfrmMbrDetail* D)>& Body) {
   bool Ran = false;
   WhenModalShown([&](QWidget*) {
     Ran = true;
@@ -45,7 +29,7 @@ inline void WithDetail(TfrmTrans* Form, bool Insert, const std::function<void(Tf
     if (frmMbrDetail != nullptr && frmMbrDetail->isVisible()) frmMbrDetail->done(mrCancel);
   });
   InsertMode = Insert;
-  ShowMemberDetailOf(Form);
+  Form->ShowMemberDetail();
   QVERIFY2(Ran, "the member detail form was not shown");
 }
 
@@ -64,8 +48,8 @@ inline void Settle() {
 // The state of the eight record buttons, First to Cancel.
 inline std::vector<bool> RecordButtons(TfrmMbrDetail* D) {
   std::vector<bool> States;
-  for (TBitBtn* B : {D->bbnFirst, D->bbnPrior, D->bbnNext, D->bbnLast, D->bbnInsert, D->bbnDel, D->bbnSave,
-                     D->bbnCancel})
+  for (TBitBtn* B : {D->bbnFirst, D->bbnPrior, D->bbnNext, D->bbnLast, D->bbnInsert, D->bbnDel,
+                     D->bbnSave, D->bbnCancel})
     States.push_back(B->isEnabled());
   return States;
 }

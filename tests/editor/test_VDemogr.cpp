@@ -24,13 +24,20 @@ class TestVDemogr : public QObject {
     QTest::addColumn<bool>("ReadOnly");
     QTest::addColumn<QString>("Status");
     QTest::addColumn<QString>("Buttons");  // First..Cancel, 1 enabled
-    QTest::newRow("B") << 'B' << false << "Browsing..." << "11111100";
-    QTest::newRow("E") << 'E' << false << "Editing..." << "00000011";
-    QTest::newRow("A") << 'A' << false << "Inserting..." << "00000011";
-    QTest::newRow("I") << 'I' << false << "Inserting..." << "00000011";
-    QTest::newRow("B read-only") << 'B' << true << "Browsing..." << "11110000";
-    QTest::newRow("E read-only") << 'E' << true << "Editing..." << "00000000";
-    QTest::newRow("A read-only") << 'A' << true << "Inserting..." << "00000000";
+    QTest::newRow("B") << 'B' << false << "Browsing..."
+                       << "11111100";
+    QTest::newRow("E") << 'E' << false << "Editing..."
+                       << "00000011";
+    QTest::newRow("A") << 'A' << false << "Inserting..."
+                       << "00000011";
+    QTest::newRow("I") << 'I' << false << "Inserting..."
+                       << "00000011";
+    QTest::newRow("B read-only") << 'B' << true << "Browsing..."
+                                 << "11110000";
+    QTest::newRow("E read-only") << 'E' << true << "Editing..."
+                                 << "00000000";
+    QTest::newRow("A read-only") << 'A' << true << "Inserting..."
+                                 << "00000000";
   }
   void ModeTable() {
     QFETCH(char, Mode);
@@ -97,10 +104,11 @@ class TestVDemogr : public QObject {
     DETAIL(Form, Insert, [&](TfrmMbrDetail* D) {
       QCOMPARE(D->Mode, 'A');
       QCOMPARE(D->stbMessage->PanelText(0), std::string("Inserting..."));
-      QCOMPARE(RecordButtons(D), (std::vector<bool>{false, false, false, false, false, false, true, true}));
-      for (TMaskEdit* Box : {D->mskSSN, D->edtLastName, D->edtFirstName, D->edtMiddleName, D->mskPhone,
-                             D->mskPhoneExt, D->edtEmail, D->edtAddress1, D->edtAddress2, D->edtCity, D->mskZip,
-                             D->mskZip4})
+      QCOMPARE(RecordButtons(D),
+               (std::vector<bool>{false, false, false, false, false, false, true, true}));
+      for (TMaskEdit* Box : {D->mskSSN, D->edtLastName, D->edtFirstName, D->edtMiddleName,
+                             D->mskPhone, D->mskPhoneExt, D->edtEmail, D->edtAddress1,
+                             D->edtAddress2, D->edtCity, D->mskZip, D->mskZip4})
         QCOMPARE(Box->Text(), std::string());
       QCOMPARE(D->edtBirthDate->Text(), std::string("  /  /    "));
       QCOMPARE(D->mskAreaCode->Text(), DefaultAreaCode);
@@ -127,7 +135,8 @@ class TestVDemogr : public QObject {
       QVERIFY(!D->gbxName->isEnabled());
       QVERIFY(!D->tbsDemogr->isEnabled());
       QVERIFY(!D->tbsContr->isEnabled());
-      QCOMPARE(RecordButtons(D), (std::vector<bool>{true, true, true, true, false, false, false, false}));
+      QCOMPARE(RecordButtons(D),
+               (std::vector<bool>{true, true, true, true, false, false, false, false}));
       QCOMPARE(D->stbMessage->PanelText(1), std::string("Read Only"));
       QVERIFY(D->bbnExit->isEnabled());
       QVERIFY(D->chbSaveError->isEnabled());
@@ -164,7 +173,8 @@ class TestVDemogr : public QObject {
       QTest::keyClicks(D->edtLastName, "s");
       QCOMPARE(D->Mode, 'E');
       QCOMPARE(D->stbMessage->PanelText(0), std::string("Editing..."));
-      QCOMPARE(RecordButtons(D), (std::vector<bool>{false, false, false, false, false, false, true, true}));
+      QCOMPARE(RecordButtons(D),
+               (std::vector<bool>{false, false, false, false, false, false, true, true}));
       D->bbnCancel->click();
       QCOMPARE(D->Mode, 'B');
       // A list and the ZIP+4 box are tracked as well.
@@ -240,16 +250,18 @@ class TestVDemogr : public QObject {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});
     TOpenForm Form;
-    const char* Names[] = {"bbnHelp",     "bbnExit",      "mskSSN",     "gbxName",     "cmbNamePrefix",
-                           "edtLastName", "edtFirstName", "edtMiddleName", "cmbSuffix", "pgcDetail",
-                           "tbsDemogr",   "tbsContr",     "edtAddress1", "edtAddress2", "edtCity",
-                           "cmbState",    "mskZip",       "mskZip4",    "edtEffDate",  "cmbGender",
-                           "edtBirthDate", "cmbMarital",  "edtEmail",   "mskAreaCode", "mskPhone",
-                           "mskPhoneExt", "stgAmt",       "bbnFirst",   "bbnPrior",    "bbnNext",
-                           "bbnLast",     "bbnInsert",    "bbnDel",     "bbnSave",     "bbnCancel",
-                           "stbMessage",  "chbSaveError"};
+    const char* Names[] = {
+        "bbnHelp",      "bbnExit",      "mskSSN",        "gbxName",     "cmbNamePrefix",
+        "edtLastName",  "edtFirstName", "edtMiddleName", "cmbSuffix",   "pgcDetail",
+        "tbsDemogr",    "tbsContr",     "edtAddress1",   "edtAddress2", "edtCity",
+        "cmbState",     "mskZip",       "mskZip4",       "edtEffDate",  "cmbGender",
+        "edtBirthDate", "cmbMarital",   "edtEmail",      "mskAreaCode", "mskPhone",
+        "mskPhoneExt",  "stgAmt",       "bbnFirst",      "bbnPrior",    "bbnNext",
+        "bbnLast",      "bbnInsert",    "bbnDel",        "bbnSave",     "bbnCancel",
+        "stbMessage",   "chbSaveError"};
     QCOMPARE(frmMbrDetail->objectName(), QString("frmMbrDetail"));
-    for (const char* Name : Names) QVERIFY2(frmMbrDetail->findChild<QWidget*>(Name) != nullptr, Name);
+    for (const char* Name : Names)
+      QVERIFY2(frmMbrDetail->findChild<QWidget*>(Name) != nullptr, Name);
     QCOMPARE(frmMbrDetail->size(), QSize(616, 413));
   }
 

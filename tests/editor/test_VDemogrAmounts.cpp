@@ -37,15 +37,21 @@ class TRecordingDevice : public QPaintDevice {
  protected:
   int metric(PaintDeviceMetric Metric) const override {
     switch (Metric) {
-      case PdmWidth: return 400;
-      case PdmHeight: return 300;
+      case PdmWidth:
+        return 400;
+      case PdmHeight:
+        return 300;
       case PdmDpiX:
       case PdmDpiY:
       case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY: return 96;
-      case PdmDepth: return 32;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return 1;
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return 1;
     }
   }
 };
@@ -78,12 +84,18 @@ class TestVDemogrAmounts : public QObject {
     QTest::addColumn<bool>("Bold");
     QTest::addColumn<bool>("Right");
     QTest::addColumn<int>("Beeps");
-    QTest::newRow("caption of a required amount") << 0 << 4 << "" << "Health contributions : " << true << false << 0;
-    QTest::newRow("caption of an optional amount") << 0 << 5 << "" << "Voluntary contributions : " << false << false
-                                                   << 0;
-    QTest::newRow("amount") << 1 << 0 << "1234.5" << "$1234.50" << false << true << 0;
-    QTest::newRow("FTE%") << 1 << 2 << "100" << "100.00%" << false << true << 0;
-    QTest::newRow("no number") << 1 << 6 << " abc " << "$abc" << false << true << 1;
+    QTest::newRow("caption of a required amount")
+        << 0 << 4 << ""
+        << "Health contributions : " << true << false << 0;
+    QTest::newRow("caption of an optional amount")
+        << 0 << 5 << ""
+        << "Voluntary contributions : " << false << false << 0;
+    QTest::newRow("amount") << 1 << 0 << "1234.5"
+                            << "$1234.50" << false << true << 0;
+    QTest::newRow("FTE%") << 1 << 2 << "100"
+                          << "100.00%" << false << true << 0;
+    QTest::newRow("no number") << 1 << 6 << " abc "
+                               << "$abc" << false << true << 1;
   }
   void CellsAreDrawnAsAmounts() {
     QFETCH(int, Col);
@@ -113,7 +125,8 @@ class TestVDemogrAmounts : public QObject {
       QCOMPARE(T.Text, Shown);
       QCOMPARE(T.Bold, Bold);
       if (Right)
-        QVERIFY(T.At.x() > 14 && T.At.x() + QFontMetrics(Painter.font()).horizontalAdvance(Shown) <= 106 + 1);
+        QVERIFY(T.At.x() > 14 &&
+                T.At.x() + QFontMetrics(Painter.font()).horizontalAdvance(Shown) <= 106 + 1);
       else
         QCOMPARE(T.At.x(), 14.0);
     });
@@ -242,7 +255,8 @@ class TestVDemogrAmounts : public QObject {
       D->pgcDetail->SetActivePage(D->tbsContr);
       D->stgAmt->setFocus();
       D->stgAmt->SetRow(2);
-      Stroke(Shift ? Qt::Key_Backtab : Qt::Key_Tab, Qt::ControlModifier | (Shift ? Qt::ShiftModifier : Qt::NoModifier));
+      Stroke(Shift ? Qt::Key_Backtab : Qt::Key_Tab,
+             Qt::ControlModifier | (Shift ? Qt::ShiftModifier : Qt::NoModifier));
       QCOMPARE(D->pgcDetail->ActivePage(), D->tbsDemogr);
       QCOMPARE(D->stgAmt->Row(), 2);
       QCOMPARE(D->Mode, 'B');
@@ -268,7 +282,8 @@ class TestVDemogrAmounts : public QObject {
       D->edtEmail->setFocus();
       Settle();
       if (Told) {
-        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"\"" + Text + "\" is not a valid date!"});
+        QCOMPARE(Env->BoxTexts(),
+                 std::vector<std::string>{"\"" + Text + "\" is not a valid date!"});
         QCOMPARE(Env->Boxes[0].Caption, std::string("KSF Transmittal Software"));
         QCOMPARE(Env->Beeps, 1);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->edtBirthDate));
@@ -299,13 +314,20 @@ class TestVDemogrAmounts : public QObject {
     QTest::addColumn<QString>("Control");
     QTest::addColumn<QString>("Value");
     QTest::addColumn<bool>("Stamped");
-    QTest::newRow("city changed") << false << "edtCity" << "Troy" << true;
-    QTest::newRow("city unchanged") << false << "edtCity" << "Albany" << false;
-    QTest::newRow("city in other case") << false << "edtCity" << "ALBANY" << true;
-    QTest::newRow("ZIP+4 given") << false << "mskZip4" << "0042" << true;
-    QTest::newRow("e-mail given") << false << "edtEmail" << "a@b.org" << true;
-    QTest::newRow("state changed") << false << "cmbState" << "4" << true;
-    QTest::newRow("new member's city") << true << "edtCity" << "Troy" << false;
+    QTest::newRow("city changed") << false << "edtCity"
+                                  << "Troy" << true;
+    QTest::newRow("city unchanged") << false << "edtCity"
+                                    << "Albany" << false;
+    QTest::newRow("city in other case") << false << "edtCity"
+                                        << "ALBANY" << true;
+    QTest::newRow("ZIP+4 given") << false << "mskZip4"
+                                 << "0042" << true;
+    QTest::newRow("e-mail given") << false << "edtEmail"
+                                  << "a@b.org" << true;
+    QTest::newRow("state changed") << false << "cmbState"
+                                   << "4" << true;
+    QTest::newRow("new member's city") << true << "edtCity"
+                                       << "Troy" << false;
   }
   void AddressChangeStampsTheEffectiveDate() {
     QFETCH(bool, NewMember);
@@ -327,7 +349,9 @@ class TestVDemogrAmounts : public QObject {
       }
       D->edtBirthDate->setFocus();
       Settle();
-      QCOMPARE(D->edtEffDate->Text(), std::string(Stamped ? "11/15/2004" : NewMember ? "10/01/2004" : "09/01/2004"));
+      QCOMPARE(D->edtEffDate->Text(), std::string(Stamped     ? "11/15/2004"
+                                                  : NewMember ? "10/01/2004"
+                                                              : "09/01/2004"));
     });
   }
 

@@ -21,8 +21,7 @@ void Apply(TfrmMbrDetail* D, const QStringList& Settings) {
       TypeInto(Box, Text.toStdString());
       Box->setCursorPosition(1);
       QTest::keyClick(Box, Qt::Key_Space);
-    }
-    else if (Name.startsWith("row"))
+    } else if (Name.startsWith("row"))
       D->stgAmt->SetCells(1, Name.mid(3).toInt(), Text.toStdString());
     else
       D->findChild<TMaskEdit*>(Name)->SetText(Text.toStdString());
@@ -47,39 +46,48 @@ class TestVDemogrChecks : public QObject {
     QTest::addColumn<QStringList>("Settings");
     QTest::addColumn<QString>("Message");
     QTest::addColumn<QString>("Focus");  // a box's name, or "rowN" of the amounts grid
-    QTest::addColumn<char>("Page");      // 'D', 'C', or ' ' when the page stays (the contribution page)
-    auto Row = [](const char* Name, QStringList S, const char* Message, const char* Focus, char Page) {
+    QTest::addColumn<char>("Page");  // 'D', 'C', or ' ' when the page stays (the contribution page)
+    auto Row = [](const char* Name, QStringList S, const char* Message, const char* Focus,
+                  char Page) {
       QTest::newRow(Name) << S << QString(Message) << QString(Focus) << Page;
     };
     Row("SSN too short", {"mskSSN=12345"}, "Invalid SSN : \"12345\"!", "mskSSN", ' ');
-    Row("SSN of another member", {"mskSSN=222222222"}, "SSN 222-22-2222 is not unique!", "mskSSN", ' ');
+    Row("SSN of another member", {"mskSSN=222222222"}, "SSN 222-22-2222 is not unique!", "mskSSN",
+        ' ');
     Row("last name missing", {"edtLastName="}, "The last name is required!", "edtLastName", ' ');
-    Row("digit in last name", {"edtLastName=Sm1th"}, "Invalid last name : \"Sm1th\"!", "edtLastName", ' ');
-    Row("first name missing", {"edtFirstName= "}, "The first name is required!", "edtFirstName", ' ');
+    Row("digit in last name", {"edtLastName=Sm1th"}, "Invalid last name : \"Sm1th\"!",
+        "edtLastName", ' ');
+    Row("first name missing", {"edtFirstName= "}, "The first name is required!", "edtFirstName",
+        ' ');
     Row("first name", {"edtFirstName=Ann;"}, "Invalid first name : \"Ann;\"!", "edtFirstName", ' ');
-    Row("middle name of blanks", {"edtMiddleName=  "}, "Invalid middle name : \"  \"!", "edtMiddleName", ' ');
+    Row("middle name of blanks", {"edtMiddleName=  "}, "Invalid middle name : \"  \"!",
+        "edtMiddleName", ' ');
     Row("address missing", {"edtAddress1="}, "Address is required!", "edtAddress1", 'D');
-    Row("address", {"edtAddress1=12 Main St;"}, "Invalid address : \"12 Main St;\"!", "edtAddress1", 'D');
-    Row("address line 2 of blanks", {"edtAddress2= "}, "Invalid address line 2 : \" \"!", "edtAddress2", 'D');
+    Row("address", {"edtAddress1=12 Main St;"}, "Invalid address : \"12 Main St;\"!", "edtAddress1",
+        'D');
+    Row("address line 2 of blanks", {"edtAddress2= "}, "Invalid address line 2 : \" \"!",
+        "edtAddress2", 'D');
     Row("city missing", {"edtCity="}, "The city is required!", "edtCity", 'D');
     Row("digit in city", {"edtCity=Troy2"}, "Invalid city : \"Troy2\"!", "edtCity", 'D');
     Row("ZIP missing", {"mskZip="}, "Invalid ZIP code : \"\"!", "mskZip", 'D');
     Row("ZIP short", {"mskZip=1220"}, "Invalid ZIP code : \"1220\"!", "mskZip", 'D');
     Row("ZIP+4 short", {"mskZip4=12"}, "Invalid ZIP (+4)  code : \"12\"!", "mskZip4", 'D');
-    Row("effective date missing", {"edtEffDate="}, "Invalid address effective date : \"  /  /    \"!",
-        "edtEffDate", 'D');
-    Row("birth date impossible", {"edtBirthDate=02/30/1970"}, "Invalid birth date : \"02/30/1970\"!",
-        "edtBirthDate", 'D');
-    Row("birth date too recent", {"edtBirthDate={days:5474}"}, "11/20/1989 is not a valid employee birth date!",
-        "edtBirthDate", 'D');
-    Row("birth date too old", {"edtBirthDate={days:43801}"}, "12/13/1884 is not a valid employee birth date!",
-        "edtBirthDate", 'D');
-    Row("area code short", {"mskAreaCode=51"}, "Invalid phone area code : \"51\"!", "mskAreaCode", 'D');
+    Row("effective date missing", {"edtEffDate="},
+        "Invalid address effective date : \"  /  /    \"!", "edtEffDate", 'D');
+    Row("birth date impossible", {"edtBirthDate=02/30/1970"},
+        "Invalid birth date : \"02/30/1970\"!", "edtBirthDate", 'D');
+    Row("birth date too recent", {"edtBirthDate={days:5474}"},
+        "11/20/1989 is not a valid employee birth date!", "edtBirthDate", 'D');
+    Row("birth date too old", {"edtBirthDate={days:43801}"},
+        "12/13/1884 is not a valid employee birth date!", "edtBirthDate", 'D');
+    Row("area code short", {"mskAreaCode=51"}, "Invalid phone area code : \"51\"!", "mskAreaCode",
+        'D');
     Row("phone short", {"mskPhone=5551"}, "Invalid phone number : \"5551\"!", "mskPhone", 'D');
     Row("pensionable 0", {"row0=0"}, "Invalid pensionable compensation : \"0\"!", "row0", 'C');
-    Row("earnable no number", {"row1=abc"}, "Invalid earnable compensation : \"abc\"!", "row1", 'C');
-    Row("pensionable above earnable", {"row1=999.99"}, "Earnable compensation < pensionable compensation!",
-        "row0", 'C');
+    Row("earnable no number", {"row1=abc"}, "Invalid earnable compensation : \"abc\"!", "row1",
+        'C');
+    Row("pensionable above earnable", {"row1=999.99"},
+        "Earnable compensation < pensionable compensation!", "row0", 'C');
     Row("FTE% 0", {"row2=0"}, "Invalid FTE% : \"0\"!", "row2", 'C');
     Row("FTE% below range", {"row2=0.5"}, "FTE% should be between 1.00 and 100.00", "row2", 'C');
     Row("FTE% off the pays", {"row0=50", "row1=100", "row2=52.01", "row3=3.5", "row4=0.63"},
@@ -91,10 +99,12 @@ class TestVDemogrChecks : public QObject {
         "\"Health contribution($2.26) <> 1.25% from pensionable amount($1.25)", "row4", 'C');
     Row("voluntary empty", {"row5="}, "Invalid voluntary amount : \"\"!", "row5", 'C');
     Row("contracts no number", {"row6=x"}, "Invalid contracts amount : \"x\"!", "row6", 'C');
-    Row("deductions above pensionable", {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.76"},
+    Row("deductions above pensionable",
+        {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.76"},
         "Deductions ($100.01) cannot be bigger than pensionable amount($100.00)!", "row5", 'C');
     // Only the first failure is told: the ZIP before the FTE%, even on the contribution page.
-    Row("ZIP and FTE% both wrong", {"mskZip=1", "row2=0"}, "Invalid ZIP code : \"1\"!", "mskZip", 'D');
+    Row("ZIP and FTE% both wrong", {"mskZip=1", "row2=0"}, "Invalid ZIP code : \"1\"!", "mskZip",
+        'D');
   }
   void EachCheckTellsAndFocuses() {
     QFETCH(QStringList, Settings);
@@ -127,21 +137,26 @@ class TestVDemogrChecks : public QObject {
   void ValuesAtTheEdgesPass_data() {
     QTest::addColumn<QStringList>("Settings");
     auto Row = [](const char* Name, QStringList S) { QTest::newRow(Name) << S; };
-    Row("optional boxes empty", {"edtMiddleName=", "edtAddress2=", "mskZip4=", "mskAreaCode=", "mskPhone=",
-                                 "mskPhoneExt="});
-    Row("names of punctuation", {"edtLastName=O'Neil-Smith", "edtFirstName=.", "edtMiddleName=.", "edtCity=."});
+    Row("optional boxes empty", {"edtMiddleName=", "edtAddress2=", "mskZip4=", "mskAreaCode=",
+                                 "mskPhone=", "mskPhoneExt="});
+    Row("names of punctuation",
+        {"edtLastName=O'Neil-Smith", "edtFirstName=.", "edtMiddleName=.", "edtCity=."});
     Row("address characters", {"edtAddress1=#4, 12 Main St. & Co/'x'-1"});
     Row("birth date 15 years back", {"edtBirthDate={days:5475}"});
     Row("birth date 120 years back", {"edtBirthDate={days:43800}"});
-    Row("FTE% 2 points above the pays", {"row0=50", "row1=100", "row2=52", "row3=3.5", "row4=0.63"});
-    Row("FTE% 2 points below the pays", {"row0=50", "row1=100", "row2=48", "row3=3.5", "row4=0.63"});
+    Row("FTE% 2 points above the pays",
+        {"row0=50", "row1=100", "row2=52", "row3=3.5", "row4=0.63"});
+    Row("FTE% 2 points below the pays",
+        {"row0=50", "row1=100", "row2=48", "row3=3.5", "row4=0.63"});
     Row("FTE% at 1.00", {"row0=1", "row1=100", "row2=1", "row3=0.07", "row4=0.01"});
     Row("regular 1.00 below", {"row0=100", "row1=100", "row3=6", "row4=1.25"});
     Row("regular 1.00 above", {"row0=100", "row1=100", "row3=8", "row4=1.25"});
     Row("health at both ends", {"row0=100", "row1=100", "row3=7", "row4=0.25"});
     Row("health 1.00 above", {"row0=100", "row1=100", "row3=7", "row4=2.25"});
-    Row("negative voluntary counts", {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=-10", "row6=101.75"});
-    Row("deductions equal to pensionable", {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.75"});
+    Row("negative voluntary counts",
+        {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=-10", "row6=101.75"});
+    Row("deductions equal to pensionable",
+        {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.75"});
   }
   void ValuesAtTheEdgesPass() {
     QFETCH(QStringList, Settings);
@@ -174,8 +189,9 @@ class TestVDemogrChecks : public QObject {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});
     // Amendment 1 of the month: another file of the month, searched too.
-    Folder.Write("20041010.123", Occurrences == 2 ? std::vector<TTestMember>{Member("111111111", "Adams")}
-                                                  : std::vector<TTestMember>{Member("999999999", "Zeta")});
+    Folder.Write("20041010.123", Occurrences == 2
+                                     ? std::vector<TTestMember>{Member("111111111", "Adams")}
+                                     : std::vector<TTestMember>{Member("999999999", "Zeta")});
     TOpenForm Form;
     Form->dbnPrev->BtnClick(nbPrior);
     QCOMPARE(OpenName(), std::string("20041000.123"));
@@ -184,7 +200,8 @@ class TestVDemogrChecks : public QObject {
       if (NewMember && Occurrences == 0) Apply(D, {"mskSSN=111111112"});
       Env->Boxes.clear();
       QCOMPARE(D->ValidateRecord(), Passes);
-      if (!Passes) QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 111-11-1111 is not unique!"});
+      if (!Passes)
+        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 111-11-1111 is not unique!"});
     });
   }
 

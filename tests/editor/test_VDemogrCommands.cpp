@@ -31,14 +31,18 @@ class TestVDemogrCommands : public QObject {
 
   void ConfirmationAnswers_data() {
     QTest::addColumn<int>("Answer");
-    QTest::addColumn<bool>("Mended");   // the edit passes the checks
-    QTest::addColumn<bool>("Moved");    // Next went on to the second member
+    QTest::addColumn<bool>("Mended");    // the edit passes the checks
+    QTest::addColumn<bool>("Moved");     // Next went on to the second member
     QTest::addColumn<QString>("Saved");  // the first member's last name on disk afterwards
     QTest::addColumn<QString>("Shown");  // the last name shown afterwards
-    QTest::newRow("Cancel") << int(mrCancel) << true << false << "Adams" << "Adamson";
-    QTest::newRow("No") << int(mrNo) << true << true << "Adams" << "Baker";
-    QTest::newRow("Yes") << int(mrYes) << true << true << "Adamson" << "Baker";
-    QTest::newRow("Yes, check fails") << int(mrYes) << false << false << "Adams" << "Adams5";
+    QTest::newRow("Cancel") << int(mrCancel) << true << false << "Adams"
+                            << "Adamson";
+    QTest::newRow("No") << int(mrNo) << true << true << "Adams"
+                        << "Baker";
+    QTest::newRow("Yes") << int(mrYes) << true << true << "Adamson"
+                         << "Baker";
+    QTest::newRow("Yes, check fails") << int(mrYes) << false << false << "Adams"
+                                      << "Adams5";
   }
   void ConfirmationAnswers() {
     QFETCH(int, Answer);
@@ -133,7 +137,8 @@ class TestVDemogrCommands : public QObject {
     DETAIL(Form, false, [&](TfrmMbrDetail* D) {
       Env->Answers = {mrYes};
       D->bbnDel->click();
-      QCOMPARE(Env->Boxes.front().Text, std::string("Are you sure that you want to delete member \"111-11-1111\"?"));
+      QCOMPARE(Env->Boxes.front().Text,
+               std::string("Are you sure that you want to delete member \"111-11-1111\"?"));
       QCOMPARE(Env->Boxes.front().Caption, std::string("KSF Transmittal Software"));
       QCOMPARE(Env->Boxes.front().Buttons, TMsgButtons::YesNo);
       QCOMPARE(Env->Beeps, 0);
@@ -202,8 +207,8 @@ class TestVDemogrCommands : public QObject {
 
   void DeletingTheLastMemberShowsTheOneBefore() {
     TTestFolder Folder;
-    Folder.Write("20041000.123",
-                 {Member("111111111", "Adams"), Member("222222222", "Baker"), Member("333333333", "Clark")});
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker"),
+                                  Member("333333333", "Clark")});
     TOpenForm Form;
     Form->sgrDemogr->SetRow(3);
     DETAIL(Form, false, [&](TfrmMbrDetail* D) {
@@ -298,8 +303,9 @@ class TestVDemogrCommands : public QObject {
   void ClosingResortsAndKeepsTheMember() {
     TTestFolder Folder;
     // File order is not SSN order; closing sorts by SSN again.
-    Folder.Write("20041000.123", {Named("333333333", "Clark", "Cy"), Named("111111111", "Adams", "Al"),
-                                  Named("222222222", "Baker", "Bo")});
+    Folder.Write("20041000.123",
+                 {Named("333333333", "Clark", "Cy"), Named("111111111", "Adams", "Al"),
+                  Named("222222222", "Baker", "Bo")});
     TOpenForm Form;
     Form->sgrDemogr->SetRow(1);
     DETAIL(Form, false, [&](TfrmMbrDetail* D) {

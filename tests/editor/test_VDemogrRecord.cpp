@@ -7,7 +7,8 @@
 namespace {
 
 // Overwrites bytes of the first member's line (1-based column) in a written file.
-void Patch(const TTestFolder& Folder, const std::string& Name, int Column, const std::string& Bytes) {
+void Patch(const TTestFolder& Folder, const std::string& Name, int Column,
+           const std::string& Bytes) {
   std::string File = Folder.Read(Name);
   File.replace(54 + static_cast<size_t>(Column - 1), Bytes.size(), Bytes);
   WriteBytes(Folder.Path(Name), File);
@@ -36,11 +37,11 @@ class TestVDemogrRecord : public QObject {
       FillMember(D, "555443333", "O'Brien-Hale");
       D->cmbNamePrefix->setCurrentIndex(1);  // Dr.
       D->edtMiddleName->SetText("J.");
-      D->cmbSuffix->setCurrentIndex(1);      // Jr.
-      D->cmbGender->setCurrentIndex(1);      // Male
-      D->cmbMarital->setCurrentIndex(2);     // Married
+      D->cmbSuffix->setCurrentIndex(1);   // Jr.
+      D->cmbGender->setCurrentIndex(1);   // Male
+      D->cmbMarital->setCurrentIndex(2);  // Married
       D->edtAddress2->SetText("Apt #4");
-      D->cmbState->setCurrentIndex(4);       // California
+      D->cmbState->setCurrentIndex(4);  // California
       D->mskZip4->SetText("0042");
       D->edtEffDate->SetText("10/01/2004");
       D->edtEmail->SetText("carl@example.org");
@@ -55,7 +56,8 @@ class TestVDemogrRecord : public QObject {
     });
     const std::string File = Folder.Read("20041000.123");
     QCOMPARE(File.size(), size_t(154 + 2 * 328));
-    const std::string Golden = ReadBytes(std::string(KSF_TEST_DATA_DIR) + "/member-detail-line.txt");
+    const std::string Golden =
+        ReadBytes(std::string(KSF_TEST_DATA_DIR) + "/member-detail-line.txt");
     QCOMPARE(File.substr(54 + 328, 328), Golden);
   }
 

@@ -72,6 +72,7 @@ class TestGridColumns : public QObject {
     QTest::newRow("name on tooltip colour") << TCellLook::InfoText << "Adams, Anna" << "Adams, Anna" << false << true;
     QTest::newRow("money") << TCellLook::Money << "12.5" << "$12.50" << true << false;
     QTest::newRow("fte without $") << TCellLook::Amount << "100" << "100.00" << true << false;
+    QTest::newRow("percent") << TCellLook::Percent << "99.5" << "99.50%" << true << false;
   }
 
   void Looks() {

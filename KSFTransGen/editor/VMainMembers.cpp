@@ -114,10 +114,18 @@ void TfrmTrans::sgrDblClick() {
 
 // ---- the commands ----
 
-void TfrmTrans::bbnInsertClick() {}
+void TfrmTrans::bbnInsertClick() {
+  InsertMode = true;
+  ShowMemberDetail();
+}
 
 void TfrmTrans::bbnEditClick() {
-  if (VisibleRows.empty()) Beep();
+  if (VisibleRows.empty()) {
+    Beep();
+    return;
+  }
+  InsertMode = false;
+  ShowMemberDetail();
 }
 
 void TfrmTrans::bbnSortClick() {

@@ -3,108 +3,9 @@
 // pending grid edits written to the file before each command, and a save that
 // fails there stopping the command instead of losing the edits.
 
-#include <sys/resource.h>
-
-#include <QHeaderView>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
-#include <csignal>
-#include <functional>
 
-#include "QtTestSupport.h"
-#include "TransFormFixture.h"
-#include "VSearch.h"
-
-namespace {
-
-// A member that passes every check, with its pensionable amount P (earnable E)
-// and the contributions that go with it.
-TTestMember Valid(const std::string& SSN, const std::string& Last, double P = 1000, double E = 1000) {
-  TTestMember M = Member(SSN, Last);
-  M.Pensionable = P;
-  M.Earnable = E;
-  M.FTE = 100 * P / E;
-  M.Regular = RoundToFactor(P * 0.07, 100);
-  M.Health = RoundToFactor(P * 0.0125, 100);
-  return M;
-}
-
-// The last names of the shown members, top to bottom.
-std::vector<std::string> ShownNames(TfrmTrans* Form) {
-  std::vector<std::string> Names;
-  for (size_t Row = 1; Row <= VisibleRows.size(); ++Row)
-    Names.push_back(Form->sgrDemogr->Cells(0, static_cast<int32_t>(Row)));
-  return Names;
-}
-
-// A press on the title of a column, as the user makes it.
-void PressTitle(TStringGrid* Grid, int32_t Col, Qt::MouseButton Button = Qt::LeftButton) {
-  QHeaderView* Title = Grid->horizontalHeader();
-  const QPoint At(Title->sectionViewportPosition(Col) + 3, 4);
-  QTest::mouseClick(Title->viewport(), Button, {}, At);
-}
-
-// A double click as the window system delivers it: press, release, press,
-// double click, release.
-void DoubleClick(QWidget* Target, QPoint At) {
-  QTest::mouseClick(Target, Qt::LeftButton, {}, At);
-  QTest::mousePress(Target, Qt::LeftButton, {}, At);
-  QMouseEvent Double(QEvent::MouseButtonDblClick, At, Target->mapToGlobal(At), Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
-  QApplication::sendEvent(Target, &Double);
-  QTest::mouseRelease(Target, Qt::LeftButton, {}, At);
-}
-
-// The member fields' values as the member file on disk holds them.
-std::unique_ptr<TTransShort> OnDisk(const TTestFolder& Folder, const std::string& Name) {
-  auto T = std::make_unique<TTransShort>();
-  T->FileName = Folder.Path(Name);
-  if (!T->LoadFromFile()) qWarning("could not read %s", Name.c_str());
-  return T;
-}
-
-// Answers the next modal window: the search dialog gets the choices and
-// Search (or Cancel); any other window is closed. Opened tells which it was.
-void AnswerSearch(int Field, int Op, const QString& Value, bool Cancel = false,
-                  std::string* Opened = nullptr) {
-  WhenModalShown([=](QWidget* Modal) {
-    if (Opened != nullptr) *Opened = Modal->objectName().toStdString();
-    auto* Dialog = qobject_cast<TfrmSearch*>(Modal);
-    if (Dialog == nullptr) {
-      Modal->close();
-      return;
-    }
-    Dialog->lbxFields->setCurrentRow(Field);
-    Dialog->lbxOps->setCurrentRow(Op);
-    Dialog->edtValue->setText(Value);
-    (Cancel ? Dialog->btnCancel : Dialog->btnSearch)->click();
-  });
-}
-
-// Makes the file system refuse to write more than a few bytes into a file, as a
-// full disk does, for as long as it lives.
-class TDiskFull {
- public:
-  TDiskFull() {
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit Small = FOld;
-    Small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &Small);
-  }
-  ~TDiskFull() {
-    setrlimit(RLIMIT_FSIZE, &FOld);
-    std::signal(SIGXFSZ, FOldHandler);
-  }
-
- private:
-  rlimit FOld{};
-  void (*FOldHandler)(int);
-};
-
-}  // namespace
+#include "MemberCommandsFixture.h"
 
 class TestVMainMembers : public QObject {
   Q_OBJECT
@@ -257,6 +158,14 @@ class TestVMainMembers : public QObject {
          }},
         {"Show Errors", [](TfrmTrans* F) { F->bbnShowErr->click(); }},
         {"Show All", [](TfrmTrans* F) { F->bbnShowAll->click(); }},
+        {"Detail", [](TfrmTrans* F) {
+           CloseDetailWhenShown();
+           F->bbnEdit->click();
+         }},
+        {"Insert", [](TfrmTrans* F) {
+           CloseDetailWhenShown();
+           F->bbnInsert->click();
+         }},
     };
     for (const auto& [Name, Run] : Commands) {
       TTestFolder Folder;
@@ -288,6 +197,8 @@ class TestVMainMembers : public QObject {
         {"Search", [](TfrmTrans* F) { F->bbnSearch->click(); }},
         {"Show Errors", [](TfrmTrans* F) { F->bbnShowErr->click(); }},
         {"Show All", [](TfrmTrans* F) { F->bbnShowAll->click(); }},
+        {"Detail", [](TfrmTrans* F) { F->bbnEdit->click(); }},
+        {"Insert", [](TfrmTrans* F) { F->bbnInsert->click(); }},
     };
     for (bool FolderGone : {false, true}) {
       for (const auto& [Name, Run] : Commands) {
@@ -443,14 +354,25 @@ class TestVMainMembers : public QObject {
     }
   }
 
-  // A double click on the title row sorts (its presses do) and opens nothing;
-  // Detail with nobody shown only beeps.
+  // A double click on a member's row opens that member in the detail form; one
+  // on the title row sorts (its presses do) and opens nothing; Detail with
+  // nobody shown only beeps.
   void DoubleClickAndDetailWithNobodyShown() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Valid("111111111", "Clark"), Valid("222222222", "Adams")});
     TOpenForm Form;
     Form->pgcTrans->RequestPage(1);
-    QWidget* Title = Form->sgrDemogr->horizontalHeader()->viewport();
+    TStringGrid* Grid = Form->sgrDemogr;
+    std::string Shown;
+    WhenModalShown([&Shown](QWidget* Modal) {
+      if (Modal == frmMbrDetail && !InsertMode) Shown = Trans->Details[Trans->CurIndex]->GetAsString(fnLastName);
+      Modal->close();
+    });
+    DoubleClick(Grid->viewport(), Grid->visualRect(Grid->model()->index(1, 0)).center());
+    QCOMPARE(Shown, std::string("Adams"));
+    QVERIFY(!HeaderClicked);
+
+    QWidget* Title = Grid->horizontalHeader()->viewport();
     std::string Opened;
     WhenModalShown([&Opened](QWidget* Modal) {
       Opened = Modal->objectName().toStdString();
@@ -481,6 +403,29 @@ class TestVMainMembers : public QObject {
     // Sort too.
     Form->bbnSortClick();
     QCOMPARE(Env->Beeps, 3);
+  }
+
+  // Insert opens the detail form for a new member with every member shown,
+  // whatever the filter was; Detail opens it for the current member.
+  void InsertShowsEveryMemberFirst() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Valid("111111111", "Clark"), Valid("222222222", "Adams")});
+    TOpenForm Form;
+    Form->pgcTrans->RequestPage(1);
+    AnswerSearch(1, soEqual, "adams");
+    Form->bbnSearch->click();
+    QCOMPARE(Form->StatusBar->PanelText(0), std::string("Filtered"));
+    size_t ShownThen = 0;
+    bool ForNew = false;
+    WhenModalShown([&](QWidget* Modal) {
+      ForNew = Modal == frmMbrDetail && InsertMode;
+      ShownThen = VisibleRows.size();
+      frmMbrDetail->done(mrCancel);
+    });
+    Form->bbnInsert->click();
+    QVERIFY(ForNew);
+    QCOMPARE(ShownThen, size_t(2));
+    QCOMPARE(Form->StatusBar->PanelText(0), std::string("All"));
   }
 
  private:

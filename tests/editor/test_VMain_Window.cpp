@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "QtTestSupport.h"
 #include "TransFormFixture.h"
+#include "VDemogr.h"
 #include "VPrintSel.h"
 
 namespace {
@@ -164,7 +166,14 @@ class TestVMainWindow : public QObject {
     Folder.Write("20041010.123", {});
     TOpenForm Form;
     QCOMPARE(Trans->Details.Count(), 0);
+    // Instead, the member detail form opens for a first member.
+    bool DetailForNew = false;
+    WhenModalShown([&DetailForNew](QWidget* Modal) {
+      DetailForNew = Modal == frmMbrDetail && InsertMode;
+      frmMbrDetail->done(mrCancel);
+    });
     QVERIFY(!Form->pgcTrans->RequestPage(1));
+    QVERIFY(DetailForNew);
     QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsTrans);
     QVERIFY(Env->Boxes.empty());
     QCOMPARE(Env->Beeps, 0);

@@ -189,11 +189,9 @@ class TStringGridHeader : public QHeaderView {
     if (!Grid.isNull()) Grid->MouseDown(viewport(), Event);
   }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
-    if (!FGrid->OnDblClick) {
-      QHeaderView::mouseDoubleClickEvent(Event);
-      return;
-    }
-    FGrid->DoubleClick(Event);
+    QPointer<TStringGrid> Grid(FGrid);
+    if (!FGrid->OnDblClick) QHeaderView::mouseDoubleClickEvent(Event);
+    if (!Grid.isNull()) Grid->DoubleClick(viewport(), Event);
   }
 
   void paintSection(QPainter* Painter, const QRect& Rect, int Section) const override {
@@ -724,7 +722,7 @@ QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers M
 void TStringGrid::mousePressEvent(QMouseEvent* Event) {
   QPointer<TStringGrid> Self(this);
   PressCell(Event);
-  if (!Self.isNull()) MouseDown(viewport(), Event);
+  if (!Self.isNull() && !FDoubleClicking) MouseDown(viewport(), Event);
 }
 
 void TStringGrid::PressCell(QMouseEvent* Event) {
@@ -757,26 +755,30 @@ void TStringGrid::PressCell(QMouseEvent* Event) {
 }
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* Event) {
-  if (!OnDblClick) {
-    QTableView::mouseDoubleClickEvent(Event);
-    return;
-  }
   // The view's own handling first, so that it forgets the press and drops an
-  // edit the first click may have scheduled, but without opening an editor:
-  // the double click belongs to OnDblClick.
+  // edit the first click may have scheduled; with OnDblClick it opens no
+  // editor, the double click being the program's. A press the view makes of
+  // it does the cells' work only: the press is told once, below.
   QPointer<TStringGrid> Self(this);
   const EditTriggers Triggers = editTriggers();
-  setEditTriggers(Triggers & ~QAbstractItemView::DoubleClicked);
+  if (OnDblClick) setEditTriggers(Triggers & ~QAbstractItemView::DoubleClicked);
+  FDoubleClicking = true;
   QTableView::mouseDoubleClickEvent(Event);
   if (Self.isNull()) return;
+  FDoubleClicking = false;
   setEditTriggers(Triggers);
-  DoubleClick(Event);
+  DoubleClick(viewport(), Event);
 }
 
-void TStringGrid::DoubleClick(const QMouseEvent* Event) {
-  // The second press has been handled as a press already; the double click
-  // itself only tells OnDblClick, which may refresh, close or free the grid.
+void TStringGrid::DoubleClick(const QWidget* Source, const QMouseEvent* Event) {
+  // The window system gives the second press of a double click as the double
+  // click alone: OnDblClick, then OnMouseDown as for every press. Either may
+  // refresh the grid, close its window or free it.
+  QPointer<TStringGrid> Self(this);
+  QPointer<const QWidget> From(Source);
   if (Event->button() == Qt::LeftButton) CallHandler(OnDblClick);
+  if (Self.isNull() || From.isNull()) return;
+  MouseDown(Source, Event);
 }
 
 void TStringGrid::MouseDown(const QWidget* Source, const QMouseEvent* Event) {

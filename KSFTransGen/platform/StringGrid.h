@@ -26,8 +26,9 @@
 //   work first (a left press on a cell makes it current, as above) and then runs
 //   OnMouseDown with the position in the grid's client area (0, 0 is the top left
 //   of the title row; the title row's height includes its grid line);
-// - a double click is a press, a release, a second press (handled as any
-//   press) and then OnDblClick; with OnDblClick set, it opens no editor;
+// - the second press of a double click comes as the double click alone: it
+//   runs OnDblClick, then OnMouseDown as any press does; with OnDblClick set it
+//   opens no editor;
 // - each cell is drawn by the grid (brush filled, text at left + 2, top + 2) and
 //   then OnDrawCell may draw over it on the canvas.
 // Exceptions other than EAbort that a handler raises reach the default error box.
@@ -181,8 +182,9 @@ class TStringGrid : public QTableView {
   void PressCell(QMouseEvent* Event);        // a press's work on the cells
   // The grid's own work on a press is done: tells OnMouseDown, from the widget that got it.
   void MouseDown(const QWidget* Source, const QMouseEvent* Event);
-  // A double click (after its second press): OnDblClick.
-  void DoubleClick(const QMouseEvent* Event);
+  // A double click on Source: OnDblClick, then OnMouseDown for its second press.
+  void DoubleClick(const QWidget* Source, const QMouseEvent* Event);
+  bool FDoubleClicking = false;     // the view handles a double click
   void SyncViewCurrent();                    // puts the view's current index on FCol/FRow
   void EditorTextEdited(int32_t ACol, int32_t ARow, const std::string& Text);
   void PaintCell(QPainter& Painter, const QRect& Rect, int32_t ACol, int32_t ARow,

@@ -45,11 +45,10 @@ inline void PressTitle(TStringGrid* Grid, int32_t Col, Qt::MouseButton Button = 
   QTest::mouseClick(Title->viewport(), Button, {}, At);
 }
 
-// A double click as the window system delivers it: press, release, press,
-// double click, release.
+// A double click as the window system delivers it: press, release, double
+// click (for the second press), release.
 inline void DoubleClick(QWidget* Target, QPoint At) {
   QTest::mouseClick(Target, Qt::LeftButton, {}, At);
-  QTest::mousePress(Target, Qt::LeftButton, {}, At);
   QMouseEvent Double(QEvent::MouseButtonDblClick, At, Target->mapToGlobal(At), Qt::LeftButton, Qt::LeftButton,
                      Qt::NoModifier);
   QApplication::sendEvent(Target, &Double);

@@ -18,6 +18,7 @@
 #include "QtText.h"
 #include "Scaling.h"
 #include "StringGrid.h"
+#include "TextParse.h"
 #include "Utils.h"
 #include "VMain.h"
 

@@ -11,12 +11,12 @@
 
 #include "MaskEdit.h"
 #include "PCodeTable.h"
-#include "PFields.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "QtEnv.h"
 #include "Scaling.h"
 #include "StringGrid.h"
+#include "TextParse.h"
 #include "Utils.h"
 #include "VDemogr.h"
 

@@ -5,9 +5,9 @@
 #include <QComboBox>
 
 #include "MaskEdit.h"
-#include "PFields.h"
 #include "PTransShort.h"
 #include "StringGrid.h"
+#include "TextParse.h"
 #include "Utils.h"
 #include "VDemogr.h"
 

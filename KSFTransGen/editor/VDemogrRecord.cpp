@@ -4,9 +4,9 @@
 
 #include <QComboBox>
 
+#include "Calendar.h"
 #include "MaskEdit.h"
 #include "PCodeTable.h"
-#include "PFields.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "VDemogr.h"

@@ -9,8 +9,8 @@
 #include <system_error>
 
 #include "Controls.h"
+#include "Env.h"
 #include "MaskEdit.h"
-#include "PFields.h"
 #include "PFiles.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"

@@ -19,6 +19,7 @@
 #include "RMember.h"
 #include "RTrans.h"
 #include "StringGrid.h"
+#include "TextParse.h"
 #include "VOpening.h"
 #include "VPrintSel.h"
 

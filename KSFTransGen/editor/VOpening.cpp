@@ -8,8 +8,8 @@
 #include <memory>
 #include <system_error>
 
+#include "Calendar.h"
 #include "Controls.h"
-#include "PFields.h"
 #include "PFiles.h"
 #include "PTransShort.h"
 #include "QtEnv.h"

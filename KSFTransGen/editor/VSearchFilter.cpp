@@ -1,8 +1,8 @@
 // The search's field and comparison lists and the filter they drive.
 
-#include "PFields.h"
 #include "PPropertyNames.h"
 #include "PRecords.h"
+#include "TextParse.h"
 #include "Utils.h"
 #include "VSearch.h"
 

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <string>
 
+#include "Calendar.h"
 #include "PCodeTable.h"
-#include "PFields.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "Report.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "PFields.h"
+#include "Calendar.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "Report.h"

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "PFields.h"
+#include "Calendar.h"
 
 namespace {
 
@@ -148,6 +148,12 @@ TDateTime Date() {
   // Day numbers before day 0 carry the time of day away from zero, so truncation
   // toward zero gives the date at midnight in both directions.
   return std::trunc(Env().Now());
+}
+
+int CurrentYear() {
+  uint16_t Year, Month, Day;
+  DecodeDate(Date(), Year, Month, Day);
+  return Year;
 }
 
 void Beep() { Env().Beep(); }

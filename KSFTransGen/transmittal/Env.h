@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// Day number: whole part counts days from 1899-12-30, fraction is the time of day.
-using TDateTime = double;
+#include "Calendar.h"
 
 // Regional settings that shape amounts in messages, grids and reports.
 struct TRegionalSettings {
@@ -98,6 +97,8 @@ TEnv* SetEnv(TEnv* NewEnv);
 TDateTime Now();
 // Today at midnight.
 TDateTime Date();
+// Today's year.
+int CurrentYear();
 void Beep();
 // A message box with the given caption (TMsgKind::MessageBox).
 int MessageBox(const std::string& Text, const std::string& Caption, TMsgButtons Buttons,

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "PFields.h"
+#include "TextParse.h"
 
 TFreeList<TCodeGroup>* CodeGroups = nullptr;
 

@@ -3,13 +3,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string_view>
 
+#include "TextParse.h"
 #include "Utils.h"
 
 // The hot operations (reading amounts, blanks and dates of 100,000 members) work on
-// the buffer through string views and parse by hand: no allocation, no locale call.
+// the buffer through string views and hand them to the parses as they stand: no
+// allocation.
 
 namespace {
 
@@ -21,240 +22,6 @@ std::string_view TrimView(std::string_view S) {
   while (B < E && IsTrimCode(S[B])) ++B;
   while (E > B && IsTrimCode(S[E - 1])) --E;
   return S.substr(B, E - B);
-}
-
-int HexValue(char C) {
-  if (C >= '0' && C <= '9') return C - '0';
-  if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-  return -1;
-}
-
-bool ParseInt(std::string_view S, int32_t& Value, bool AllowHex = true) {
-  size_t I = 0, N = S.size();
-  while (I < N && S[I] == ' ') ++I;
-  bool Negative = false;
-  if (I < N && (S[I] == '+' || S[I] == '-')) {
-    Negative = S[I] == '-';
-    ++I;
-  }
-  // The magnitude may reach 2^31 for a negative value; anything beyond fails.
-  const uint64_t Limit = Negative ? 2147483648ULL : 2147483647ULL;
-  uint64_t Magnitude = 0;
-  bool Hex = false;
-  if (AllowHex && I < N && (S[I] == '$' || S[I] == 'x' || S[I] == 'X')) {
-    Hex = true;
-    ++I;
-  } else if (AllowHex && I + 1 < N && S[I] == '0' && (S[I + 1] == 'x' || S[I + 1] == 'X')) {
-    Hex = true;
-    I += 2;
-  }
-  if (I >= N) return false;
-  for (; I < N; ++I) {
-    int Digit = Hex ? HexValue(S[I]) : (IsDigit(S[I]) ? S[I] - '0' : -1);
-    if (Digit < 0) return false;
-    Magnitude = Magnitude * (Hex ? 16 : 10) + static_cast<uint64_t>(Digit);
-    if (Magnitude > Limit) return false;
-  }
-  Value = Negative ? static_cast<int32_t>(-static_cast<int64_t>(Magnitude))
-                   : static_cast<int32_t>(Magnitude);
-  return true;
-}
-
-// Checks the number syntax and rewrites it in the neutral form that from_chars reads.
-// Returns false for anything but blanks, sign, digits, one regional decimal separator
-// and an exponent. DecimalExponent receives an estimate of the power of ten of the
-// first significant digit, so that a result out of range can be told apart as
-// overflow (fails) or underflow (reads as 0).
-bool NormalizeNumber(std::string_view S, char DecimalSeparator, std::string& Out,
-                     long long& DecimalExponent, bool& AllZero) {
-  size_t I = 0, N = S.size();
-  while (I < N && S[I] == ' ') ++I;
-  while (N > I && S[N - 1] == ' ') --N;
-  Out.clear();
-  Out.reserve(N - I + 2);
-  if (I < N && (S[I] == '+' || S[I] == '-')) {
-    if (S[I] == '-') Out.push_back('-');
-    ++I;
-  }
-  size_t Digits = 0;
-  long long IntDigitsAfterLeadingZeros = 0;
-  long long LeadingFractionZeros = 0;
-  bool SeenNonZero = false;
-  while (I < N && IsDigit(S[I])) {
-    if (S[I] != '0') SeenNonZero = true;
-    if (SeenNonZero) ++IntDigitsAfterLeadingZeros;
-    Out.push_back(S[I++]);
-    ++Digits;
-  }
-  if (I < N && S[I] == DecimalSeparator) {
-    ++I;
-    Out.push_back('.');
-    while (I < N && IsDigit(S[I])) {
-      if (S[I] != '0') {
-        SeenNonZero = true;
-      } else if (!SeenNonZero) {
-        ++LeadingFractionZeros;
-      }
-      Out.push_back(S[I++]);
-      ++Digits;
-    }
-  }
-  if (Digits == 0) return false;
-  long long Exponent = 0;
-  if (I < N && (S[I] == 'e' || S[I] == 'E')) {
-    ++I;
-    Out.push_back('e');
-    bool NegativeExponent = false;
-    if (I < N && (S[I] == '+' || S[I] == '-')) {
-      NegativeExponent = S[I] == '-';
-      Out.push_back(S[I++]);
-    }
-    size_t ExponentDigits = 0;
-    while (I < N && IsDigit(S[I])) {
-      if (Exponent < 1000000) Exponent = Exponent * 10 + (S[I] - '0');
-      Out.push_back(S[I++]);
-      ++ExponentDigits;
-    }
-    if (ExponentDigits == 0) return false;
-    if (NegativeExponent) Exponent = -Exponent;
-  }
-  if (I != N) return false;
-  AllZero = !SeenNonZero;
-  DecimalExponent = Exponent + (IntDigitsAfterLeadingZeros > 0 ? IntDigitsAfterLeadingZeros
-                                                               : -LeadingFractionZeros);
-  return true;
-}
-
-template <class T>
-bool ParseFloat(std::string_view S, T& Value) {
-  std::string Neutral;
-  long long DecimalExponent = 0;
-  bool AllZero = false;
-  if (!NormalizeNumber(S, Env().Regional().DecimalSeparator, Neutral, DecimalExponent, AllZero))
-    return false;
-  T Result = 0;
-  auto [Ptr, Ec] = std::from_chars(Neutral.data(), Neutral.data() + Neutral.size(), Result,
-                                   std::chars_format::general);
-  if (Ec == std::errc::result_out_of_range) {
-    if (AllZero || DecimalExponent > 0) return false;  // overflow
-    Result = (!Neutral.empty() && Neutral[0] == '-') ? -T(0) : T(0);
-  } else if (Ec != std::errc() || Ptr != Neutral.data() + Neutral.size()) {
-    return false;
-  }
-  Value = Result;
-  return true;
-}
-
-// Reads up to the first non-digit, or until the number read reaches 1000.
-bool ScanNumber(std::string_view S, size_t& Pos, int& Number, int& DigitCount) {
-  while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-  size_t I = Pos;
-  int N = 0;
-  while (I < S.size() && IsDigit(S[I]) && N < 1000) N = N * 10 + (S[I++] - '0');
-  if (I == Pos) return false;
-  DigitCount = static_cast<int>(I - Pos);
-  Pos = I;
-  Number = N;
-  return true;
-}
-
-bool ScanChar(std::string_view S, size_t& Pos, char C) {
-  while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-  if (Pos < S.size() && S[Pos] == C) {
-    ++Pos;
-    return true;
-  }
-  return false;
-}
-
-// The date part of the short-date parse (month first); Pos ends after the last number.
-bool ScanDate(std::string_view S, size_t& Pos, TDateTime& Value) {
-  int N1 = 0, N2 = 0, N3 = 0, L1 = 0, L2 = 0, L3 = 0;
-  if (!ScanNumber(S, Pos, N1, L1) || !ScanChar(S, Pos, '/') || !ScanNumber(S, Pos, N2, L2))
-    return false;
-  int Year;
-  if (ScanChar(S, Pos, '/')) {
-    if (!ScanNumber(S, Pos, N3, L3)) return false;
-    Year = N3;
-    if (L3 <= 2) {
-      int CenturyBase = CurrentYear() - 50;
-      Year += CenturyBase / 100 * 100;
-      if (Year < CenturyBase) Year += 100;
-    }
-  } else {
-    Year = CurrentYear();
-  }
-  return TryEncodeDate(Year, N1, N2, Value);
-}
-
-bool ParseShortDate(std::string_view S, TDateTime& Value) {
-  size_t Pos = 0;
-  TDateTime Result = 0;
-  if (!ScanDate(S, Pos, Result)) return false;
-  ScanChar(S, Pos, '/');
-  while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-  if (Pos != S.size()) return false;
-  Value = Result;
-  return true;
-}
-
-// hh:nn[:ss[.zzz]] with an optional AM/PM (or A/P) after it.
-bool ScanTime(std::string_view S, size_t& Pos, double& Time) {
-  int Hour = 0, Minute = 0, Second = 0, Milli = 0, L = 0;
-  if (!ScanNumber(S, Pos, Hour, L) || !ScanChar(S, Pos, ':') || !ScanNumber(S, Pos, Minute, L))
-    return false;
-  if (ScanChar(S, Pos, ':')) {
-    if (!ScanNumber(S, Pos, Second, L)) return false;
-    if (ScanChar(S, Pos, '.') && !ScanNumber(S, Pos, Milli, L)) return false;
-  }
-  while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-  if (Pos < S.size() && (S[Pos] == 'A' || S[Pos] == 'a' || S[Pos] == 'P' || S[Pos] == 'p')) {
-    bool Pm = S[Pos] == 'P' || S[Pos] == 'p';
-    ++Pos;
-    if (Pos < S.size() && (S[Pos] == 'M' || S[Pos] == 'm')) ++Pos;
-    if (Hour < 1 || Hour > 12) return false;
-    Hour = Hour % 12 + (Pm ? 12 : 0);
-  }
-  if (Hour > 23 || Minute > 59 || Second > 59 || Milli > 999) return false;
-  Time = (Hour * 3600000.0 + Minute * 60000.0 + Second * 1000.0 + Milli) / 86400000.0;
-  return true;
-}
-
-bool ParseDateTime(std::string_view S, TDateTime& Value) {
-  size_t Pos = 0;
-  TDateTime Day = 0;
-  if (!ScanDate(S, Pos, Day)) return false;
-  double Time = 0;
-  while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-  if (Pos < S.size()) {
-    if (!ScanTime(S, Pos, Time)) return false;
-    while (Pos < S.size() && S[Pos] == ' ') ++Pos;
-    if (Pos != S.size()) return false;
-  }
-  // Before day 0 the time of day counts away from zero, as everywhere for day numbers.
-  Value = Day >= 0 ? Day + Time : Day - Time;
-  return true;
-}
-
-// Days from 0001-01-01 (day number -693593) to 9999-12-31 (2958465).
-constexpr double MinDayNumber = -693593;
-constexpr double MaxDayNumber = 2958465;
-
-// The calendar date of a day number's date part (truncated toward zero); false
-// outside the years 1 to 9999 or for a value that is no number.
-bool SplitDate(TDateTime Value, int& Year, int& Month, int& Day) {
-  if (!(Value > MinDayNumber - 1 && Value < MaxDayNumber + 1)) return false;
-  long long Days = static_cast<long long>(Value) - 25569 + 719468;  // since 0000-03-01
-  long long Era = (Days >= 0 ? Days : Days - 146096) / 146097;
-  long long DayOfEra = Days - Era * 146097;
-  long long YearOfEra = (DayOfEra - DayOfEra / 1460 + DayOfEra / 36524 - DayOfEra / 146096) / 365;
-  long long DayOfYear = DayOfEra - (365 * YearOfEra + YearOfEra / 4 - YearOfEra / 100);
-  long long MonthIndex = (5 * DayOfYear + 2) / 153;
-  Day = static_cast<int>(DayOfYear - (153 * MonthIndex + 2) / 5 + 1);
-  Month = static_cast<int>(MonthIndex < 10 ? MonthIndex + 3 : MonthIndex - 9);
-  Year = static_cast<int>(YearOfEra + Era * 400 + (Month <= 2 ? 1 : 0));
-  return Year >= 1 && Year <= 9999;
 }
 
 void Fill(char* Buffer, const TField& Field, char C) {
@@ -280,20 +47,19 @@ TDateTime ReadStoredDate(std::string_view Trimmed) {
   if (Trimmed.size() < 8) return NoDateValue;
   int32_t Month = 0, Day = 0, Year = 0;
   TDateTime Value = 0;
-  if (ParseInt(Trimmed.substr(0, 2), Month) && ParseInt(Trimmed.substr(2, 2), Day) &&
-      ParseInt(Trimmed.substr(4, 4), Year) && TryEncodeDate(Year, Month, Day, Value))
+  if (TryStrToInt(Trimmed.substr(0, 2), Month) && TryStrToInt(Trimmed.substr(2, 2), Day) &&
+      TryStrToInt(Trimmed.substr(4, 4), Year) && TryEncodeDate(Year, Month, Day, Value))
     return Value;
   return NoDateValue;
 }
 
 void WriteStoredDate(char* Buffer, const TField& Field, TDateTime Value) {
-  int Year = 0, Month = 0, Day = 0;
-  // A day number outside the calendar cannot be written as MMDDYYYY; it is stored
-  // as unreadable rather than as digits that spill beyond the field.
-  if (!SplitDate(Value, Year, Month, Day)) SplitDate(NoDateValue, Year, Month, Day);
-  WriteText(Buffer, Field,
-            MakeDateDigits(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month),
-                           static_cast<uint16_t>(Day)));
+  uint16_t Year = 0, Month = 0, Day = 0;
+  // A day number outside the calendar (year 0) cannot be written as MMDDYYYY; it
+  // is stored as unreadable rather than as digits that spill beyond the field.
+  DecodeDate(Value, Year, Month, Day);
+  if (Year == 0) DecodeDate(NoDateValue, Year, Month, Day);
+  WriteText(Buffer, Field, MakeDateDigits(Year, Month, Day));
 }
 
 // Shortest form with up to 15 significant digits, exponent written as E-5 / E20.
@@ -343,75 +109,7 @@ int Sign(double A, double B) { return A < B ? -1 : (A > B ? 1 : 0); }
 
 }  // namespace
 
-// ---------------------------------------------------------------- parses
-
-bool TryStrToInt(const std::string& Text, int32_t& Value) { return ParseInt(Text, Value); }
-
-bool TryStrToDecimalInt(const std::string& Text, int32_t& Value) {
-  return ParseInt(Text, Value, false);
-}
-
-bool TryStrToFloat(const std::string& Text, long double& Value) { return ParseFloat(Text, Value); }
-
-bool TryStrToFloat(const std::string& Text, double& Value) { return ParseFloat(Text, Value); }
-
-bool TryStrToDate(const std::string& Text, TDateTime& Value) { return ParseShortDate(Text, Value); }
-
-bool TryStrToDateTime(const std::string& Text, TDateTime& Value) {
-  return ParseDateTime(Text, Value);
-}
-
-// ---------------------------------------------------------------- calendar
-
-bool IsValidCalendarDate(int Year, int Month, int Day) {
-  static const int DaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1) return false;
-  bool Leap = (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
-  return Day <= DaysInMonth[Month - 1] + ((Month == 2 && Leap) ? 1 : 0);
-}
-
-bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Value) {
-  if (!IsValidCalendarDate(Year, Month, Day)) return false;
-  long long Y = Year - (Month <= 2 ? 1 : 0);
-  long long Era = Y / 400;  // Y >= 0 here
-  long long YearOfEra = Y - Era * 400;
-  long long DayOfYear = (153 * (Month > 2 ? Month - 3 : Month + 9) + 2) / 5 + Day - 1;
-  long long DayOfEra = YearOfEra * 365 + YearOfEra / 4 - YearOfEra / 100 + DayOfYear;
-  long long SinceUnixEpoch = Era * 146097 + DayOfEra - 719468;
-  Value = static_cast<double>(SinceUnixEpoch + 25569);
-  return true;
-}
-
-TDateTime EncodeDate(int Year, int Month, int Day) {
-  TDateTime Value = 0;
-  if (!TryEncodeDate(Year, Month, Day, Value))
-    throw Exception("Invalid date " + std::to_string(Month) + "/" + std::to_string(Day) + "/" +
-                    std::to_string(Year));
-  return Value;
-}
-
-void DecodeDate(TDateTime Value, uint16_t& Year, uint16_t& Month, uint16_t& Day) {
-  int Y = 0, M = 0, D = 0;
-  if (!SplitDate(Value, Y, M, D)) Y = M = D = 0;
-  Year = static_cast<uint16_t>(Y);
-  Month = static_cast<uint16_t>(M);
-  Day = static_cast<uint16_t>(D);
-}
-
-std::string DateToStr(TDateTime Value) {
-  uint16_t Year, Month, Day;
-  DecodeDate(Value, Year, Month, Day);
-  char Text[32];
-  std::snprintf(Text, sizeof Text, "%02u/%02u/%04u", static_cast<unsigned>(Month),
-                static_cast<unsigned>(Day), static_cast<unsigned>(Year));
-  return Text;
-}
-
-int CurrentYear() {
-  uint16_t Year, Month, Day;
-  DecodeDate(Date(), Year, Month, Day);
-  return Year;
-}
+// ---------------------------------------------------------------- stored dates
 
 std::string MakeDateDigits(uint16_t Year, uint16_t Month, uint16_t Day) {
   std::string MonthText = std::to_string(Month), DayText = std::to_string(Day);
@@ -469,7 +167,7 @@ bool TField::IsAlphaNumText(const char* Buffer) const {
 
 bool TField::IsInteger(const char* Buffer) const {
   int32_t Value = 0;
-  return ParseInt(FieldView(*this, Buffer), Value);
+  return TryStrToInt(FieldView(*this, Buffer), Value);
 }
 
 bool TField::IsValidDate(const char* Buffer) const {
@@ -477,7 +175,7 @@ bool TField::IsValidDate(const char* Buffer) const {
   const char* P = Buffer + Start - 1;
   const char Text[10] = {P[0], P[1], '/', P[2], P[3], '/', P[4], P[5], P[6], P[7]};
   TDateTime Value = 0;
-  return ParseShortDate(std::string_view(Text, sizeof Text), Value) && IsDateInRange(Value);
+  return TryStrToDate(std::string_view(Text, sizeof Text), Value) && IsDateInRange(Value);
 }
 
 // ---------------------------------------------------------------- TStringField
@@ -488,17 +186,17 @@ std::string TStringField::GetAsString(const char* Buffer) const {
 
 TDateTime TStringField::GetAsDateTime(const char* Buffer) const {
   TDateTime Value = 0;
-  return ParseDateTime(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
+  return TryStrToDateTime(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
 }
 
 int32_t TStringField::GetAsInteger(const char* Buffer) const {
   int32_t Value = 0;
-  return ParseInt(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
+  return TryStrToInt(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
 }
 
 double TStringField::GetAsFloat(const char* Buffer) const {
   double Value = 0;
-  return ParseFloat(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
+  return TryStrToFloat(TrimView(FieldView(*this, Buffer)), Value) ? Value : 0;
 }
 
 void TStringField::SetAsString(char* Buffer, const std::string& Text) const {
@@ -588,7 +286,7 @@ void TStdDateField::SetAsString(char* Buffer, const std::string& Text) const {
   Clear(Buffer);
   if (ContainsNoDigit(Text)) return;
   TDateTime Value = NoDateValue;
-  if (!ParseShortDate(Text, Value)) Value = NoDateValue;
+  if (!TryStrToDate(Text, Value)) Value = NoDateValue;
   WriteStoredDate(Buffer, *this, Value);
 }
 
@@ -615,7 +313,7 @@ void TStdDateField::SetAsVariant(char* Buffer, const TVariant& Value) const {
     return;
   }
   double Number = 0;
-  SetAsDateTime(Buffer, ParseFloat(Value.Str, Number) ? Number : NoDateValue);
+  SetAsDateTime(Buffer, TryStrToFloat(Value.Str, Number) ? Number : NoDateValue);
 }
 
 bool TStdDateField::IsBlank(const char* Buffer) const {
@@ -642,7 +340,7 @@ std::string TDoubleField::GetAsString(const char* Buffer) const {
   if (Scale == 1 || Scale == 10 || Scale == 100) {
     std::string_view T = TrimView(FieldView(*this, Buffer));
     int32_t Stored = 0;
-    if (T.empty() || !ParseInt(T, Stored)) Stored = 0;
+    if (T.empty() || !TryStrToInt(T, Stored)) Stored = 0;
     int64_t Hundredths = static_cast<int64_t>(Stored) * (100 / Scale);
     uint64_t Magnitude = static_cast<uint64_t>(Hundredths < 0 ? -Hundredths : Hundredths);
     char Text[32];
@@ -677,13 +375,13 @@ int32_t TDoubleField::GetAsInteger(const char* Buffer) const {
 double TDoubleField::GetAsFloat(const char* Buffer) const {
   std::string_view T = TrimView(FieldView(*this, Buffer));
   int32_t Stored = 0;
-  if (T.empty() || !ParseInt(T, Stored) || Scale == 0) return 0;
+  if (T.empty() || !TryStrToInt(T, Stored) || Scale == 0) return 0;
   return RoundToFactor(static_cast<double>(Stored) / Scale, Scale);
 }
 
 void TDoubleField::SetAsString(char* Buffer, const std::string& Text) const {
   double Value = 0;
-  if (Text.empty() || !ParseFloat(Text, Value)) {
+  if (Text.empty() || !TryStrToFloat(Text, Value)) {
     Clear(Buffer);
     return;
   }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Env.h"
+#include "Calendar.h"
 
 // 1800-01-01: a blank or unreadable stored date.
 constexpr TDateTime NoDateValue = -36522;
@@ -127,35 +127,3 @@ class TDoubleField : public TField {
 std::string MakeDateDigits(uint16_t Year, uint16_t Month, uint16_t Day);
 // True when today - 38325 <= Date <= today + 38325.
 bool IsDateInRange(TDateTime Date);
-
-// The four parses; every text-to-value conversion of the program uses these.
-// Each returns false (and leaves Value alone) when the text does not parse.
-//
-// Integer: optional blanks, optional sign, decimal digits, nothing after; must fit
-// 32 bits; also hexadecimal after "$", "x", "X", "0x" or "0X".
-bool TryStrToInt(const std::string& Text, int32_t& Value);
-// The integer parse without the hexadecimal forms: for texts that are decimal by
-// definition (the numbers in a file name, a stored code number).
-bool TryStrToDecimalInt(const std::string& Text, int32_t& Value);
-// Number: optional blanks, sign, digits, optional fraction after the regional decimal
-// separator, optional exponent, optional blanks; no grouping separators.
-bool TryStrToFloat(const std::string& Text, long double& Value);
-bool TryStrToFloat(const std::string& Text, double& Value);
-// Short date, month first, "/" separated; 1-2 digit years within a 50-year window;
-// a two-part date is taken in the current year.
-bool TryStrToDate(const std::string& Text, TDateTime& Value);
-// A short date optionally followed by a time of day.
-bool TryStrToDateTime(const std::string& Text, TDateTime& Value);
-
-// Calendar arithmetic on day numbers (day 0 is 1899-12-30).
-bool IsValidCalendarDate(int Year, int Month, int Day);
-bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Value);
-// Raises Exception for an invalid date.
-TDateTime EncodeDate(int Year, int Month, int Day);
-// The date part is the value truncated toward zero; outside the years 1 to 9999
-// (or for no number) all three are 0.
-void DecodeDate(TDateTime Value, uint16_t& Year, uint16_t& Month, uint16_t& Day);
-// The date formatted "mm/dd/yyyy".
-std::string DateToStr(TDateTime Value);
-// The current year, month and day from the environment's clock.
-int CurrentYear();

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "PFields.h"
+#include "TextParse.h"
 
 TFileCollection* Files = nullptr;
 

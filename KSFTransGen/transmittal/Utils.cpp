@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "PFields.h"
+#include "TextParse.h"
 
 TError* ErrorList = nullptr;
 std::string AppDir;

@@ -1,32 +1,15 @@
 #pragma once
 // Shared routines of the whole program: the owning list, the error list, the
-// program folder, the screen resolution and small formatting helpers.
+// program folder, the screen resolution and small formatting helpers. The errors
+// themselves (Exception, EInOutError, EAbort) are in Errors.h, included here.
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Env.h"
-
-// An error raised by the program; its message is shown to the user as it stands.
-class Exception : public std::runtime_error {
- public:
-  explicit Exception(const std::string& Message) : std::runtime_error(Message) {}
-};
-
-// A file-system error while reading or writing a file.
-class EInOutError : public Exception {
- public:
-  using Exception::Exception;
-};
-
-// The silent abort: ends the handling of the current event without a message.
-class EAbort : public Exception {
- public:
-  EAbort() : Exception("Operation aborted") {}
-};
+#include "Errors.h"
 
 // An ordered list that owns its items: destroying the list destroys every item,
 // first to last. Removing items (Delete, Clear, Extract) never destroys them;

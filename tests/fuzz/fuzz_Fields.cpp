@@ -6,6 +6,7 @@
 #include <string>
 
 #include "PFields.h"
+#include "TextParse.h"
 #include "Utils.h"
 
 namespace {

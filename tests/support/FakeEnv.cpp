@@ -1,6 +1,6 @@
 #include "FakeEnv.h"
 
-#include "PFields.h"
+#include "Calendar.h"
 
 TFakeEnv::TFakeEnv() : FPrevious(SetEnv(this)) { SetToday(2004, 9, 15); }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Calendar.h"
 #include "FakeEnv.h"
 #include "PFields.h"
 #include "Utils.h"

@@ -1,0 +1,25 @@
+#pragma once
+// The program's errors. A header of its own, below every other unit, so that the
+// calendar and the parses can raise them without reaching up into the shared
+// routines of Utils.
+
+#include <stdexcept>
+#include <string>
+
+// An error raised by the program; its message is shown to the user as it stands.
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& Message) : std::runtime_error(Message) {}
+};
+
+// A file-system error while reading or writing a file.
+class EInOutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The silent abort: ends the handling of the current event without a message.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception("Operation aborted") {}
+};

@@ -7,6 +7,7 @@
 
 #include "TextParse.h"
 #include "Utils.h"
+#include "ValidationLimits.h"
 
 // The hot operations (reading amounts, blanks and dates of 100,000 members) work on
 // the buffer through string views and hand them to the parses as they stand: no
@@ -123,7 +124,7 @@ std::string MakeDateDigits(uint16_t Year, uint16_t Month, uint16_t Day) {
 
 bool IsDateInRange(TDateTime Value) {
   TDateTime Today = Date();
-  return Today - 38325 <= Value && Value <= Today + 38325;
+  return Today - DateWindowDays <= Value && Value <= Today + DateWindowDays;
 }
 
 // ---------------------------------------------------------------- TField

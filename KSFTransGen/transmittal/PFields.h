@@ -125,5 +125,6 @@ class TDoubleField : public TField {
 
 // MMDDYYYY: month and day with a leading zero, the year right-aligned in four columns.
 std::string MakeDateDigits(uint16_t Year, uint16_t Month, uint16_t Day);
-// True when today - 38325 <= Date <= today + 38325.
+// True when the date lies within DateWindowDays of today (ValidationLimits.h), both
+// ends allowed.
 bool IsDateInRange(TDateTime Date);

@@ -8,6 +8,7 @@
 
 #include "PFiles.h"
 #include "PPropertyNames.h"
+#include "ValidationLimits.h"
 
 TTransShort* Trans = nullptr;
 bool HeaderOnly = false;
@@ -373,7 +374,7 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
     if (Valid) {
       TDateTime Birth = R.GetAsDateTime(fnBirthDate);
       TDateTime Today = Date();
-      Valid = Today - 43800 <= Birth && Birth <= Today - 5475;
+      Valid = Today - MaxMemberAgeDays <= Birth && Birth <= Today - MinMemberAgeDays;
     }
     if (!Valid) {
       // Built by appending: g++ 12 at -O3 wrongly warns (-Wrestrict) on a literal
@@ -409,33 +410,35 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
   const bool FteOk = F > 0;
   if (!FteOk) AddDetailError("Invalid FTE% : \"" + Shown(fnSalaryEarnableUnitsWorked) + "%");
   if (PensionOk && EarnableOk && OrderOk && FteOk) {
-    if (F < 1.00 || F > 100.00) {
+    if (F < MinFTEPercent || F > MaxFTEPercent) {
       AddDetailError("\"FTE% should be between 1.00 and 100.00");
     } else {
       long double X = 100.0L * P / E;
-      if (F < X - 2.0L || F > X + 2.0L)
+      if (F < X - FTETolerance || F > X + FTETolerance)
         AddDetailError("\"FTE%:" + FormatFixed(F) + " <> (pensionable / earnable)%:" +
                        FormatFixed(X));
     }
   }
 
-  // A contribution must lie within 1.00 of its rate applied to the pensionable pay.
+  // A contribution must lie within its tolerance of its rate applied to the pensionable pay.
   auto Contribution = [&](const std::string& Name, long double Rate, const char* Invalid,
                           const char* Label, const char* Percent) {
     bool Positive;
     double Value = Amount(Name, Invalid, Positive);
     if (Positive && PensionOk) {
       long double X = Rate * P;
-      if (Value < X - 1.0L || Value > X + 1.0L)
+      if (Value < X - ContributionTolerance || Value > X + ContributionTolerance)
         AddDetailError(std::string("\"") + Label + "(" + FormatMoney(Value) + ") <> " + Percent +
                        " from pensionable amount(" + FormatMoney(X) + ")");
     }
     return Value;
   };
-  const double Reg = Contribution(fnContribEmployeePreTax, 0.07L, "Invalid regular amount : \"",
-                                  "Regular contribution", "7%");
-  const double Hea = Contribution(fnContribEmployerPreTax, 0.0125L, "Invalid health amount : \"",
-                                  "Health contribution", "1.25%");
+  const double Reg = Contribution(fnContribEmployeePreTax, RegularRate,
+                                  "Invalid regular amount : \"", "Regular contribution",
+                                  RegularRateText);
+  const double Hea = Contribution(fnContribEmployerPreTax, HealthRate,
+                                  "Invalid health amount : \"", "Health contribution",
+                                  HealthRateText);
   const double Vol = R.GetAsFloat(fnContribVoluntaryPostTax);
   const double Con = R.GetAsFloat(fnContribContractPostTax);
   long double Deductions = static_cast<long double>(Con) + Vol;

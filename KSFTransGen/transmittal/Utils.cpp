@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "TextParse.h"
+#include "ValidationLimits.h"
 
 TError* ErrorList = nullptr;
 std::string AppDir;
@@ -25,9 +26,6 @@ void TError::Show() { Env().ShowMessages(Messages); }
 // ---------------------------------------------------------------- numbers
 
 namespace {
-
-// The extended value nearest to 0.0001.
-constexpr long double Tolerance = 0.0001L;
 
 // Fixed-point digits of Value (no sign) with a '.' point, exactly rounded, halves
 // of exactly representable values to even. Negative is set when the rounded value
@@ -68,12 +66,12 @@ int32_t Min(int32_t A, int32_t B) { return A < B ? A : B; }
 
 bool FloatEquals(long double A, long double B) {
   long double D = A - B;
-  return -Tolerance < D && D < Tolerance;
+  return -AmountTolerance < D && D < AmountTolerance;
 }
 
 bool FloatDiffers(long double A, long double B) {
   long double D = A - B;
-  return D < -Tolerance || D > Tolerance;
+  return D < -AmountTolerance || D > AmountTolerance;
 }
 
 double RoundToFactor(double Value, long double Factor) {
@@ -112,7 +110,7 @@ bool IsValidYear(const std::string& Text) {
   int Year = CurrentYear();
   int32_t N = 0;
   if (!TryStrToInt(Text, N)) return false;
-  return Year - 105 <= N && N <= Year + 105;
+  return Year - DateWindowYears <= N && N <= Year + DateWindowYears;
 }
 
 std::string FormatSSN(const std::string& Text) {

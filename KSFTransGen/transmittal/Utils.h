@@ -103,9 +103,9 @@ extern std::string ShortDateFormat;
 extern std::string LongDateFormat;
 
 int32_t Min(int32_t A, int32_t B);
-// True when A and B differ by less than 0.0001 (both bounds excluded).
+// True when A and B differ by less than AmountTolerance (ValidationLimits.h).
 bool FloatEquals(long double A, long double B);
-// True when A and B differ by more than 0.0001 (both bounds excluded).
+// True when A and B differ by more than AmountTolerance.
 bool FloatDiffers(long double A, long double B);
 // Value rounded to a multiple of 1/Factor (halves to even) when 10 <= Factor <= 1e8;
 // otherwise Value unchanged.
@@ -115,7 +115,8 @@ bool ContainsNoDigit(const std::string& Text);
 std::string MonthName(int Month);
 // The text as an amount with two decimals; text that is no number: a beep and the trimmed text.
 std::string FormatAmount(const std::string& Text);
-// True when the text is a whole number within 105 years of the current year.
+// True when the text is a whole number within DateWindowYears (ValidationLimits.h) of
+// the current year, both ends allowed.
 bool IsValidYear(const std::string& Text);
 // NNN-NN-NNNN for a nine-character text, otherwise the text unchanged.
 std::string FormatSSN(const std::string& Text);

@@ -114,7 +114,6 @@ void TfrmTrans::RefreshGrids() {
   pnlEmpId->setText(ToQString(Trans->Header->GetAsString(fnEmployerID)));
   edtEmployerName->setText(ToQString(Trans->Header->GetAsString(fnBatchEmployerName)));
 
-  double R = 0, H = 0, V = 0, C = 0;
   const int32_t N = Trans->VisibleCount();
   int32_t P = 0;
   sgrDemogr->SetRow(1);
@@ -137,10 +136,6 @@ void TfrmTrans::RefreshGrids() {
   for (int32_t I = 0; I < Count; ++I) {
     const TRecord* D = Trans->Details[I];
     if (I == K) P = Seen;
-    const double Regular = D->GetAsFloat(fnContribEmployeePreTax);
-    const double Health = D->GetAsFloat(fnContribEmployerPreTax);
-    const double Voluntary = D->GetAsFloat(fnContribVoluntaryPostTax);
-    const double Contracts = D->GetAsFloat(fnContribContractPostTax);
     if (D->Visible) {
       const int32_t Row = ++Seen;
       VisibleRows.push_back(I);
@@ -148,10 +143,6 @@ void TfrmTrans::RefreshGrids() {
         for (size_t Col = 0; Col < M.Columns.size(); ++Col)
           (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, CellText(*D, M.Columns[Col]));
     }
-    R += Regular;
-    H += Health;
-    V += Voluntary;
-    C += Contracts;
   }
   const int32_t M = static_cast<int32_t>(VisibleRows.size());
   if (M >= 1) {
@@ -165,16 +156,12 @@ void TfrmTrans::RefreshGrids() {
   sgrDemogr->SetCol(0);
   sgrContr->SetCol(2);
 
-  const long double Grand = static_cast<long double>(R) + H + V + C;
+  // Every member counts, shown or filtered out: the totals are the file's, and the
+  // trailer in memory is kept as the save will write it.
+  const TTrailerTotals Totals = Trans->MemberTotals();
   lblRecordCount->setText(ToQString(std::to_string(Count)));
-  ShowTotals(R, H, V, C, Grand);
-  TRecord* T = Trans->Trailer.get();
-  T->SetAsFloat(fnTotalEmplContribAmt, R);
-  T->SetAsFloat(fnTotalEmplrContribAmt, H);
-  T->SetAsFloat(fnTotalVolContribAmt, V);
-  T->SetAsFloat(fnTotalCntrctPayAmt, C);
-  T->SetAsFloat(fnTotalReceivables, static_cast<double>(Grand));
-  T->SetAsInteger(fnTotalRecCount, Count);
+  ShowTotals(Totals.Regular, Totals.Health, Totals.Voluntary, Totals.Contract, Totals.Grand);
+  Trans->SetTrailerTotals(Totals);
 
   // The read-only rule and the file commands.
   FCanPrint = Count > 0;

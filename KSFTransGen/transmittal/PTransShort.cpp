@@ -215,24 +215,7 @@ bool TTransShort::SaveToFile(bool Force) {
   Header->SetAsString(fnBatchMonth, Name.substr(4, 2));
   Header->SetAsString(fnBatchYear, Name.substr(0, 4));
 
-  // Every member counts, shown or filtered out, in list order; each running sum
-  // is a double, as the grids add them.
-  double Regular = 0, Health = 0, Voluntary = 0, Contract = 0;
-  for (const TRecord* Record : Details) {
-    Regular += Record->GetAsFloat(fnContribEmployeePreTax);
-    Health += Record->GetAsFloat(fnContribEmployerPreTax);
-    Voluntary += Record->GetAsFloat(fnContribVoluntaryPostTax);
-    Contract += Record->GetAsFloat(fnContribContractPostTax);
-  }
-  Trailer->SetAsFloat(fnTotalEmplContribAmt, Regular);
-  Trailer->SetAsFloat(fnTotalEmplrContribAmt, Health);
-  Trailer->SetAsFloat(fnTotalVolContribAmt, Voluntary);
-  Trailer->SetAsFloat(fnTotalCntrctPayAmt, Contract);
-  long double Total = static_cast<long double>(Regular) + Health;
-  Total += Voluntary;
-  Total += Contract;
-  Trailer->SetAsFloat(fnTotalReceivables, static_cast<double>(Total));
-  Trailer->SetAsInteger(fnTotalRecCount, Details.Count());
+  SetTrailerTotals(MemberTotals());
   Trailer->SetAsString(fnFileName, Name);
   Trailer->SetAsString(fnVersion, VersionText);
 
@@ -243,6 +226,30 @@ bool TTransShort::SaveToFile(bool Force) {
   if (!TTrans::SaveToFile(Force)) return false;
   NoteSavedSSNs(FileName, Details);
   return true;
+}
+
+TTrailerTotals TTransShort::MemberTotals() const {
+  TTrailerTotals Totals;
+  for (const TRecord* Record : Details) {
+    Totals.Regular += Record->GetAsFloat(fnContribEmployeePreTax);
+    Totals.Health += Record->GetAsFloat(fnContribEmployerPreTax);
+    Totals.Voluntary += Record->GetAsFloat(fnContribVoluntaryPostTax);
+    Totals.Contract += Record->GetAsFloat(fnContribContractPostTax);
+  }
+  Totals.Count = Details.Count();
+  Totals.Grand = static_cast<long double>(Totals.Regular) + Totals.Health;
+  Totals.Grand += Totals.Voluntary;
+  Totals.Grand += Totals.Contract;
+  return Totals;
+}
+
+void TTransShort::SetTrailerTotals(const TTrailerTotals& Totals) {
+  Trailer->SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
+  Trailer->SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
+  Trailer->SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
+  Trailer->SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
+  Trailer->SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
+  Trailer->SetAsInteger(fnTotalRecCount, Totals.Count);
 }
 
 // ---------------------------------------------------------------------------

@@ -14,6 +14,18 @@
 
 class TFileNest;
 
+// What a trailer sums up: the member count, the four contribution sums over every
+// member (shown or filtered out) in list order, each a running double, and their
+// grand total added in extended precision.
+struct TTrailerTotals {
+  int32_t Count = 0;
+  double Regular = 0;
+  double Health = 0;
+  double Voluntary = 0;
+  double Contract = 0;
+  long double Grand = 0;
+};
+
 // The state a member gets when its state is blank on loading, and that the member
 // detail form preselects for a new member.
 inline const std::string DefaultState = "NY";
@@ -36,6 +48,13 @@ class TTransShort : public TTrans {
   // and totals, validates unless Force (showing the messages and writing nothing on
   // failure) and writes the file. False for a name shorter than 12 characters.
   bool SaveToFile(bool Force) override;
+  // The trailer's figures for the members as they stand.
+  TTrailerTotals MemberTotals() const;
+  // Writes Totals into the trailer: the count, the four sums and the grand total.
+  // The save and the totals shown beside the grids both go through here, so the
+  // file and the screen never disagree. Raises Exception, naming the field, when a
+  // total does not fit its trailer field; the totals before it are then written.
+  void SetTrailerTotals(const TTrailerTotals& Totals);
   void SetRecordType(TRecord* Record, const std::string& Tag) override;
   void InitHeader() override;
   void InitTrailer() override;

@@ -57,6 +57,30 @@ class TestVMainSave : public QObject {
     QCOMPARE(Form->sgrContr->Cells(5, 2), std::string("500.00"));
   }
 
+  // The totals beside the grids and the trailer kept in memory are what the save
+  // writes: a refresh after members changed, with one filtered out, leaves the
+  // trailer's count and totals exactly as the saved file has them.
+  void RefreshedTrailerIsTheSavedTrailer() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker", 71),
+                                  Member("333333333", "Clark", 69.5)});
+    TOpenForm Form;
+    Trans->Details[0]->SetAsFloat(fnContribVoluntaryPostTax, 0.1);
+    Trans->Details[1]->SetAsFloat(fnContribContractPostTax, 12.34);
+    Trans->Details[2]->SetAsFloat(fnContribVoluntaryPostTax, 0.2);
+    Trans->Details[1]->Visible = false;
+    Form->RefreshGrids();
+    // Columns 6 to 71: the count and the five totals.
+    const std::string Refreshed(Trans->Trailer->Buffer + 5, 66);
+    QCOMPARE(Form->lblGrandTotal->text(), QString("$260.64"));
+    Form->chbSaveError->SetChecked(true);
+    QVERIFY(Form->SaveTransmittal());
+    const std::string Saved = Folder.Read("20041000.123");
+    const size_t Trailer = Saved.rfind("TRAIL");
+    QVERIFY(Trailer != std::string::npos);
+    QCOMPARE(Saved.substr(Trailer + 5, 66), Refreshed);
+  }
+
   void SaveCarriesTheEmployerName() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});

@@ -2,6 +2,7 @@
 // name and the totals recomputed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "FakeEnv.h"
@@ -260,6 +261,37 @@ TEST_F(LoadSave, TotalThatDoesNotFitRaisesAndWritesNothing) {
   Trans.FileName = FDir.File("20040900.123");
   EXPECT_THROW(Trans.SaveToFile(true), Exception);
   EXPECT_EQ(ReadBytes(Trans.FileName), Before);
+}
+
+// The refusal names the total that does not fit: a sum of one kind, or only the
+// grand total of sums that each fit.
+TEST_F(LoadSave, TheTotalThatDoesNotFitIsNamed) {
+  struct Case {
+    const char* What;
+    double Regular[2];
+    double Health[2];
+    const std::string& Field;
+  };
+  const Case Cases[] = {
+      {"one sum", {15000000, 15000000}, {0, 0}, fnTotalEmplContribAmt},
+      {"the grand total", {15000000, 0}, {0, 15000000}, fnTotalReceivables},
+  };
+  for (const Case& C : Cases) {
+    TTransShort Trans;
+    for (int i = 0; i < 2; ++i) {
+      TRecord* R = AddMember(Trans, std::to_string(100000000 + i));
+      R->SetAsFloat(fnContribEmployeePreTax, C.Regular[i]);
+      R->SetAsFloat(fnContribEmployerPreTax, C.Health[i]);
+    }
+    Trans.FileName = FDir.File("20040900.123");
+    try {
+      Trans.SaveToFile(true);
+      ADD_FAILURE() << C.What << ": saved";
+    } catch (const Exception& E) {
+      EXPECT_EQ(std::string(E.what()), "Value 30000000.00 does not fit field " + C.Field) << C.What;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Trans.FileName)) << C.What;
+  }
 }
 
 }  // namespace

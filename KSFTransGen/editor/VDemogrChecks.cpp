@@ -9,19 +9,10 @@
 #include "StringGrid.h"
 #include "TextParse.h"
 #include "Utils.h"
+#include "ValidationLimits.h"
 #include "VDemogr.h"
 
 namespace {
-
-// The rules' figures.
-constexpr long double RegularRate = 0.07L;
-constexpr long double HealthRate = 0.0125L;
-constexpr long double ContributionTolerance = 1.0L;
-constexpr double MinFTEPercent = 1.0;
-constexpr double MaxFTEPercent = 100.0;
-constexpr long double FTETolerance = 2.0L;
-constexpr int32_t MinMemberAgeDays = 5475;   // 15 x 365
-constexpr int32_t MaxMemberAgeDays = 43800;  // 120 x 365
 
 // A failed check: the beep, then its message in an OK box without icon.
 bool Fail(const std::string& Message) {
@@ -195,12 +186,14 @@ bool ValidateContribution(const std::string& Text, double Pensionable, long doub
 
 bool ValidateRegular(const std::string& Text, double Pensionable) {
   return ValidateContribution(Text, Pensionable, RegularRate,
-                              "Invalid regular amount : ", "Regular contribution", "7%");
+                              "Invalid regular amount : ", "Regular contribution",
+                              RegularRateText);
 }
 
 bool ValidateHealth(const std::string& Text, double Pensionable) {
   return ValidateContribution(Text, Pensionable, HealthRate,
-                              "Invalid health amount : ", "Health contribution", "1.25%");
+                              "Invalid health amount : ", "Health contribution",
+                              HealthRateText);
 }
 
 bool ValidateVoluntary(const std::string& Text) {

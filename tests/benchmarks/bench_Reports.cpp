@@ -27,6 +27,7 @@
 #include "ReportExport.h"
 #include "ReportPainter.h"
 #include "ReportPreview.h"
+#include "BenchMembers.h"
 #include "TransFixtures.h"
 #include "Utils.h"
 
@@ -41,11 +42,7 @@ struct TBigEmployer {
     Env.SetToday(2004, 9, 15);
     FillValidHeader(T, "Big District");
     for (int I = 0; I < MemberCount; ++I) {
-      char SSN[16];
-      std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + I * 7);
-      std::string Last = "Name";
-      for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
-      TRecord* R = AddMember(T, SSN, Last);
+      TRecord* R = AddBenchMember(T, BenchSSN(I), I);
       R->SetAsString(fnMiddleName, I % 3 ? "Lee" : "");
       R->SetAsString(fnNameSuffix, I % 11 ? "0" : "2");
       R->SetAsString(fnPhoneAreaCode, I % 4 ? "518" : "");
@@ -54,21 +51,9 @@ struct TBigEmployer {
       R->SetAsString(fnAddressLine2, I % 5 ? "" : "Apt 12");
       R->SetAsString(fnAddressZip4, I % 2 ? "1234" : "");
       R->SetAsString(fnAddressEMail, "member" + std::to_string(I) + "@district.org");
-      const double P = 1000 + I % 500;
-      R->SetAsFloat(fnSalaryPensionAmount, P);
-      R->SetAsFloat(fnSalaryEarnableAmount, P);
-      R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
-      R->SetAsFloat(fnContribEmployerPreTax, RoundToFactor(P * 0.0125, 100));
     }
-    double Regular = 0;
-    double Health = 0;
-    for (const TRecord* R : T.Details) {
-      Regular += R->GetAsFloat(fnContribEmployeePreTax);
-      Health += R->GetAsFloat(fnContribEmployerPreTax);
-    }
-    T.Trailer->SetAsFloat(fnTotalEmplContribAmt, Regular);
-    T.Trailer->SetAsFloat(fnTotalEmplrContribAmt, Health);
-    T.Trailer->SetAsFloat(fnTotalReceivables, Regular + Health);
+    // The trailer as a save or a refresh leaves it; the transaction report prints it.
+    T.SetTrailerTotals(T.MemberTotals());
     Trans = &T;
   }
   TFakeEnv Env;

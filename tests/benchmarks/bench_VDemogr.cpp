@@ -18,6 +18,7 @@
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "StringGrid.h"
+#include "BenchMembers.h"
 #include "TransFixtures.h"
 #include "Utils.h"
 #include "VDemogr.h"
@@ -29,11 +30,7 @@ namespace {
 constexpr int MemberCount = 100000;
 
 // Member I of amendment A: SSNs never repeat across the month.
-std::string SSNOf(int A, int I) {
-  char SSN[16];
-  std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + A * 3000000 + I * 7);
-  return SSN;
-}
+std::string SSNOf(int A, int I) { return BenchSSN(I, A * 3000000); }
 
 struct TBigMonth {
   TBigMonth() {
@@ -44,15 +41,7 @@ struct TBigMonth {
       T.FileName = AppDir + "Data/200410" + std::to_string(A) + "0.123";
       T.Header->SetAsString(fnBatchEmployerName, "Big District");
       for (int I = 0; I < MemberCount; ++I) {
-        std::string Last = "Name";
-        for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
-        TRecord* R = AddMember(T, SSNOf(A, I), Last);
-        R->SetAsString(fnPhoneNumber, "5551234");
-        const double P = 1000 + I % 500;
-        R->SetAsFloat(fnSalaryPensionAmount, P);
-        R->SetAsFloat(fnSalaryEarnableAmount, P);
-        R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
-        R->SetAsFloat(fnContribEmployerPreTax, RoundToFactor(P * 0.0125, 100));
+        AddBenchMember(T, SSNOf(A, I), I)->SetAsString(fnPhoneNumber, "5551234");
       }
       T.SaveToFile(true);
     }

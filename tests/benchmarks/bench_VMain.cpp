@@ -14,6 +14,7 @@
 #include "PPropertyNames.h"
 #include "PTransShort.h"
 #include "StringGrid.h"
+#include "BenchMembers.h"
 #include "TransFixtures.h"
 #include "Utils.h"
 #include "VMain.h"
@@ -31,19 +32,10 @@ struct TBigEmployer {
     T.FileName = AppDir + "Data/20041000.123";
     T.Header->SetAsString(fnBatchEmployerName, "Big District");
     for (int I = 0; I < MemberCount; ++I) {
-      char SSN[16];
-      std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + I * 7);
-      std::string Last = "Name";
-      for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
-      // A valid member, with names, gender and amounts varied so sorting has work.
-      TRecord* R = AddMember(T, SSN, Last);
+      // Genders varied too, so sorting by them has work.
+      TRecord* R = AddBenchMember(T, BenchSSN(I), I);
       R->SetAsString(fnGenderCD, I % 2 ? "1" : "2");
       R->SetAsString(fnPhoneNumber, "5551234");
-      const double P = 1000 + I % 500;
-      R->SetAsFloat(fnSalaryPensionAmount, P);
-      R->SetAsFloat(fnSalaryEarnableAmount, P);
-      R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
-      R->SetAsFloat(fnContribEmployerPreTax, RoundToFactor(P * 0.0125, 100));
     }
     T.SaveToFile(true);
   }

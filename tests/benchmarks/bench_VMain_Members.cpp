@@ -22,6 +22,7 @@
 #include "PTransShort.h"
 #include "QtTestSupport.h"
 #include "StringGrid.h"
+#include "BenchMembers.h"
 #include "TransFixtures.h"
 #include "Utils.h"
 #include "VMain.h"
@@ -47,17 +48,9 @@ struct TBigEmployers {
     T.FileName = AppDir + "Data/20041000." + Id;
     T.Header->SetAsString(fnBatchEmployerName, "Big District");
     for (int I = 0; I < MemberCount; ++I) {
-      char SSN[16];
-      std::snprintf(SSN, sizeof SSN, "%09d", 100000000 + I * 7);
-      std::string Last = "Name";
-      for (int V = I; V > 0; V /= 26) Last += static_cast<char>('a' + (V * 7919) % 26);
-      TRecord* R = AddMember(T, SSN, Last);
+      TRecord* R = AddBenchMember(T, BenchSSN(I), I);
       R->SetAsString(fnGenderCD, I % 2 ? "1" : "2");
-      const double P = 1000 + I % 500;
-      R->SetAsFloat(fnSalaryPensionAmount, P);
-      R->SetAsFloat(fnSalaryEarnableAmount, P);
-      R->SetAsFloat(fnContribEmployeePreTax, RoundToFactor(P * 0.07, 100));
-      R->SetAsFloat(fnContribEmployerPreTax, Valid ? RoundToFactor(P * 0.0125, 100) : 0);
+      if (!Valid) R->SetAsFloat(fnContribEmployerPreTax, 0);
     }
     T.SaveToFile(true);
   }

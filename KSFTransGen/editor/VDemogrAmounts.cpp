@@ -2,7 +2,10 @@
 // detection) and the two rules that run when the user leaves a box: the date
 // check and the address rule that stamps today's date.
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -108,9 +111,20 @@ void TfrmMbrDetail::BuildAmountGrid() {
 }
 
 void TfrmMbrDetail::SetupAmountGrid() {
-  stgAmt->SetColWidths(0, ScreenDPI * 170 / 96);
-  stgAmt->SetColWidths(1, ScreenDPI * 100 / 96);
-  stgAmt->resize(ScreenDPI * 272 / 96, ScreenDPI * 175 / 96);
+  // The caption column is made as wide as its widest bold caption needs in the
+  // face this machine draws with, so that no caption is cut; the grid grows by
+  // as much.
+  QFont Bold = stgAmt->font();
+  Bold.setBold(true);
+  const QFontMetrics Metrics(Bold);
+  int Widest = 0;
+  for (const TGridColumn& Row : AmountRows)
+    Widest = std::max(Widest, Metrics.horizontalAdvance(QString::fromLatin1(Row.Title)));
+  const int32_t Captions = std::max<int32_t>(ScreenDPI * 170 / 96, Widest + 8);
+  const int32_t Amounts = ScreenDPI * 100 / 96;
+  stgAmt->SetColWidths(0, Captions);
+  stgAmt->SetColWidths(1, Amounts);
+  stgAmt->resize(Captions + Amounts + ScreenDPI * 2 / 96, ScreenDPI * 175 / 96);
   for (int32_t Row = 0; Row < AmountRowCount; ++Row)
     stgAmt->SetCells(0, Row, AmountRows[Row].Title);
 }

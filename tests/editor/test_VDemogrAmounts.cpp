@@ -56,6 +56,25 @@ class TRecordingDevice : public QPaintDevice {
   }
 };
 
+// One cell of the amounts grid drawn as the grid paints it, in the grid's face:
+// the texts drawn, and the face as the drawing left it.
+struct TDrawnCell {
+  std::vector<TTextRecorder::TText> Texts;
+  QFont Font;
+};
+TDrawnCell DrawAmountCell(TfrmMbrDetail* D, int32_t Col, int32_t Row, const TRect& Rect) {
+  TRecordingDevice Device;
+  QPainter Painter(&Device);
+  Painter.setFont(D->stgAmt->font());
+  TCanvas Canvas(Painter);
+  D->stgAmt->Canvas = &Canvas;
+  D->stgAmtDrawCell(Col, Row, Rect);
+  D->stgAmt->Canvas = nullptr;
+  TDrawnCell Drawn{Device.Engine.Texts, Painter.font()};
+  Painter.end();
+  return Drawn;
+}
+
 // Presses and releases a key where the focus is at each moment, as a keyboard does.
 void Stroke(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
   QTest::keyPress(QApplication::focusWidget(), Key, Modifiers);
@@ -110,25 +129,40 @@ class TestVDemogrAmounts : public QObject {
     TOpenForm Form;
     DETAIL(Form, false, [&](TfrmMbrDetail* D) {
       if (Col == 1) D->stgAmt->SetCells(1, Row, Cell.toStdString());
-      TRecordingDevice Device;
-      QPainter Painter(&Device);
-      TCanvas Canvas(Painter);
-      D->stgAmt->Canvas = &Canvas;
       Env->Beeps = 0;
-      const TRect Rect{10, 20, 110, 44};
-      D->stgAmtDrawCell(Col, Row, Rect);
-      D->stgAmt->Canvas = nullptr;
-      Painter.end();
+      const TDrawnCell Drawn = DrawAmountCell(D, Col, Row, TRect{10, 20, 110, 44});
       QCOMPARE(Env->Beeps, Beeps);
-      QCOMPARE(Device.Engine.Texts.size(), size_t(1));
-      const TTextRecorder::TText& T = Device.Engine.Texts[0];
+      QCOMPARE(Drawn.Texts.size(), size_t(1));
+      const TTextRecorder::TText& T = Drawn.Texts[0];
       QCOMPARE(T.Text, Shown);
       QCOMPARE(T.Bold, Bold);
       if (Right)
         QVERIFY(T.At.x() > 14 &&
-                T.At.x() + QFontMetrics(Painter.font()).horizontalAdvance(Shown) <= 106 + 1);
+                T.At.x() + QFontMetrics(Drawn.Font).horizontalAdvance(Shown) <= 106 + 1);
       else
         QCOMPARE(T.At.x(), 14.0);
+    });
+  }
+
+  // The captions' column is fixed in pixels, but the face is this machine's: every
+  // caption, bold ones included, is drawn whole, and the grid stays on its page.
+  void EveryCaptionIsShownWhole() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      const int32_t Width = D->stgAmt->ColWidths(0);
+      for (int32_t Row = 0; Row < D->stgAmt->RowCount(); ++Row) {
+        const TDrawnCell Drawn = DrawAmountCell(D, 0, Row, TRect{0, 0, Width, 24});
+        QCOMPARE(Drawn.Texts.size(), size_t(1));
+        const TTextRecorder::TText& T = Drawn.Texts[0];
+        QFont Font = Drawn.Font;
+        Font.setBold(T.Bold);
+        const int Right = static_cast<int>(T.At.x()) + QFontMetrics(Font).horizontalAdvance(T.Text);
+        QVERIFY2(Right <= Width, qPrintable(T.Text));
+      }
+      D->pgcDetail->SetActivePage(D->tbsContr);
+      QVERIFY(D->tbsContr->rect().contains(D->stgAmt->geometry()));
     });
   }
 

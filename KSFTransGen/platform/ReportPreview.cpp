@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -119,6 +120,7 @@ TReportPreview::TReportPreview(const TReport& Report, QWidget* Parent)
   pnlPage = new TReportPageView(FLayout, scrPage);
   scrPage->setWidget(pnlPage);
   scrPage->installEventFilter(this);
+  edtPage->installEventFilter(this);
 
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(4, 4, 4, 4);
@@ -217,6 +219,15 @@ void TReportPreview::UpdateControls() {
 
 bool TReportPreview::eventFilter(QObject* Watched, QEvent* Event) {
   if (Watched == scrPage && Event->type() == QEvent::Resize) UpdateScale();
+  // The page box keeps the focus after a page number is typed; its line editor
+  // would claim Ctrl+Home and Ctrl+End (cursor to start or end), which mean
+  // first and last page here. Leaving the override unanswered lets them page.
+  if (Watched == edtPage && Event->type() == QEvent::ShortcutOverride) {
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if ((Key->key() == Qt::Key_Home || Key->key() == Qt::Key_End) &&
+        Key->modifiers() == Qt::ControlModifier)
+      return true;
+  }
   return QDialog::eventFilter(Watched, Event);
 }
 

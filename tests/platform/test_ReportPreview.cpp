@@ -76,6 +76,37 @@ class TestReportPreview : public QObject {
     QCOMPARE(Preview->PageIndex(), 2);
   }
 
+  // After typing a page number the focus stays in the page box; the paging
+  // keys must still page from there.
+  void PagingKeysWorkFromThePageNumberBox_data() {
+    QTest::addColumn<int>("Key");
+    QTest::addColumn<int>("Modifiers");
+    QTest::addColumn<int>("Expected");
+    QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << 2;
+    QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0;
+    QTest::newRow("PageDown") << int(Qt::Key_PageDown) << int(Qt::NoModifier) << 2;
+    QTest::newRow("PageUp") << int(Qt::Key_PageUp) << int(Qt::NoModifier) << 0;
+  }
+  void PagingKeysWorkFromThePageNumberBox() {
+    QFETCH(int, Key);
+    QFETCH(int, Modifiers);
+    QFETCH(int, Expected);
+    TSmallReport Small(TSmallReport::Numbered(9));
+    auto Preview = Open(Small);
+    QVERIFY(Preview != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(Preview.get()));
+    Preview->edtPage->setFocus();
+    QTest::keyClick(Preview->edtPage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Preview->edtPage, "2");
+    QTest::keyClick(Preview->edtPage, Qt::Key_Return);
+    QCOMPARE(Preview->PageIndex(), 1);
+    QVERIFY(Preview->edtPage->hasFocus());
+    QTest::keyClick(Preview->edtPage, static_cast<Qt::Key>(Key),
+                    static_cast<Qt::KeyboardModifiers>(Modifiers));
+    QCOMPARE(Preview->PageIndex(), Expected);
+    QCOMPARE(Preview->edtPage->value(), Expected + 1);
+  }
+
   void PaintsThePageItShows() {
     TSmallReport Small(TSmallReport::Numbered(9));
     auto Preview = Open(Small);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "ReportBand.h"
 #include "ReportLabel.h"
@@ -155,16 +156,28 @@ bool PrintReport(const TReportLayout& Layout, QPrinter& Printer, int32_t First, 
     return false;
   }
   const double Scale = Printer.logicalDpiX() / 96.0;
-  const int32_t Total = Last - First + 1;
+  // A printer's own system makes the copies and the reverse order chosen in the
+  // print dialog; a PDF file has nobody else to do it, so the run prints each
+  // copy (whole reports when collated, else each page over) in the chosen order.
+  std::vector<int32_t> Sheets;
+  const bool ToFile = Printer.outputFormat() == QPrinter::PdfFormat;
+  const int32_t Copies = ToFile ? std::max(1, Printer.copyCount()) : 1;
+  const bool Collate = Printer.collateCopies();
+  const bool Reverse = ToFile && Printer.pageOrder() == QPrinter::LastPageFirst;
+  for (int32_t Copy = 0; Copy < (Collate ? Copies : 1); ++Copy)
+    for (int32_t K = 0; K <= Last - First; ++K)
+      Sheets.insert(Sheets.end(), static_cast<size_t>(Collate ? 1 : Copies),
+                    Reverse ? Last - K : First + K);
+  const auto Total = static_cast<int32_t>(Sheets.size());
   TPaintState State;
-  for (int32_t Page = First; Page <= Last; ++Page) {
-    if (Page > First && !Printer.newPage()) {
+  for (int32_t Sheet = 0; Sheet < Total; ++Sheet) {
+    if (Sheet > 0 && !Printer.newPage()) {
       Error = "The printer stopped before the last page.";
       Printer.abort();
       return false;
     }
-    PaintPage(Painter, Layout, Page, Scale, {}, State);
-    if (Progress && !Progress(Page - First + 1, Total)) {
+    PaintPage(Painter, Layout, Sheets[static_cast<size_t>(Sheet)], Scale, {}, State);
+    if (Progress && !Progress(Sheet + 1, Total)) {
       // Cancelled: nothing half-printed goes to the printer or stays on disk.
       const QString File = Printer.outputFileName();
       Printer.abort();

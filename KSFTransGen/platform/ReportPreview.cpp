@@ -253,7 +253,9 @@ bool TReportPreview::RunJob(const QString& Caption, int32_t Total,
   Progress.setValue(0);
   QElapsedTimer SinceEvents;
   SinceEvents.start();
-  const TReportProgress Report = [&](int32_t Done, int32_t) {
+  const TReportProgress Report = [&](int32_t Done, int32_t Count) {
+    // A print of several copies has more sheets than the report has pages.
+    if (Count > Progress.maximum()) Progress.setMaximum(Count);
     Progress.setValue(Done);
     // The window repaints and Cancel answers even before the progress window shows.
     if (SinceEvents.elapsed() >= 50) {

@@ -99,6 +99,56 @@ class TestReportPainter : public QObject {
     QVERIFY(PdfPageText(Dir.filePath("pages.pdf"), 2).contains("9 rows"));
   }
 
+  // A PDF file gets no help from a print system: the copies and the reverse
+  // order chosen in the print dialog are made by the print run itself.
+  void PdfFileHoldsTheCopiesInTheChosenOrder_data() {
+    QTest::addColumn<int>("Copies");
+    QTest::addColumn<bool>("Collate");
+    QTest::addColumn<bool>("Reverse");
+    QTest::addColumn<QString>("Pages");
+    QTest::newRow("one copy") << 1 << true << false << "2 3";
+    QTest::newRow("reversed") << 1 << true << true << "3 2";
+    QTest::newRow("two collated") << 2 << true << false << "2 3 2 3";
+    QTest::newRow("two uncollated") << 2 << false << false << "2 2 3 3";
+    QTest::newRow("two collated, reversed") << 2 << true << true << "3 2 3 2";
+  }
+  void PdfFileHoldsTheCopiesInTheChosenOrder() {
+    QFETCH(int, Copies);
+    QFETCH(bool, Collate);
+    QFETCH(bool, Reverse);
+    QFETCH(QString, Pages);
+    TSmallReport Small(TSmallReport::Numbered(9));
+    QVERIFY(Small.Report.Prepare());
+    QTemporaryDir Dir;
+    const QString Pdf = Dir.filePath("copies.pdf");
+    QPrinter Printer(QPrinter::HighResolution);
+    PrintToPdf(Printer, Small.Report.Page, Pdf);
+    Printer.setCopyCount(Copies);
+    Printer.setCollateCopies(Collate);
+    Printer.setPageOrder(Reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+    int32_t LastDone = 0;
+    int32_t LastTotal = 0;
+    std::string Error;
+    QVERIFY(PrintReport(Small.Report.Layout(), Printer, 1, 2,
+                        [&](int32_t Done, int32_t Total) {
+                          LastDone = Done;
+                          LastTotal = Total;
+                          return true;
+                        },
+                        Error));
+    const QStringList Expected = Pages.split(' ');
+    QCOMPARE(LastTotal, Expected.size());
+    QCOMPARE(LastDone, LastTotal);
+    QCOMPARE(PdfPageCount(Pdf), Expected.size());
+    // Each page is known by its first row: rows 1, 5 and 9 open pages 1, 2 and 3.
+    QStringList Printed;
+    for (int P = 1; P <= Expected.size(); ++P) {
+      const QRegularExpressionMatch Row = QRegularExpression("Row (\\d+)").match(PdfPageText(Pdf, P));
+      Printed << (Row.hasMatch() ? QString::number((Row.captured(1).toInt() - 1) / 4 + 1) : "?");
+    }
+    QCOMPARE(Printed, Expected);
+  }
+
   void CancelledPrintLeavesNoFile() {
     TSmallReport Small(TSmallReport::Numbered(9));
     QVERIFY(Small.Report.Prepare());

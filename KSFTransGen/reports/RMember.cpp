@@ -32,7 +32,9 @@ const TReportBandRow<T> Bands[] = {
 // design (name, fixed text, left, top, width - 0 sized to its text - height,
 // size, style, alignment, grows downwards, centred across the band).
 // The detail labels that hold free text grow downwards when it wraps, so a
-// long name, address, city line or mail address is printed whole.
+// long name, address, city line or mail address is printed whole. The line
+// number's box ends before the SSN, so a number of four or more digits is set
+// smaller instead of running into it.
 const TReportLabelRow<T> Labels[] = {
     {TBand::PageHeader, &T::qrlEmployer, {"qrlEmployer", nullptr, 8, 4, 0, 17, 12, BoldItalic, Left, false, false}},
     {TBand::PageHeader, &T::qrlTitle, {"qrlTitle", nullptr, 0, 27, 0, 25, 16, fsBold, Left, false, true}},
@@ -45,7 +47,7 @@ const TReportLabelRow<T> Labels[] = {
     {TBand::ColumnHeader, nullptr, {"qrlAddressTitle", "Address", 123, 21, 0, 17, 10, BoldItalic, Left, false, false}},
     {TBand::ColumnHeader, nullptr, {"qrlEMailTitle", "EMail", 434, 21, 0, 17, 10, BoldItalic, Left, false, false}},
     {TBand::ColumnHeader, nullptr, {"qrlMariTitle", "Marital Status", 586, 21, 0, 17, 10, BoldItalic, Left, false, false}},
-    {TBand::Detail, &T::qrlN, {"qrlN", nullptr, 2, 4, 0, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlN, {"qrlN", nullptr, 2, 4, 31, 17, 10, 0, Left, false, false}},
     {TBand::Detail, &T::qrlSSN, {"qrlSSN", nullptr, 35, 4, 0, 17, 10, 0, Left, false, false}},
     {TBand::Detail, &T::qrlName, {"qrlName", nullptr, 123, 4, 310, 17, 10, 0, Left, true, false}},
     {TBand::Detail, &T::qrlPhone, {"qrlPhone", nullptr, 433, 4, 160, 17, 10, 0, Left, true, false}},

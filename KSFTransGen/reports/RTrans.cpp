@@ -34,6 +34,8 @@ const TReportBandRow<T> Bands[] = {
 // height, size, style, alignment, grows downwards, centred across the band).
 // A long name wraps onto a second line rather than losing its first name, and
 // the contract total ends on its column's right edge like the other totals.
+// The line number's box ends before the SSN, so a number of four or more
+// digits is set smaller instead of running into it.
 const TReportLabelRow<T> Labels[] = {
     {TBand::PageHeader, &T::qrlEmployer, {"qrlEmployer", nullptr, 8, 8, 0, 17, 12, BoldItalic, Left, false, false}},
     {TBand::PageHeader, &T::qrlTitle, {"qrlTitle", nullptr, 0, 26, 0, 25, 16, fsBold, Left, false, true}},
@@ -46,7 +48,7 @@ const TReportLabelRow<T> Labels[] = {
     {TBand::ColumnHeader, &T::qrlHealthTitle, {"qrlHealthTitle", "Health", 464, 4, 68, 17, 10, BoldItalic, Right, false, false}},
     {TBand::ColumnHeader, &T::qrlVolTitle, {"qrlVolTitle", "Voluntary", 532, 4, 68, 17, 10, BoldItalic, Right, false, false}},
     {TBand::ColumnHeader, &T::qrlContractTitle, {"qrlContractTitle", "Contract", 600, 4, 68, 17, 10, BoldItalic, Right, false, false}},
-    {TBand::Detail, &T::qrlN, {"qrlN", nullptr, 2, 4, 0, 17, 10, 0, Left, false, false}},
+    {TBand::Detail, &T::qrlN, {"qrlN", nullptr, 2, 4, 30, 17, 10, 0, Left, false, false}},
     {TBand::Detail, &T::qrlSSN, {"qrlSSN", nullptr, 34, 4, 0, 17, 10, 0, Left, false, false}},
     {TBand::Detail, &T::qrlName, {"qrlName", nullptr, 120, 4, 148, 17, 10, 0, Left, true, false}},
     {TBand::Detail, &T::qrlPensionable, {"qrlPensionable", nullptr, 268, 4, 71, 17, 10, 0, Right, false, false}},

@@ -268,6 +268,20 @@ class TestRMember : public QObject {
     QCOMPARE(Details[1].Height, 68);
   }
 
+  // A four-digit line number stays clear of the SSN beside it: its box ends
+  // where the SSN begins, and the number's font shrinks to fit the box.
+  void LineNumbersStayClearOfTheSSN() {
+    TReportTrans Data;
+    Data.AddMany(1000);
+    TfrmReportMember Report(nullptr);
+    QVERIFY(Report.qrMembers->Prepare());
+    const TReportLayout& L = Report.qrMembers->Layout();
+    const TLaidBand Last = BandsOf(L, TBand::Detail).back();
+    QCOMPARE(TextOf(L, Last, "qrlN"), std::string("1000."));
+    const TLaidItem Number = ItemNamed(L, Last, "qrlN");
+    QVERIFY(Number.Left + Number.Width < ItemNamed(L, Last, "qrlSSN").Left);
+  }
+
   void NoVisibleMemberOpensNoPreview() {
     TReportTrans Data;
     Data.AddMany(3);

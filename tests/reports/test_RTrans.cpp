@@ -200,6 +200,20 @@ class TestRTrans : public QObject {
     QCOMPARE(TextsOf(L, TBand::PageHeader, "qrlTitle").size(), size_t(2));
   }
 
+  // A four-digit line number stays clear of the SSN beside it: its box ends
+  // where the SSN begins, and the number's font shrinks to fit the box.
+  void LineNumbersStayClearOfTheSSN() {
+    TReportTrans Data;
+    Data.AddMany(1000);
+    TfrmReportTrans Report(nullptr);
+    QVERIFY(Report.qrTrans->Prepare());
+    const TReportLayout& L = Report.qrTrans->Layout();
+    const TLaidBand Last = BandsOf(L, TBand::Detail).back();
+    QCOMPARE(TextOf(L, Last, "qrlN"), std::string("1000."));
+    const TLaidItem Number = ItemNamed(L, Last, "qrlN");
+    QVERIFY(Number.Left + Number.Width < ItemNamed(L, Last, "qrlSSN").Left);
+  }
+
   void NoVisibleMemberStopsTheRun() {
     TReportTrans Data;
     Data.AddMany(2);

@@ -175,6 +175,9 @@ class TStringGrid : public QTableView {
   // back by the release, all forgotten when the focus leaves the grid.
   void NoteKeyDown(const QKeyEvent& Event);
   bool TakeKeyDown(uint16_t Key);
+  // Ctrl+Tab (or Ctrl+Shift+Tab) in a grid with goTabs: the grid and its editor
+  // keep it for the key-up handler instead of moving on a cell as Tab does.
+  bool IsKeptCtrlTab(const QKeyEvent& Event) const;
   // Whether the widget is the in-place editor and still open on its cell.
   bool IsOpenEditor(const QWidget* Editor) const;
   bool AskSelectCell(int32_t ACol, int32_t ARow);

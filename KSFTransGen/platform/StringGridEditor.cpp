@@ -132,12 +132,8 @@ bool TStringGridDelegate::eventFilter(QObject* Object, QEvent* Event) {
       char Typed = KeyCharOf(*Key);
       const bool Pressed = FGrid->HandleKeyPress(Key, Typed);
       if (!StillOpen() || !Pressed) return true;
-      if ((Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) && (Key->modifiers() & Qt::ControlModifier) &&
-          (FGrid->FOptions & goTabs)) {
-        // As in the grid, Ctrl+Tab is the key-up handler's to use: it must not
-        // also close the editor and move the cursor on as Tab does.
-        return true;
-      }
+      // Ctrl+Tab must not also close the editor and move on as Tab does.
+      if (FGrid->IsKeptCtrlTab(*Key)) return true;
       if (Typed != KeyCharOf(*Key)) {
         // The handler changed the character: the editor gets the new one.
         QKeyEvent Changed(QEvent::KeyPress, Key->key(), Key->modifiers(), QString(QChar::fromLatin1(Typed)));

@@ -165,6 +165,11 @@ bool TStringGrid::TakeKeyDown(uint16_t Key) {
   return true;
 }
 
+bool TStringGrid::IsKeptCtrlTab(const QKeyEvent& Event) const {
+  return (Event.key() == Qt::Key_Tab || Event.key() == Qt::Key_Backtab) &&
+         (Event.modifiers() & Qt::ControlModifier) && (FOptions & goTabs);
+}
+
 void TStringGrid::keyPressEvent(QKeyEvent* Event) {
   NoteKeyDown(*Event);
   // The handlers may refresh the grid or close its form: nothing is touched
@@ -181,10 +186,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* Event) {
     Event->accept();
     return;
   }
-  const bool CtrlTab = (Event->key() == Qt::Key_Tab || Event->key() == Qt::Key_Backtab) &&
-                       (Event->modifiers() & Qt::ControlModifier);
-  if (CtrlTab && (FOptions & goTabs)) {
-    // The grid keeps Ctrl+Tab: its key-up handler decides what it does.
+  if (IsKeptCtrlTab(*Event)) {
     Event->accept();
     return;
   }

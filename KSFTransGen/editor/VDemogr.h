@@ -23,7 +23,9 @@
 //   drawing, keys and change rule; the date and address exit rules.
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "Controls.h"
 #include "Env.h"
@@ -37,6 +39,7 @@ class QGroupBox;
 class QLabel;
 class QWidget;
 class TMaskEdit;
+class TRecord;
 class TStringGrid;
 struct TRect;
 
@@ -154,12 +157,36 @@ class TfrmMbrDetail : public TForm {
   // Appends a record for the new member, stores the form into it (mode I) and
   // refreshes the grids; on an error the record is taken out again.
   bool AddNewRecord();
-  // The amounts grid's column 1 from the current record, blank, or back into it.
+  // The amounts grid's column 1 from the current record, blank, or back into it
+  // (all rows, or only those whose text differs from what LoadAmounts put there).
   void LoadAmounts();
   void ClearAmounts();
-  void StoreAmounts();
+  void StoreAmounts(bool All);
   // Set while the program itself loads the SSN box: no change rule then.
   bool FLoading = false;
+
+  // What RecordToForm put into the controls. A save writes back only what the
+  // clerk changed, because a box cannot show every value a file may hold (an
+  // SSN with a letter, a date or an amount written another way, a code no list
+  // row has): storing what it shows instead would change the member on disk
+  // without a word. Record is the member the controls were loaded from; null
+  // for a new member, whose every box is stored.
+  struct TLoadedForm {
+    const TRecord* Record = nullptr;
+    std::string SSN;
+    std::vector<std::string> Boxes;    // the boxes after the SSN, in storing order
+    std::vector<int32_t> Rows;         // the code lists' rows, in storing order
+    std::vector<bool> Known;           // the stored code is a row of its list
+    std::vector<std::string> Amounts;  // the amounts grid's column 1, rows 0 to 6
+  };
+  TLoadedForm FLoaded;
+  // The code lists in which the clerk has picked a row since the last loading.
+  std::set<const QComboBox*> FPicked;
+  // The current member is the one the controls were loaded from.
+  bool ShowsLoadedRecord() const;
+  // The clerk changed the code list / the box since the record was loaded.
+  bool ListChanged(const QComboBox* List) const;
+  bool BoxChanged(const TMaskEdit* Box) const;
 };
 
 // The one member detail form, owned by the preparation form; null outside its life.

@@ -138,9 +138,15 @@ void TfrmMbrDetail::LoadAmounts() {
     stgAmt->SetCells(1, Row, GetCurrentFieldStr(*AmountRows[Row].Field));
 }
 
-void TfrmMbrDetail::StoreAmounts() {
-  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
-    SetCurrentFieldStr(*AmountRows[Row].Field, stgAmt->Cells(1, Row));
+void TfrmMbrDetail::StoreAmounts(bool All) {
+  // An amount the cell could not show (written with its decimal point, say)
+  // reads as 0.00: only a cell the clerk changed is stored.
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row) {
+    const std::string Text = stgAmt->Cells(1, Row);
+    const size_t At = static_cast<size_t>(Row);
+    if (All || At >= FLoaded.Amounts.size() || Text != FLoaded.Amounts[At])
+      SetCurrentFieldStr(*AmountRows[Row].Field, Text);
+  }
 }
 
 void TfrmMbrDetail::stgAmtDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
@@ -195,6 +201,16 @@ void TfrmMbrDetail::edtDateExit(TMaskEdit* Box) {
 
 void TfrmMbrDetail::OnAddressExit(QWidget* Control) {
   if (Mode != 'E') return;
+  if (ShowsLoadedRecord()) {
+    // Measured against what the loading put into the control, which is the
+    // stored value wherever the control can show it: a ZIP holding a letter, or
+    // a state no row of the list has, is no new address until the clerk changes it.
+    auto* Box = qobject_cast<TMaskEdit*>(Control);
+    const bool Changed =
+        Control == cmbState ? ListChanged(cmbState) : Box != nullptr && BoxChanged(Box);
+    if (Changed) edtEffDate->SetText(DateToStr(Date()));
+    return;
+  }
   std::string Value, Stored;
   if (Control == cmbState) {
     Value = GetCodeKey(cgState, cmbState->currentIndex());

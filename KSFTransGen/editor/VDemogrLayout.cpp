@@ -211,8 +211,12 @@ void TfrmMbrDetail::BuildLayout() {
     } else if (Def.Control.Box != nullptr) {
       (this->*Def.Control.Box)->OnChange = [this] { OnChange(); };
     } else {
-      connect(this->*Def.Control.List, &QComboBox::currentIndexChanged, this,
+      QComboBox* List = this->*Def.Control.List;
+      connect(List, &QComboBox::currentIndexChanged, this,
               [this] { RunHandler([this] { OnChange(); }); });
+      // A row the clerk picks (by mouse or keys, the shown one included) is
+      // their choice, also where the stored code is shown as row 0 for want of a row.
+      connect(List, &QComboBox::activated, this, [this, List] { FPicked.insert(List); });
     }
   }
   for (TMaskEdit* Box : {edtBirthDate, edtEffDate}) Box->OnExit = [this, Box] { edtDateExit(Box); };

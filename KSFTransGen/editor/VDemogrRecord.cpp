@@ -3,12 +3,14 @@
 // and stepping through the visible members.
 
 #include <QComboBox>
+#include <iterator>
 
 #include "Calendar.h"
 #include "MaskEdit.h"
 #include "PCodeTable.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
+#include "StringGrid.h"
 #include "VDemogr.h"
 
 namespace {
@@ -30,6 +32,11 @@ const TCodeField CodeFields[] = {
     {&F::cmbMarital, cgMaritalStatus, false, fnMaritalStatusCD},
     {&F::cmbState, cgState, true, fnAddressState},
 };
+
+// The code a list row stands for in the record: its value, or the state's key.
+std::string CodeOfRow(const TCodeField& C, int32_t Row) {
+  return C.ByKey ? GetCodeKey(C.Group, Row) : GetCodeValue(C.Group, Row);
+}
 
 // The boxes after the SSN, in the order they are loaded and stored.
 struct TBoxField {
@@ -105,6 +112,9 @@ void TfrmMbrDetail::ClearFields() {
     List->setCurrentIndex(0);
   cmbState->setCurrentIndex(IndexOfCodeKey(cgState, DefaultState));
   OldSSN.clear();
+  // A new member has nothing on disk to keep: the save stores every box.
+  FLoaded = TLoadedForm();
+  FPicked.clear();
   SetMode('A');
 }
 
@@ -113,31 +123,80 @@ void TfrmMbrDetail::RecordToForm() {
     ClearFields();
     return;
   }
+  TLoadedForm Loaded;
+  Loaded.Record = Trans->Details[Trans->CurIndex];
   // A stored code no row has shows row 0.
   for (const TCodeField& C : CodeFields) {
     const std::string Text = GetCurrentFieldStr(C.Field);
-    (this->*C.List)
-        ->setCurrentIndex(C.ByKey ? IndexOfCodeKey(C.Group, Text)
-                                  : IndexOfCodeValue(C.Group, Text));
+    const int32_t Row = C.ByKey ? IndexOfCodeKey(C.Group, Text) : IndexOfCodeValue(C.Group, Text);
+    (this->*C.List)->setCurrentIndex(Row);
+    Loaded.Rows.push_back(Row);
+    Loaded.Known.push_back(CodeOfRow(C, Row) == Text);
   }
   {
     TFlagScope Loading(FLoading);
     mskSSN->SetText(GetCurrentFieldStr(fnMemberSSN));
   }
-  for (const TBoxField& B : BoxFields) (this->*B.Box)->SetText(GetCurrentFieldStr(B.Field));
+  Loaded.SSN = mskSSN->Text();
+  for (const TBoxField& B : BoxFields) {
+    TMaskEdit* Box = this->*B.Box;
+    Box->SetText(GetCurrentFieldStr(B.Field));
+    // What the box made of it: the text the clerk's typing is measured against.
+    Loaded.Boxes.push_back(Box->Text());
+  }
   LoadAmounts();
+  for (int32_t Row = 0; Row < stgAmt->RowCount(); ++Row)
+    Loaded.Amounts.push_back(stgAmt->Cells(1, Row));
+  FLoaded = std::move(Loaded);
+  FPicked.clear();
   SetMode('B');
   OldSSN = mskSSN->Text();
 }
 
-void TfrmMbrDetail::FormToRecord() {
-  for (const TCodeField& C : CodeFields) {
-    const int32_t Row = (this->*C.List)->currentIndex();
-    SetCurrentFieldStr(C.Field, C.ByKey ? GetCodeKey(C.Group, Row) : GetCodeValue(C.Group, Row));
+bool TfrmMbrDetail::ShowsLoadedRecord() const {
+  return FLoaded.Record != nullptr && Trans != nullptr && Trans->CurIndex >= 0 &&
+         Trans->CurIndex < Trans->Details.Count() &&
+         Trans->Details[Trans->CurIndex] == FLoaded.Record;
+}
+
+// A list is changed when it shows another row than it was loaded with. A code
+// that no row has is shown as row 0 and kept on disk while the clerk leaves the
+// list alone; once the clerk picks a row there, even row 0 itself, that row's
+// code is what they chose, and it is stored.
+bool TfrmMbrDetail::ListChanged(const QComboBox* List) const {
+  for (size_t I = 0; I < std::size(CodeFields); ++I) {
+    if (this->*CodeFields[I].List != List) continue;
+    if (I >= FLoaded.Rows.size()) return true;
+    return List->currentIndex() != FLoaded.Rows[I] ||
+           (!FLoaded.Known[I] && FPicked.count(List) > 0);
   }
-  SetCurrentFieldStr(fnMemberSSN, mskSSN->Text());
-  for (const TBoxField& B : BoxFields) SetCurrentFieldStr(B.Field, (this->*B.Box)->Text());
-  StoreAmounts();
+  return true;
+}
+
+// A box is changed when its text differs from what the loading put there. A
+// value typed and then typed back to what the box showed is no change: the
+// clerk sees what was loaded, so the member keeps what is on disk, also where
+// the box could not show all of it.
+bool TfrmMbrDetail::BoxChanged(const TMaskEdit* Box) const {
+  if (Box == mskSSN) return FLoaded.Record == nullptr || mskSSN->Text() != FLoaded.SSN;
+  for (size_t I = 0; I < std::size(BoxFields); ++I) {
+    if (this->*BoxFields[I].Box != Box) continue;
+    return I >= FLoaded.Boxes.size() || Box->Text() != FLoaded.Boxes[I];
+  }
+  return true;
+}
+
+void TfrmMbrDetail::FormToRecord() {
+  // A new member, or a member other than the one shown, takes every box.
+  const bool All = !ShowsLoadedRecord();
+  for (const TCodeField& C : CodeFields) {
+    QComboBox* List = this->*C.List;
+    if (All || ListChanged(List)) SetCurrentFieldStr(C.Field, CodeOfRow(C, List->currentIndex()));
+  }
+  if (All || BoxChanged(mskSSN)) SetCurrentFieldStr(fnMemberSSN, mskSSN->Text());
+  for (const TBoxField& B : BoxFields)
+    if (All || BoxChanged(this->*B.Box)) SetCurrentFieldStr(B.Field, (this->*B.Box)->Text());
+  StoreAmounts(All);
 }
 
 // ---------------------------------------------------------------------------

@@ -131,6 +131,10 @@ void TfrmTrans::RefreshGrids() {
   }
   VisibleRows.clear();
   VisibleRows.reserve(static_cast<size_t>(N));
+  for (size_t G = 0; G < std::size(MemberGrids); ++G) {
+    FFilledCells[G].clear();
+    FFilledCells[G].reserve(static_cast<size_t>(N) * MemberGrids[G].Columns.size());
+  }
   int32_t Seen = 0;
   const int32_t Count = Trans->Details.Count();
   for (int32_t I = 0; I < Count; ++I) {
@@ -139,9 +143,13 @@ void TfrmTrans::RefreshGrids() {
     if (D->Visible) {
       const int32_t Row = ++Seen;
       VisibleRows.push_back(I);
-      for (const TMemberGrid& M : MemberGrids)
-        for (size_t Col = 0; Col < M.Columns.size(); ++Col)
-          (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, CellText(*D, M.Columns[Col]));
+      for (size_t G = 0; G < std::size(MemberGrids); ++G) {
+        const TMemberGrid& M = MemberGrids[G];
+        for (size_t Col = 0; Col < M.Columns.size(); ++Col) {
+          FFilledCells[G].push_back(CellText(*D, M.Columns[Col]));
+          (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, FFilledCells[G].back());
+        }
+      }
     }
   }
   const int32_t M = static_cast<int32_t>(VisibleRows.size());
@@ -279,10 +287,21 @@ bool TfrmTrans::StoreGridEdits() {
     const int32_t Rows = std::min<int32_t>(sgrDemogr->RowCount() - 1, static_cast<int32_t>(VisibleRows.size()));
     for (int32_t R = 1; R <= Rows; ++R) {
       TRecord* D = Trans->Details.Items(VisibleRows[static_cast<size_t>(R - 1)]);
-      for (const TMemberGrid& M : MemberGrids)
-        for (size_t Col = 0; Col < M.Columns.size(); ++Col)
-          if (M.Columns[Col].Stored)
-            StoreCellText(*D, M.Columns[Col], (this->*M.Grid)->Cells(static_cast<int32_t>(Col), R));
+      for (size_t G = 0; G < std::size(MemberGrids); ++G) {
+        const TMemberGrid& M = MemberGrids[G];
+        for (size_t Col = 0; Col < M.Columns.size(); ++Col) {
+          if (!M.Columns[Col].Stored) continue;
+          const std::string Text = (this->*M.Grid)->Cells(static_cast<int32_t>(Col), R);
+          // A cell left as the refresh filled it keeps its field as it is on
+          // disk: a cell cannot show every value a file may hold (an amount
+          // written with its decimal point shows 0.00, gender 4 "Unknown"), and
+          // storing what it shows would change members the clerk never touched.
+          // A text typed back to what the cell showed is no change either.
+          const size_t At = static_cast<size_t>(R - 1) * M.Columns.size() + Col;
+          if (At < FFilledCells[G].size() && Text == FFilledCells[G][At]) continue;
+          StoreCellText(*D, M.Columns[Col], Text);
+        }
+      }
     }
   } catch (const std::exception& Error) {
     Tell(Error.what(), TMsgIcon::Error);

@@ -75,6 +75,13 @@ const std::vector<TFormPath>& FormPaths() {
          F->dbnPrev->BtnClick(nbPrior);
        },
        "20041000.123", 2},
+      {"Sort, writing the grid edit first",
+       {{"20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")}}},
+       [](TfrmTrans* F) {
+         F->pgcTrans->RequestPage(2);
+         EditARegularAmount(F);
+       },
+       [](TfrmTrans* F, TFakeEnv&) { F->bbnSort->click(); }, "20041000.123", 2},
       {"New", {{"20040900.123", {Member("111111111", "Adams"), Member("222222222", "Baker")}}}, nullptr,
        [](TfrmTrans* F, TFakeEnv& E) {
          E.Answers = {mrYes};

@@ -86,7 +86,10 @@ bool TfrmMbrDetail::SaveRecord() {
     FormToRecord();
   if (!chbSaveError->Checked() && !ValidateRecord()) return false;
   const bool Saved = frmTrans != nullptr && frmTrans->SaveTransmittal();
-  RecordToForm();
+  // A member that could not be written stays as typed and being edited (a new
+  // one stays in the list, mode I, so that the next Save does not add it again):
+  // shown as saved, it would be lost without a question at the next close.
+  if (Saved) RecordToForm();
   return Saved;
 }
 
@@ -180,7 +183,8 @@ void TfrmMbrDetail::bbnCancelClick() {
   THourglass Hourglass;
   if (IsEditing()) {
     const int32_t Remembered = Trans->CurIndex;
-    Trans->LoadFromFile();
+    // A file never written reads as no members, so the unsaved member goes too.
+    ReloadTransmittal();
     if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate())
       chbSaveError->SetChecked(true);
     const int32_t Count = Trans->Details.Count();

@@ -260,6 +260,11 @@ std::string TwoDigitMonth(const std::string& S);
 // The revision (8th) or amendment (7th) digit of a bare file name is above "0".
 bool IsRevisionFileName(const std::string& Name);
 bool IsAmendmentFileName(const std::string& Name);
+// Reads Trans again from its file, as both Cancels do to drop unsaved edits. A
+// file that is not on disk (a new amendment, or a report or revision whose first
+// save failed) has nothing to go back to: it reads as no members, as opening it
+// does, instead of raising. False when the file was not read completely.
+bool ReloadTransmittal();
 // Removes and frees every sub-item of Item, deepest first.
 void ClearMenuItems(TMenuItem* Item);
 // Makes the column under X (pixels from the grid's left edge, scrolling

@@ -111,6 +111,7 @@ void TfrmTrans::OpenTransmittal() {
   // Set before the read, so that a read that raises leaves the file protected too.
   const TEntry Entry = EntryAt(Trans->FileName);
   FPartlyRead = Entry != TEntry::None;
+  bool Unwritten = false;
   if (Entry == TEntry::Other) {
     // Nothing of it can be read: no members, read-only, with the notice below.
     ClearFreeList(&Trans->Details);
@@ -125,43 +126,48 @@ void TfrmTrans::OpenTransmittal() {
       throw;
     }
     ValidateAfterLoad();
-  } else if (!FMakingFile && !IsAmendmentFileName(N)) {
-    // Listed but not on disk, reached by moving through the files (its first save
-    // failed, or it was removed): nothing was ever written under this name, so it
-    // starts empty instead of taking over the members of the file open before,
-    // which a Save would then write under the wrong month or revision.
-    ClearFreeList(&Trans->Details);
-  } else if (IsRevisionFileName(N)) {
+  } else if (FMakingFile && IsRevisionFileName(N)) {
     // A new revision: the transmittal that was open becomes its content.
-    SaveTransmittal();
-  } else if (IsAmendmentFileName(N)) {
-    // A new amendment starts without members.
+    Unwritten = !SaveTransmittal();
+  } else if (!FMakingFile || IsAmendmentFileName(N)) {
+    // A new amendment starts without members. So does any other name that is
+    // listed but not on disk, reached by moving through the files (its first save
+    // failed, or it was removed), whatever its amendment: nothing was ever written
+    // under it, and the members of the file open before must not pass for its
+    // own, for a save to write them under the wrong month, amendment or revision.
     ClearFreeList(&Trans->Details);
   }
   // Otherwise a new report: New has just put the merged members in memory.
   RefreshGrids();
+  // A copy that could not be written is on screen only: it stays being edited,
+  // so that Save is offered, closing asks, and nothing is made from it.
+  if (Unwritten) SetEditing(true);
   BuildFilesMenu();
   if (FPartlyRead)
     Refuse("The file " + N + " could not be read completely. It is shown read-only, so that "
            "a save cannot drop the members that were not read.", TMsgIcon::Warning);
 }
 
+bool ReloadTransmittal() {
+  if (!FileExists(Trans->FileName)) {
+    ClearFreeList(&Trans->Details);
+    return true;
+  }
+  return Trans->LoadFromFile();
+}
+
 void TfrmTrans::bbnCancelClick() {
   THourglass Hourglass;
   if (FEditing) {
     const int32_t K = Trans->CurIndex;
-    // A file that was never written (a new report or amendment whose first save
-    // failed) has nothing to read back: its members stay as they are in memory.
-    if (FileExists(Trans->FileName)) {
-      FPartlyRead = true;
-      try {
-        FPartlyRead = !Trans->LoadFromFile();
-      } catch (...) {
-        RefreshGrids();
-        throw;
-      }
-      ValidateAfterLoad();
+    FPartlyRead = true;
+    try {
+      FPartlyRead = !ReloadTransmittal();
+    } catch (...) {
+      RefreshGrids();
+      throw;
     }
+    ValidateAfterLoad();
     const int32_t Count = Trans->Details.Count();
     Trans->CurIndex = K < Count ? K : Count - 1;
   }
@@ -321,7 +327,19 @@ bool TfrmTrans::SaveTransmittal() {
   THourglass Hourglass;
   Trans->Header->SetAsString(fnBatchEmployerName, ToStdString(edtEmployerName->text()));
   if (FEditing && !StoreGridEdits()) return false;
-  const bool Ok = Trans->SaveToFile(chbSaveError->Checked());
+  // However the disk fails, the callers see one result: a write the file system
+  // refused outright (a full disk, a folder that takes no file) is told once, in
+  // the error box with the system's reason, and then ends as a write that came up
+  // short does. Letting it fly past the callers would skip what each of them does
+  // for a failed save, and leave a file that is not on disk looking saved.
+  bool Ok = false, Raised = false;
+  std::string DiskError;
+  try {
+    Ok = Trans->SaveToFile(chbSaveError->Checked());
+  } catch (const EInOutError& Error) {
+    Raised = true;
+    DiskError = Error.what();
+  }
   lblRecordCount->setText(ToQString(std::to_string(Trans->Details.Count())));
   TRecord* T = Trans->Trailer.get();
   ShowTotals(T->GetAsFloat(fnTotalEmplContribAmt), T->GetAsFloat(fnTotalEmplrContribAmt),
@@ -331,6 +349,8 @@ bool TfrmTrans::SaveTransmittal() {
     SetEditing(false);
     Files->AddFile(std::filesystem::path(Trans->FileName).filename().string());
     RefreshGrids();
+  } else if (Raised) {
+    ShowException(DiskError);
   } else {
     Refuse("Coudn't save the file!", TMsgIcon::Warning);
   }
@@ -426,8 +446,6 @@ void TfrmTrans::bbnReviseClick() {
   }
   Files->AddFile(MakeFileName());
   OpenNewFile();
-  // The copy's save failed: as for New, the revision exists only on screen.
-  if (!FileExists(Trans->FileName)) SetEditing(true);
 }
 
 void TfrmTrans::bbnAmendClick() {

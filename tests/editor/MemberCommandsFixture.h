@@ -3,16 +3,14 @@
 // what the grids show, the user's presses and double clicks, the search dialog
 // and the member detail form answered, the file as saved, and a full disk.
 
-#include <sys/resource.h>
-
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <csignal>
 #include <functional>
 #include <memory>
 
+#include "FailingDisk.h"
 #include "QtTestSupport.h"
 #include "TransFormFixture.h"
 #include "VDemogr.h"
@@ -88,24 +86,8 @@ inline void CloseDetailWhenShown() {
   });
 }
 
-// Makes the file system refuse to write more than a few bytes into a file, as a
-// full disk does, for as long as it lives.
-class TDiskFull {
+// A full disk: a write stores only its first bytes.
+class TDiskFull : public TFailingDisk {
  public:
-  TDiskFull() {
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit Small = FOld;
-    Small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &Small);
-  }
-  ~TDiskFull() {
-    setrlimit(RLIMIT_FSIZE, &FOld);
-    std::signal(SIGXFSZ, FOldHandler);
-  }
-
- private:
-  rlimit FOld{};
-  void (*FOldHandler)(int);
+  TDiskFull() : TFailingDisk(TWriteFault::Short) {}
 };
-

@@ -11,9 +11,20 @@
 //   share a line share a text line, each at the column of its position on the
 //   page (one column for 6/96 inch), always at least one blank apart; a rule is
 //   a line of dashes; pages are separated by an empty line.
-// - Comma-separated: one row for every line of labels of a band (the labels
-//   sharing a top edge, left to right, an empty label as an empty field), rows
-//   in page order; every field is quoted, a quote inside doubled (RFC 4180).
+// - Comma-separated: the detail bands as a table a spreadsheet can sort and
+//   add up. The first row holds the column titles: one column for every label
+//   of the detail band (fixed texts too, not rules), in reading order - top to
+//   bottom, then left to right, as the band is designed - each titled by the
+//   label's ColumnTitle, or by its name when it has none. Then one row for
+//   every detail band, in page order, each with one field per column: the
+//   label's text as its box shows it, an empty label an empty field. So a
+//   detail that takes several lines on the page (a member's three) is still
+//   one row, every field under its own title. The page header and footer, the
+//   column header and the summary are left out: titles, page numbers and
+//   dates belong to the printed page, and a totals row would be added up with
+//   the details by a spreadsheet (the transaction report's totals also cover
+//   members a search has hidden, so they would not match the rows above).
+//   Every field is quoted, a quote inside doubled (RFC 4180).
 
 #include <QObject>
 #include <QString>

@@ -20,8 +20,7 @@ constexpr double TextColumnUnits = 6;
 // lines when its box holds no more.
 std::string_view ShownText(const TLaidItem& Item, TReportTextSetting& Setting) {
   const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
-  SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width,
-                Label.WordWrap && !Label.AutoSize, Setting);
+  SetLaidText(Item, Setting);
   const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
   if (Shown == static_cast<int32_t>(Setting.Lines.size())) return Item.Text;
   const std::string_view Last = Setting.Lines[static_cast<size_t>(Shown) - 1];
@@ -115,18 +114,18 @@ void TReportTextFilter::WritePage(const TReportLayout& Layout, int32_t PageIndex
         continue;
       }
       const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
-      SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width,
-                    Label.WordWrap && !Label.AutoSize, Setting);
+      SetLaidText(Item, Setting);
       const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
       const double Spacing = TReportMetrics::Of(Label.Font).LineSpacing() * Setting.Scale;
       for (int32_t I = 0; I < Shown; ++I) {
         const std::string_view Line = Setting.Lines[static_cast<size_t>(I)];
         const double Length = static_cast<double>(Line.size());
-        int32_t At = Column(Item.Left - Margin);
+        int32_t At = Column(Item.TextLeft - Margin);
         if (Label.Alignment == TReportAlignment::Right)
-          At = std::max(0, Column(Item.Left + Item.Width - Margin) - static_cast<int32_t>(Length));
+          At = std::max(0, Column(Item.TextLeft + Item.TextWidth - Margin) -
+                               static_cast<int32_t>(Length));
         else if (Label.Alignment == TReportAlignment::Center)
-          At = Column(Item.Left + Item.Width / 2.0 - Margin - Length * TextColumnUnits / 2);
+          At = Column(Item.TextLeft + Item.TextWidth / 2.0 - Margin - Length * TextColumnUnits / 2);
         Runs.push_back({static_cast<int32_t>(std::lround(Item.Top + I * Spacing)), At, Line});
       }
     }

@@ -70,7 +70,8 @@ class TestReportExport : public QObject {
     AddReportLabel(Small.Detail, {"lblMiddle", "mid", 160, 2, 30, 17, 10, 0,
                                   TReportAlignment::Left, false, false});
     QVERIFY(Small.Report.Prepare());
-    const std::string Page = PageOf(TReportCSVFilter(&Small.Report, nullptr), Small.Report.Layout(), 0);
+    const std::string Page =
+        PageOf(TReportCSVFilter(&Small.Report, nullptr), Small.Report.Layout(), 0);
     QVERIFY2(Page.rfind("\"lblValue\",\"lblMiddle\",\"lblAmount\",\"lblBelow\"\r\n"
                         "\"one two three four five six seven eight nine ten eleven\",\"mid\","
                         "\"$1.00\",\"below\"\r\n", 0) == 0,

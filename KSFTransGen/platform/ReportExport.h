@@ -3,10 +3,10 @@
 // filter made with a report as its owner adds its format to the preview's save
 // dialog (TReport::Filters).
 //
-// Both formats are read from the layout, so a file holds exactly the pages the
-// preview shows, with the same numbering, and every line ends with CR LF as
-// the program's other files do. Text is written byte for byte as the program
-// holds it (single-byte characters).
+// Both formats are read from the layout, so a file holds what the preview
+// shows, with the same numbering, and every line ends with CR LF as the
+// program's other files do. Text is written byte for byte as the program holds
+// it (single-byte characters).
 // - Plain text: each page as the lines it reads top to bottom; labels that
 //   share a line share a text line, each at the column of its position on the
 //   page (one column for 6/96 inch), always at least one blank apart; a rule is
@@ -18,12 +18,12 @@
 //   label's ColumnTitle, or by its name when it has none. Then one row for
 //   every detail band, in page order, each with one field per column: the
 //   label's text as its box shows it, an empty label an empty field. So a
-//   detail that takes several lines on the page (a member's three) is still
-//   one row, every field under its own title. The page header and footer, the
-//   column header and the summary are left out: titles, page numbers and
-//   dates belong to the printed page, and a totals row would be added up with
-//   the details by a spreadsheet (the transaction report's totals also cover
-//   members a search has hidden, so they would not match the rows above).
+//   detail that takes several lines on the page is still one row, every field
+//   under its own title. The page header and footer, the column header and
+//   the summary are left out: titles, page numbers and dates belong to the
+//   printed page, and a spreadsheet would add a totals row up with the details
+//   (and a report's totals may cover records its details leave out, such as
+//   members hidden by a search, so they need not match the rows above).
 //   Every field is quoted, a quote inside doubled (RFC 4180).
 
 #include <QObject>

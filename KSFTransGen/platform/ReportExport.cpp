@@ -3,10 +3,12 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "QtText.h"
 #include "Report.h"
+#include "ReportBand.h"
 #include "ReportLabel.h"
 
 namespace {
@@ -18,8 +20,7 @@ constexpr double TextColumnUnits = 6;
 // lines when its box holds no more.
 std::string_view ShownText(const TLaidItem& Item, TReportTextSetting& Setting) {
   const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
-  SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width,
-                Label.WordWrap && !Label.AutoSize, Setting);
+  SetLaidText(Item, Setting);
   const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
   if (Shown == static_cast<int32_t>(Setting.Lines.size())) return Item.Text;
   const std::string_view Last = Setting.Lines[static_cast<size_t>(Shown) - 1];
@@ -28,6 +29,21 @@ std::string_view ShownText(const TLaidItem& Item, TReportTextSetting& Setting) {
 
 int32_t Column(double Units) {
   return std::max(0, static_cast<int32_t>(std::lround(Units / TextColumnUnits)));
+}
+
+// The columns of a comma-separated file: the detail band's labels (its items
+// but the rules) in reading order, top to bottom and then left to right as the
+// band is designed, so every row has the same columns whatever a label's text.
+std::vector<size_t> CsvColumns(const TReportBand& Detail) {
+  const std::vector<TReportItem*>& Items = Detail.Items();
+  std::vector<size_t> Columns;
+  for (size_t I = 0; I < Items.size(); ++I)
+    if (Items[I]->Kind() != TReportItemKind::Rule) Columns.push_back(I);
+  std::stable_sort(Columns.begin(), Columns.end(), [&Items](size_t A, size_t B) {
+    return Items[A]->Top != Items[B]->Top ? Items[A]->Top < Items[B]->Top
+                                          : Items[A]->Left < Items[B]->Left;
+  });
+  return Columns;
 }
 
 struct TTextRun {
@@ -98,18 +114,18 @@ void TReportTextFilter::WritePage(const TReportLayout& Layout, int32_t PageIndex
         continue;
       }
       const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
-      SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width,
-                    Label.WordWrap && !Label.AutoSize, Setting);
+      SetLaidText(Item, Setting);
       const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
       const double Spacing = TReportMetrics::Of(Label.Font).LineSpacing() * Setting.Scale;
       for (int32_t I = 0; I < Shown; ++I) {
         const std::string_view Line = Setting.Lines[static_cast<size_t>(I)];
         const double Length = static_cast<double>(Line.size());
-        int32_t At = Column(Item.Left - Margin);
+        int32_t At = Column(Item.TextLeft - Margin);
         if (Label.Alignment == TReportAlignment::Right)
-          At = std::max(0, Column(Item.Left + Item.Width - Margin) - static_cast<int32_t>(Length));
+          At = std::max(0, Column(Item.TextLeft + Item.TextWidth - Margin) -
+                               static_cast<int32_t>(Length));
         else if (Label.Alignment == TReportAlignment::Center)
-          At = Column(Item.Left + Item.Width / 2.0 - Margin - Length * TextColumnUnits / 2);
+          At = Column(Item.TextLeft + Item.TextWidth / 2.0 - Margin - Length * TextColumnUnits / 2);
         Runs.push_back({static_cast<int32_t>(std::lround(Item.Top + I * Spacing)), At, Line});
       }
     }
@@ -145,30 +161,33 @@ QString TReportCSVFilter::Extension() const { return QStringLiteral("csv"); }
 
 void TReportCSVFilter::WritePage(const TReportLayout& Layout, int32_t PageIndex,
                                  std::string& Out) const {
+  const std::span<const TLaidBand> Bands = Layout.Bands(PageIndex);
+  if (Bands.empty()) return;
+  const TReportBand* Detail = Bands.front().Band->Report()->BandOf(TReportBandType::Detail);
+  if (Detail == nullptr) return;
+  const std::vector<size_t> Columns = CsvColumns(*Detail);
+  const auto Field = [this, &Out](bool First, std::string_view Text) {
+    if (!First) Out += Separator;
+    Out += '"';
+    for (char Ch : Text) {
+      if (Ch == '"') Out += '"';
+      Out += Ch;
+    }
+    Out += '"';
+  };
+  if (PageIndex == 0) {
+    for (size_t C = 0; C < Columns.size(); ++C) {
+      const auto* Label = static_cast<const TReportLabel*>(Detail->Items()[Columns[C]]);
+      Field(C == 0, Label->ColumnTitle.empty() ? ToStdString(Label->objectName())
+                                               : Label->ColumnTitle);
+    }
+    Out += "\r\n";
+  }
   TReportTextSetting Setting;
-  std::vector<TLaidItem> Labels;
-  for (const TLaidBand& Band : Layout.Bands(PageIndex)) {
-    Labels.clear();
-    const int32_t Count = Layout.ItemCount(Band);
-    for (int32_t K = 0; K < Count; ++K) {
-      TLaidItem Item = Layout.Item(Band, K);
-      if (Item.Item->Kind() != TReportItemKind::Rule) Labels.push_back(Item);
-    }
-    std::stable_sort(Labels.begin(), Labels.end(), [](const TLaidItem& A, const TLaidItem& B) {
-      return A.Top != B.Top ? A.Top < B.Top : A.Left < B.Left;
-    });
-    for (size_t I = 0; I < Labels.size();) {
-      const int32_t Top = Labels[I].Top;
-      for (bool First = true; I < Labels.size() && Labels[I].Top == Top; ++I, First = false) {
-        if (!First) Out += Separator;
-        Out += '"';
-        for (char Ch : ShownText(Labels[I], Setting)) {
-          if (Ch == '"') Out += '"';
-          Out += Ch;
-        }
-        Out += '"';
-      }
-      Out += "\r\n";
-    }
+  for (const TLaidBand& Band : Bands) {
+    if (Band.Band != Detail) continue;
+    for (size_t C = 0; C < Columns.size(); ++C)
+      Field(C == 0, ShownText(Layout.Item(Band, static_cast<int32_t>(Columns[C])), Setting));
+    Out += "\r\n";
   }
 }

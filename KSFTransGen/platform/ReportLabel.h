@@ -55,6 +55,9 @@ class TReportLabel : public TReportItem {
   bool AutoStretch = false;
   // Centred across the band, whatever Left says.
   bool AlignToBand = false;
+  // The title of the label's column when the detail band is saved as
+  // comma-separated values (ReportExport.h); empty: the label's name.
+  std::string ColumnTitle;
 
  protected:
   TReportLabel(TReportBand* Band, const char* Name, TReportItemKind Kind);

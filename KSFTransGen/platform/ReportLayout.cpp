@@ -26,6 +26,14 @@ void PlaceAcross(const TReportItem& Item, std::string_view Text, const TReportPa
   if (Label->AlignToBand) Left = Page.LeftMargin + (Page.ContentWidth() - Width) / 2;
 }
 
+// Sets a label's text in a room Width units wide: a label sized to its text is
+// one line as wide as the text unless its room was narrowed.
+void SetTextInRoom(const TReportLabel& Label, std::string_view Text, int32_t Width, bool Narrowed,
+                   TReportTextSetting& Out) {
+  SetReportText(Label.Font, Text, Label.AutoSize && !Narrowed ? 0 : Width,
+                Label.WordWrap && !Label.AutoSize, Out);
+}
+
 int16_t Clamp16(int32_t Value) {
   return static_cast<int16_t>(std::clamp<int32_t>(Value, 0, std::numeric_limits<int16_t>::max()));
 }
@@ -54,7 +62,15 @@ TLaidItem TReportLayout::Item(const TLaidBand& Band, int32_t K) const {
   PlaceAcross(*Design, Result.Text, Page, Result.Left, Result.Width);
   Result.Top = Band.Top + Design->Top + Stored.Shift;
   Result.Height = Design->Height + Stored.Grow;
+  Result.TextLeft = Result.Left + Stored.InsetLeft;
+  const int32_t Insets = Stored.InsetLeft + Stored.InsetRight;
+  Result.TextWidth = Insets == 0 ? Result.Width : std::max(1, Result.Width - Insets);
   return Result;
+}
+
+void SetLaidText(const TLaidItem& Item, TReportTextSetting& Out) {
+  SetTextInRoom(static_cast<const TReportLabel&>(*Item.Item), Item.Text, Item.TextWidth,
+                Item.TextWidth != Item.Width, Out);
 }
 
 void TReportLayout::Clear() {
@@ -101,6 +117,12 @@ class TReportLayoutBuilder {
     std::string_view Text;
     int32_t Top, Bottom;  // in the band, before any move
     int32_t Shift, Grow;
+    int32_t Left, Right;          // the box across the paper
+    int32_t RoomLeft, RoomRight;  // the room its text is set in
+    double TextLeft, TextRight;   // where the text's widest shown line reaches
+    double Blank;                 // a blank's width in its font
+    size_t Lines;                 // how many lines its text takes in its room
+    double Scale;                 // and the font scale it is set at
   };
 
   int32_t PageNumber() const { return L.PageCount(); }
@@ -138,8 +160,9 @@ class TReportLayoutBuilder {
     FY += Height;
   }
 
-  // Takes the band's texts as they stand and works out how far stretched labels
-  // grow and what they push down. Returns the band's height.
+  // Takes the band's texts as they stand, gives each the room that keeps it
+  // apart from its neighbours, and works out how far stretched labels grow in
+  // their rooms and what they push down. Returns the band's height.
   int32_t Measure(const TReportBand* Band) {
     const auto& Items = Band->Items();
     FScratch.resize(Items.size());
@@ -151,6 +174,7 @@ class TReportLayoutBuilder {
       S.Bottom = Item->Top + Item->Height;
       S.Shift = 0;
       S.Grow = 0;
+      S.Lines = 0;
       const TReportLabel* Label = AsLabel(Item);
       if (Label == nullptr) {
         S.Text = {};
@@ -162,11 +186,16 @@ class TReportLayoutBuilder {
       } else {
         S.Text = Label->Caption;
       }
-      if (Label->AutoStretch && Label->WordWrap && !Label->AutoSize) {
-        SetReportText(Label->Font, S.Text, Item->Width, true, FSetting);
-        if (FSetting.Lines.size() > 1) {
-          const double Spacing = TReportMetrics::Of(Label->Font).LineSpacing() * FSetting.Scale;
-          const double Needed = static_cast<double>(FSetting.Lines.size()) * Spacing +
+    }
+    KeepNeighboursApart(Items);
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const TReportLabel* Label = AsLabel(Items[I]);
+      TScratch& S = FScratch[I];
+      if (Label != nullptr && Label->AutoStretch && Label->WordWrap && !Label->AutoSize) {
+        const TReportItem* Item = Items[I];
+        if (S.Lines > 1) {
+          const double Spacing = TReportMetrics::Of(Label->Font).LineSpacing() * S.Scale;
+          const double Needed = static_cast<double>(S.Lines) * Spacing +
                                 std::max(0.0, Item->Height - Spacing);
           S.Grow = std::max(0, static_cast<int32_t>(std::ceil(Needed - 1e-9)) - Item->Height);
           AnyGrowth = AnyGrowth || S.Grow > 0;
@@ -195,6 +224,94 @@ class TReportLayoutBuilder {
     return Band->Height + Extra;
   }
 
+  // Where a label's text reaches across the paper when set in its room.
+  void Reach(const TReportLabel& Label, TScratch& S) {
+    SetTextInRoom(Label, S.Text, S.RoomRight - S.RoomLeft,
+                  S.RoomLeft != S.Left || S.RoomRight != S.Right, FSetting);
+    const bool All = Label.AutoStretch && Label.WordWrap && !Label.AutoSize;
+    const auto Shown = static_cast<size_t>(
+        All ? static_cast<int32_t>(FSetting.Lines.size())
+            : VisibleReportLines(Label.Font, FSetting, Label.Height));
+    double Widest = 0;
+    for (size_t L = 0; L < Shown; ++L) Widest = std::max(Widest, FSetting.Widths[L]);
+    switch (Label.Alignment) {
+      case TReportAlignment::Left: S.TextLeft = S.RoomLeft; break;
+      case TReportAlignment::Right: S.TextLeft = S.RoomRight - Widest; break;
+      case TReportAlignment::Center: S.TextLeft = (S.RoomLeft + S.RoomRight - Widest) / 2; break;
+    }
+    S.TextRight = S.TextLeft + Widest;
+    S.Lines = FSetting.Lines.size();
+    S.Scale = FSetting.Scale;
+  }
+
+  // Narrows the rooms of texts that would come closer than a blank's width to
+  // a neighbouring text on the same line (the band's design boxes overlap in
+  // height: growth moves both or neither), until none does. Rooms only ever
+  // narrow, and a text set in a room passes it by at most the overhang, so
+  // once apart two texts stay apart.
+  void KeepNeighboursApart(const std::vector<TReportItem*>& Items) {
+    FOrder.clear();
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const TReportLabel* Label = AsLabel(Items[I]);
+      TScratch& S = FScratch[I];
+      S.Left = S.Right = S.RoomLeft = S.RoomRight = 0;
+      if (Label == nullptr || S.Text.empty()) continue;
+      int32_t Width = 0;
+      PlaceAcross(*Label, S.Text, L.Page, S.Left, Width);
+      S.Right = S.Left + Width;
+      S.RoomLeft = S.Left;
+      S.RoomRight = S.Right;
+      S.Blank = TReportMetrics::Of(Label->Font).Advance(' ');
+      Reach(*Label, S);
+      FOrder.push_back(I);
+    }
+    if (FOrder.size() < 2) return;
+    std::stable_sort(FOrder.begin(), FOrder.end(), [this](size_t A, size_t B) {
+      return FScratch[A].Left != FScratch[B].Left ? FScratch[A].Left < FScratch[B].Left
+                                                  : FScratch[A].Right < FScratch[B].Right;
+    });
+    for (bool Changed = true; Changed;) {
+      Changed = false;
+      for (size_t P = 0; P < FOrder.size(); ++P) {
+        for (size_t Q = P + 1; Q < FOrder.size(); ++Q) {
+          TScratch& SA = FScratch[FOrder[P]];
+          TScratch& SB = FScratch[FOrder[Q]];
+          if (SA.Top >= SB.Bottom || SB.Top >= SA.Bottom) continue;
+          const double Gap = std::max(SA.Blank, SB.Blank);
+          if (SB.TextLeft >= SA.TextRight + Gap || SA.TextLeft >= SB.TextRight + Gap) continue;
+          const auto& A = static_cast<const TReportLabel&>(*Items[FOrder[P]]);
+          const auto& B = static_cast<const TReportLabel&>(*Items[FOrder[Q]]);
+          if (A.Alignment != TReportAlignment::Right) {
+            // The left text gives way on its right (a centred one on both sides).
+            const auto Limit = static_cast<int32_t>(
+                std::floor(SB.TextLeft - Gap - ReportTextOverhang + 1e-9));
+            const int32_t Cut = std::min(SA.RoomRight - Limit,
+                                         (SA.RoomRight - SA.RoomLeft - 1) /
+                                             (A.Alignment == TReportAlignment::Center ? 2 : 1));
+            if (Cut <= 0) continue;
+            SA.RoomRight -= Cut;
+            if (A.Alignment == TReportAlignment::Center) SA.RoomLeft += Cut;
+            Reach(A, SA);
+          } else if (B.Alignment != TReportAlignment::Left) {
+            // A right-aligned text on the left: the right text gives way on its left.
+            const auto Limit = static_cast<int32_t>(
+                std::ceil(SA.TextRight + Gap + ReportTextOverhang - 1e-9));
+            const int32_t Cut = std::min(Limit - SB.RoomLeft,
+                                         (SB.RoomRight - SB.RoomLeft - 1) /
+                                             (B.Alignment == TReportAlignment::Center ? 2 : 1));
+            if (Cut <= 0) continue;
+            SB.RoomLeft += Cut;
+            if (B.Alignment == TReportAlignment::Center) SB.RoomRight -= Cut;
+            Reach(B, SB);
+          } else {
+            continue;  // they grow apart: only the design can part them
+          }
+          Changed = true;
+        }
+      }
+    }
+  }
+
   void Commit(const TReportBand* Band, int32_t Top, int32_t Height) {
     TLaidBand Laid;
     Laid.Band = Band;
@@ -208,6 +325,8 @@ class TReportLayoutBuilder {
       Stored.TextLength = static_cast<uint32_t>(S.Text.size());
       Stored.Shift = Clamp16(S.Shift);
       Stored.Grow = Clamp16(S.Grow);
+      Stored.InsetLeft = Clamp16(S.RoomLeft - S.Left);
+      Stored.InsetRight = Clamp16(S.Right - S.RoomRight);
       L.FTexts.append(S.Text);
       L.FItems.push_back(Stored);
     }

@@ -13,6 +13,16 @@
 // it would pass the top of the page footer's room; the page footer at the bottom
 // margin. A band that a label stretched grows by as much; a band taller than a
 // whole page is placed at the top of a page and cut at its bottom edge.
+//
+// Neighbouring texts of a band keep at least a blank's width apart (the wider
+// blank of their two fonts), however long their texts: a text that would come
+// closer to a neighbouring text on the same line, on the side it grows towards
+// (the right of a left-aligned text, the left of a right-aligned one, both of
+// a centred one), is set in a room narrower than its box on that side, where
+// it wraps sooner or is set smaller. Where two texts grow towards each other
+// the left one gives way, so an amount keeps its size and a name beside it
+// wraps. Everything that shows a label sets its text in that room
+// (SetLaidText), so the preview, the printer and the files agree.
 
 #include <cstdint>
 #include <functional>
@@ -24,6 +34,7 @@
 class TReport;
 class TReportBand;
 class TReportItem;
+struct TReportTextSetting;
 
 // The paper and its margins, in units of 1/96 inch. US Letter portrait by default.
 struct TReportPage {
@@ -52,7 +63,15 @@ struct TLaidItem {
   int32_t Top = 0;
   int32_t Width = 0;
   int32_t Height = 0;
+  // The room the text is set in: the box, less what keeps the text a blank's
+  // width from its neighbours.
+  int32_t TextLeft = 0;
+  int32_t TextWidth = 0;
 };
+
+// Sets a laid-out label's text (not a rule's) as its page shows it: in its
+// room, with its font and word wrap.
+void SetLaidText(const TLaidItem& Item, TReportTextSetting& Out);
 
 // Told after each page of a long job: pages done, pages in all. False cancels.
 using TReportProgress = std::function<bool(int32_t Done, int32_t Total)>;
@@ -84,6 +103,7 @@ class TReportLayout {
     uint32_t TextLength;
     int16_t Shift;  // how far a stretched label above moved it down
     int16_t Grow;   // how much the item itself grew
+    int16_t InsetLeft, InsetRight;  // its text's room, in from its box's edges
   };
   friend class TReportLayoutBuilder;
 

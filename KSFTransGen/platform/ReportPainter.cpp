@@ -52,8 +52,7 @@ void PaintLabel(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF 
                 TPaintState& State) {
   const auto& Label = static_cast<const TReportLabel&>(*Item.Item);
   TReportTextSetting& Setting = State.Setting;
-  const bool Wrap = Label.WordWrap && !Label.AutoSize;
-  SetReportText(Label.Font, Item.Text, Label.AutoSize ? 0 : Item.Width, Wrap, Setting);
+  SetLaidText(Item, Setting);
   const int32_t Shown = VisibleReportLines(Label.Font, Setting, Item.Height);
   if (Shown == 0) return;
 
@@ -67,11 +66,12 @@ void PaintLabel(QPainter& Painter, const TLaidItem& Item, double Scale, QPointF 
   for (int32_t I = 0; I < Shown; ++I) {
     const std::string_view Text = Setting.Lines[static_cast<size_t>(I)];
     const QString Line = QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()));
-    double X = Origin.x() + Item.Left * Scale;
+    double X = Origin.x() + Item.TextLeft * Scale;
     if (Label.Alignment == TReportAlignment::Right)
-      X = Origin.x() + (Item.Left + Item.Width) * Scale - Font.Metrics->horizontalAdvance(Line);
+      X = Origin.x() + (Item.TextLeft + Item.TextWidth) * Scale -
+          Font.Metrics->horizontalAdvance(Line);
     else if (Label.Alignment == TReportAlignment::Center)
-      X = Origin.x() + (Item.Left + Item.Width / 2.0) * Scale -
+      X = Origin.x() + (Item.TextLeft + Item.TextWidth / 2.0) * Scale -
           Font.Metrics->horizontalAdvance(Line) / 2;
     const double Baseline = Origin.y() + (Item.Top + I * Spacing + Ascent) * Scale;
     Painter.drawText(QPointF(X, Baseline), Line);

@@ -12,10 +12,7 @@ namespace {
 // Fonts are measured at 75 times their size in units (an em of Size * 100
 // pixels), where rounding the pixel size and the advances costs nothing.
 constexpr double MeasureScale = 75;
-// A text may pass its box by up to one unit (1/96 inch) before its font
-// shrinks or a line breaks: fixed widths drawn for screen fonts, which round a
-// little narrower, then hold ("100.00%" in a box of 52 units).
-constexpr double Overhang = 1.0;
+constexpr double Overhang = ReportTextOverhang;
 
 bool IsBlank(char Ch) { return Ch == ' '; }
 

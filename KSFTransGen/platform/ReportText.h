@@ -4,8 +4,9 @@
 // Every measure is in report units (1/96 inch) and is the same on every device:
 // widths are the sum of the characters' unhinted advances (no kerning), taken
 // once per font from a large rendering and scaled down. The layout, the painter
-// and the exports all set a text through SetReportText, so a line break or a
-// shrunk font chosen for the preview is the one the printer and the files get.
+// and the exports all set a text through SetReportText, in the room the layout
+// gave it (SetLaidText, ReportLayout.h), so a line break or a shrunk font chosen
+// for the preview is the one the printer and the files get.
 
 #include <cstdint>
 #include <string>
@@ -64,10 +65,15 @@ struct TReportTextSetting {
   std::vector<double> Widths;
 };
 
+// A text may pass its box by up to this many units before its font shrinks or
+// a line breaks: fixed widths drawn for screen fonts, which round a little
+// narrower, then hold ("100.00%" in a box of 52 units).
+constexpr double ReportTextOverhang = 1.0;
+
 // Sets Text in a box Width units wide. With WordWrap, lines break at blanks
 // wherever the next word would pass the right edge; without it the text is one
 // line. Either way the font shrinks until the widest word (or the one line) fits.
-// A text may pass the edge by up to one unit before either happens.
+// A text may pass the edge by up to ReportTextOverhang before either happens.
 // Width <= 0 means "as wide as the text" (a label sized to its text).
 void SetReportText(const TReportFont& Font, std::string_view Text, double Width, bool WordWrap,
                    TReportTextSetting& Out);

@@ -118,26 +118,30 @@ std::string CityText(const TRecord& R, int32_t) {
          (Zip4.empty() ? "" : "-" + Zip4);
 }
 
-// What the detail labels show of a member (Number: its place in the report).
+// What the detail labels show of a member (Number: its place in the report),
+// and the title of each one's column in a comma-separated file: the column
+// header's words, where the page has them, without the " /" that points to the
+// line below.
 const struct {
   TReportLabel* T::*Label;
+  const char* Title;
   std::string (*Text)(const TRecord& R, int32_t Number);
 } DetailTexts[] = {
-    {&T::qrlN, [](const TRecord&, int32_t Number) { return std::to_string(Number) + "."; }},
-    {&T::qrlSSN,
+    {&T::qrlN, "N", [](const TRecord&, int32_t Number) { return std::to_string(Number) + "."; }},
+    {&T::qrlSSN, "SSN #",
      [](const TRecord& R, int32_t) {
        const std::string SSN = Field(R, fnMemberSSN);
        return Copy(SSN, 1, 3) + "-" + Copy(SSN, 4, 2) + "-" + Copy(SSN, 6, 4);
      }},
-    {&T::qrlName, NameText},
-    {&T::qrlPhone, PhoneText},
-    {&T::qrlBirthDay, [](const TRecord& R, int32_t) { return Field(R, fnBirthDate); }},
-    {&T::qrlGender,
+    {&T::qrlName, "Name", NameText},
+    {&T::qrlPhone, "Phone", PhoneText},
+    {&T::qrlBirthDay, "Birth Day", [](const TRecord& R, int32_t) { return Field(R, fnBirthDate); }},
+    {&T::qrlGender, "Gender",
      [](const TRecord& R, int32_t) { return GetCodeShortNameByValue(2, Field(R, fnGenderCD)); }},
-    {&T::qrlAddress, AddressText},
-    {&T::qrlMari, MaritalText},
-    {&T::qrlCity, CityText},
-    {&T::qrlEmailAddr, [](const TRecord& R, int32_t) { return Field(R, fnAddressEMail); }},
+    {&T::qrlAddress, "Address", AddressText},
+    {&T::qrlMari, "Marital Status", MaritalText},
+    {&T::qrlCity, "City, State ZIP", CityText},
+    {&T::qrlEmailAddr, "EMail", [](const TRecord& R, int32_t) { return Field(R, fnAddressEMail); }},
 };
 
 }  // namespace
@@ -147,6 +151,7 @@ TfrmReportMember::TfrmReportMember(QWidget* Owner) : QObject(Owner), FOwner(Owne
   qrMembers = new TReport(this, "qrMembers");
   qrMembers->Title = "Member Report";
   DesignReport(*qrMembers, *this, Bands, Labels);
+  for (const auto& Row : DetailTexts) (this->*Row.Label)->ColumnTitle = Row.Title;
   QRShape1 = AddReportRule(DetailBand1, "QRShape1", 0, 62, 673, 4);
   QRSysData1 = AddReportPageNumber(PageFooterBand1, "QRSysData1", 640, 2, fsItalic);
   QRTextFilter1 = new TReportTextFilter(qrMembers, "QRTextFilter1");

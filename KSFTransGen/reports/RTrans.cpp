@@ -83,30 +83,39 @@ std::string Amount(const TRecord& R, const std::string& Name) {
 
 std::string Money(const TRecord& R, const std::string& Name) { return "$" + Amount(R, Name); }
 
-// What the detail labels show of a member (Number: its place in the report).
+// What the detail labels show of a member (Number: its place in the report),
+// and the column header's label over each one, whose text titles its column
+// in a comma-separated file too.
 const struct {
   TReportLabel* T::*Label;
+  TReportLabel* T::*Title;
   std::string (*Text)(const TRecord& R, int32_t Number);
 } DetailTexts[] = {
-    {&T::qrlSSN,
+    {&T::qrlSSN, &T::qrlSSNTitle,
      [](const TRecord& R, int32_t) {
        const std::string SSN = R.GetAsString(fnMemberSSN);
        return Copy(SSN, 1, 3) + "-" + Copy(SSN, 4, 2) + "-" + Copy(SSN, 6, 4);
      }},
-    {&T::qrlName,
+    {&T::qrlName, &T::qrlNameTitle,
      [](const TRecord& R, int32_t) {
        const std::string Middle = R.GetAsString(fnMiddleName);
        return R.GetAsString(fnLastName) + ", " + R.GetAsString(fnFirstName) +
               (Middle.empty() ? "" : " " + Middle.substr(0, 1) + ".");
      }},
-    {&T::qrlPensionable, [](const TRecord& R, int32_t) { return Money(R, fnSalaryPensionAmount); }},
-    {&T::qrlFTE,
+    {&T::qrlPensionable, &T::qrlPensTitle,
+     [](const TRecord& R, int32_t) { return Money(R, fnSalaryPensionAmount); }},
+    {&T::qrlFTE, &T::qrlFTETitle,
      [](const TRecord& R, int32_t) { return Amount(R, fnSalaryEarnableUnitsWorked) + "%"; }},
-    {&T::qrlRegular, [](const TRecord& R, int32_t) { return Money(R, fnContribEmployeePreTax); }},
-    {&T::qrlHealth, [](const TRecord& R, int32_t) { return Money(R, fnContribEmployerPreTax); }},
-    {&T::qrlVoluntary, [](const TRecord& R, int32_t) { return Money(R, fnContribVoluntaryPostTax); }},
-    {&T::qrlContract, [](const TRecord& R, int32_t) { return Money(R, fnContribContractPostTax); }},
-    {&T::qrlN, [](const TRecord&, int32_t Number) { return std::to_string(Number) + "."; }},
+    {&T::qrlRegular, &T::qrlRegularTitle,
+     [](const TRecord& R, int32_t) { return Money(R, fnContribEmployeePreTax); }},
+    {&T::qrlHealth, &T::qrlHealthTitle,
+     [](const TRecord& R, int32_t) { return Money(R, fnContribEmployerPreTax); }},
+    {&T::qrlVoluntary, &T::qrlVolTitle,
+     [](const TRecord& R, int32_t) { return Money(R, fnContribVoluntaryPostTax); }},
+    {&T::qrlContract, &T::qrlContractTitle,
+     [](const TRecord& R, int32_t) { return Money(R, fnContribContractPostTax); }},
+    {&T::qrlN, &T::qrlNTitle,
+     [](const TRecord&, int32_t Number) { return std::to_string(Number) + "."; }},
 };
 
 // The summary's totals, from the trailer.
@@ -126,6 +135,8 @@ TfrmReportTrans::TfrmReportTrans(QWidget* Owner) : QObject(Owner), FOwner(Owner)
   qrTrans = new TReport(this, "qrTrans");
   qrTrans->Title = "Transaction Report";
   DesignReport(*qrTrans, *this, Bands, Labels);
+  for (const auto& Row : DetailTexts)
+    (this->*Row.Label)->ColumnTitle = (this->*Row.Title)->Caption;
   QRShape1 = AddReportRule(DetailBand1, "QRShape1", 0, 20, 673, 4);
   QRSysData1 = AddReportPageNumber(PageFooterBand1, "QRSysData1", 640, 4, fsItalic);
   QRTextFilter1 = new TReportTextFilter(qrTrans, "QRTextFilter1");

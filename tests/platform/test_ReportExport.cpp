@@ -34,28 +34,56 @@ class TestReportExport : public QObject {
   Q_OBJECT
 
  private slots:
-  // One row per line of labels in a band, every field quoted, quotes doubled,
-  // an empty label an empty field.
-  void CsvRowPerBandLine() {
+  // A table: one header row of the detail band's column titles (a label's
+  // name where it has none), then one row per detail with a field under every
+  // title, even for a detail of several lines; every field quoted, quotes
+  // doubled, an empty label an empty field. Headers, footers and the summary
+  // stay on the printed page.
+  void CsvIsOneRowPerDetailUnderOneHeaderRow() {
     TSmallReport Small({{"Smith, John", "$1.00"}, {"7 \"B\" St.", ""}});
+    Small.Amount->ColumnTitle = "Amount";
     QVERIFY(Small.Report.Prepare());
     const TReportCSVFilter Filter(&Small.Report, nullptr);
     QCOMPARE(PageOf(Filter, Small.Report.Layout(), 0),
-             std::string("\"Small Report\"\r\n"
-                         "\"Value\"\r\n"
-                         "\"Smith, John\",\"$1.00\"\r\n"
-                         "\"below\"\r\n"
-                         "\"7 \"\"B\"\" St.\",\"\"\r\n"
-                         "\"below\"\r\n"
-                         "\"2 rows\"\r\n"
-                         "\"1\"\r\n"));
+             std::string("\"lblValue\",\"Amount\",\"lblBelow\"\r\n"
+                         "\"Smith, John\",\"$1.00\",\"below\"\r\n"
+                         "\"7 \"\"B\"\" St.\",\"\",\"below\"\r\n"));
+  }
+
+  // The header row comes once, at the top of the file; later pages add rows.
+  void CsvHeaderRowOnlyOnTheFirstPage() {
+    TSmallReport Small(TSmallReport::Numbered(5));
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), 2);
+    const TReportCSVFilter Filter(&Small.Report, nullptr);
+    QVERIFY(PageOf(Filter, L, 0).rfind("\"lblValue\",\"lblAmount\",\"lblBelow\"\r\n"
+                                       "\"Row 1\",\"$1.00\",\"below\"\r\n", 0) == 0);
+    QCOMPARE(PageOf(Filter, L, 1), std::string("\"Row 5\",\"$5.00\",\"below\"\r\n"));
+  }
+
+  // Columns follow the band's design in reading order, not the order the
+  // labels were added in nor where a stretched label pushed them.
+  void CsvColumnsInReadingOrder() {
+    TSmallReport Small(std::vector<TSmallReport::TRow>{
+        {"one two three four five six seven eight nine ten eleven", "$1.00"}});
+    AddReportLabel(Small.Detail, {"lblMiddle", "mid", 160, 2, 30, 17, 10, 0,
+                                  TReportAlignment::Left, false, false});
+    QVERIFY(Small.Report.Prepare());
+    const std::string Page =
+        PageOf(TReportCSVFilter(&Small.Report, nullptr), Small.Report.Layout(), 0);
+    QVERIFY2(Page.rfind("\"lblValue\",\"lblMiddle\",\"lblAmount\",\"lblBelow\"\r\n"
+                        "\"one two three four five six seven eight nine ten eleven\",\"mid\","
+                        "\"$1.00\",\"below\"\r\n", 0) == 0,
+             Page.c_str());
   }
 
   void CsvSeparatorIsTheFilters() {
     TSmallReport Small(std::vector<TSmallReport::TRow>{{"a", "b"}});
     QVERIFY(Small.Report.Prepare());
     const TReportCSVFilter Filter(&Small.Report, nullptr, ';');
-    QVERIFY(PageOf(Filter, Small.Report.Layout(), 0).find("\"a\";\"b\"\r\n") != std::string::npos);
+    QCOMPARE(PageOf(Filter, Small.Report.Layout(), 0),
+             std::string("\"lblValue\";\"lblAmount\";\"lblBelow\"\r\n\"a\";\"b\";\"below\"\r\n"));
   }
 
   // Each label at the column of its place on the page (6/96 inch a column),

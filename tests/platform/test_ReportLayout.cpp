@@ -126,6 +126,97 @@ class TestReportLayout : public QObject {
     QCOMPARE(Details[1].Height, 45);
   }
 
+  // Two texts on one line keep a blank's width apart however long they are:
+  // the one that grows towards the other is set in a narrower room (wrapping
+  // sooner or set smaller); facing each other, the left one gives way. Texts
+  // far apart, beside an empty label or on another line keep their boxes.
+  void NeighbouringTextsKeepABlankApart_data() {
+    QTest::addColumn<int>("LeftA");
+    QTest::addColumn<int>("WidthA");
+    QTest::addColumn<int>("AlignA");
+    QTest::addColumn<QString>("TextA");
+    QTest::addColumn<int>("LeftB");
+    QTest::addColumn<int>("WidthB");
+    QTest::addColumn<int>("AlignB");
+    QTest::addColumn<QString>("TextB");
+    QTest::addColumn<QString>("Narrowed");  // the labels set in a room narrower than their box
+    const int L = int(TReportAlignment::Left);
+    const int R = int(TReportAlignment::Right);
+    const int C = int(TReportAlignment::Center);
+    const QString Big = "$21474836.47";
+    const QString Long = "Richardson-Featherstonehaugh, Christopher-Alexander W.";
+    QTest::newRow("amount after an amount") << 132 << 68 << R << Big << 200 << 68 << R << Big
+                                            << "B";
+    QTest::newRow("amount after a full amount") << 136 << 64 << R << "$86419.75" << 200 << 64 << R
+                                                << "$86419.75" << "B";
+    QTest::newRow("name before a name") << 0 << 150 << L << Long << 150 << 150 << L << "Smith"
+                                        << "A";
+    QTest::newRow("name facing an amount") << 0 << 150 << L << Long << 150 << 90 << R
+                                           << "$-21474836.48" << "A";
+    QTest::newRow("centred text before a name") << 0 << 150 << C << Long << 150 << 100 << L
+                                                << "Smith" << "A";
+    QTest::newRow("far apart") << 0 << 100 << L << "Row 1" << 200 << 100 << R << "$1.00" << "";
+    QTest::newRow("empty neighbour") << 0 << 150 << L << Long << 150 << 90 << R << "" << "";
+    QTest::newRow("amount after a short name") << 132 << 68 << L << "Pat" << 200 << 68 << R << Big
+                                               << "";
+  }
+  void NeighbouringTextsKeepABlankApart() {
+    QFETCH(int, LeftA);
+    QFETCH(int, WidthA);
+    QFETCH(int, AlignA);
+    QFETCH(QString, TextA);
+    QFETCH(int, LeftB);
+    QFETCH(int, WidthB);
+    QFETCH(int, AlignB);
+    QFETCH(QString, TextB);
+    QFETCH(QString, Narrowed);
+    TSmallReport Small({{TextA.toStdString(), TextB.toStdString()}});
+    const auto Place = [](TReportLabel* Label, int Left, int Width, int Align) {
+      Label->Left = Left;
+      Label->Width = Width;
+      Label->Alignment = TReportAlignment(Align);
+    };
+    Place(Small.Value, LeftA, WidthA, AlignA);
+    Place(Small.Amount, LeftB, WidthB, AlignB);
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    const std::string Crowded = CrowdedTexts(L);
+    QVERIFY2(Crowded.empty(), Crowded.c_str());
+    const TLaidBand Detail = BandsOf(L, TBand::Detail).at(0);
+    const TLaidItem A = ItemNamed(L, Detail, "lblValue");
+    const TLaidItem B = ItemNamed(L, Detail, "lblAmount");
+    QCOMPARE(A.TextWidth < A.Width, Narrowed.contains('A'));
+    QCOMPARE(B.TextWidth < B.Width, Narrowed.contains('B'));
+    // The anchored edge stays: amounts still end on their column's edge.
+    if (AlignB == int(TReportAlignment::Right))
+      QCOMPARE(B.TextLeft + B.TextWidth, B.Left + B.Width);
+    if (AlignA == int(TReportAlignment::Left)) QCOMPARE(A.TextLeft, A.Left);
+    // The text below the long one is on another line and keeps its box.
+    const TLaidItem Below = ItemNamed(L, Detail, "lblBelow");
+    QCOMPARE(Below.TextWidth, Below.Width);
+  }
+
+  // The room chosen by the layout is the one the page shows: a name that gives
+  // way wraps sooner, and its band grows for the extra line.
+  void NameGivingWayWrapsAndGrowsItsBand() {
+    const std::string Name = "Featherstonehaugh, Christopher W.";
+    TSmallReport Small({{Name, "$1.00"}, {Name, "$-21474836.48"}});
+    // Just wide enough for the name, with the amount's column right after it.
+    Small.Value->Width = int32_t(std::ceil(TReportMetrics::Of(Small.Value->Font).Width(Name)));
+    Small.Amount->Left = Small.Value->Width;
+    Small.Amount->Width = 90;
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    const auto Details = BandsOf(L, TBand::Detail);
+    TReportTextSetting Alone, Beside;
+    SetLaidText(ItemNamed(L, Details[0], "lblValue"), Alone);
+    SetLaidText(ItemNamed(L, Details[1], "lblValue"), Beside);
+    QCOMPARE(Alone.Lines.size(), size_t(1));
+    QCOMPARE(Beside.Lines.size(), size_t(2));
+    QVERIFY(Details[1].Height > Details[0].Height);
+    QVERIFY(CrowdedTexts(L).empty());
+  }
+
   // A band taller than a whole page cannot fit anywhere: it takes a page of its
   // own and the run goes on instead of starting page after page.
   void BandTallerThanAPageTakesAPageOfItsOwn() {

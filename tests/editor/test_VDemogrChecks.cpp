@@ -7,21 +7,24 @@
 
 namespace {
 
-// "name=text" sets a box (by its name) or an amount row ("row3=8.01"); a text
+// "name=text" sets a box (by its name) or an amount row ("row3=8.01"), and
+// "name~text" types it into the box and clears its second character; a text
 // "{days:N}" is the date N days before today.
 void Apply(TfrmMbrDetail* D, const QStringList& Settings) {
   for (const QString& Setting : Settings) {
-    const qsizetype Eq = Setting.indexOf('=');
+    qsizetype Eq = 0;
+    while (Eq < Setting.size() && Setting[Eq] != '=' && Setting[Eq] != '~') ++Eq;
     const QString Name = Setting.left(Eq);
     QString Text = Setting.mid(Eq + 1);
     if (Text.startsWith("{days:"))
       Text = QString::fromStdString(DateToStr(Date() - Text.mid(6, Text.size() - 7).toInt()));
     if (Setting[Eq] == '~') {
-      // Typed, then the second character blanked as the clerk would.
+      // Typed, then the second character blanked as the clerk would (Delete
+      // clears a position of a masked box without moving what follows).
       TMaskEdit* Box = D->findChild<TMaskEdit*>(Name);
       TypeInto(Box, Text.toStdString());
       Box->setCursorPosition(1);
-      QTest::keyClick(Box, Qt::Key_Space);
+      QTest::keyClick(Box, Qt::Key_Delete);
     } else if (Name.startsWith("row"))
       D->stgAmt->SetCells(1, Name.mid(3).toInt(), Text.toStdString());
     else
@@ -84,6 +87,8 @@ class TestVDemogrChecks : public QObject {
     Row("area code short", {"mskAreaCode=51"}, "Invalid phone area code : \"51\"!", "mskAreaCode",
         'D');
     Row("phone short", {"mskPhone=5551"}, "Invalid phone number : \"5551\"!", "mskPhone", 'D');
+    Row("extension with a gap", {"mskPhoneExt~123"}, "Invalid phone extension : \"1 3\"!",
+        "mskPhoneExt", 'D');
     Row("pensionable 0", {"row0=0"}, "Invalid pensionable compensation : \"0\"!", "row0", 'C');
     Row("earnable no number", {"row1=abc"}, "Invalid earnable compensation : \"abc\"!", "row1",
         'C');
@@ -93,6 +98,8 @@ class TestVDemogrChecks : public QObject {
     Row("FTE% below range", {"row2=0.5"}, "FTE% should be between 1.00 and 100.00", "row2", 'C');
     Row("FTE% off the pays", {"row0=50", "row1=100", "row2=52.01", "row3=3.5", "row4=0.63"},
         "FTE%:52.01 <> (pensionable / earnable)%:50.00!", "row2", 'C');
+    Row("FTE% below the pays", {"row0=50", "row1=100", "row2=47.99", "row3=3.5", "row4=0.63"},
+        "FTE%:47.99 <> (pensionable / earnable)%:50.00!", "row2", 'C');
     Row("FTE% a cent above 2 points over 80.00",
         {"row0=100.04", "row1=125.05", "row2=82.01", "row3=7", "row4=1.25"},
         "FTE%:82.01 <> (pensionable / earnable)%:80.00!", "row2", 'C');
@@ -107,6 +114,9 @@ class TestVDemogrChecks : public QObject {
     Row("contracts no number", {"row6=x"}, "Invalid contracts amount : \"x\"!", "row6", 'C');
     Row("deductions above pensionable",
         {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.76"},
+        "Deductions ($100.01) cannot be bigger than pensionable amount($100.00)!", "row5", 'C');
+    Row("contract payments count in the deductions",
+        {"row0=100", "row1=100", "row3=7", "row4=1.25", "row6=91.76"},
         "Deductions ($100.01) cannot be bigger than pensionable amount($100.00)!", "row5", 'C');
     Row("deductions a cent above, in cents that do not add up as doubles",
         {"row0=109.97", "row1=109.97", "row3=7.7", "row4=1.37", "row6=100.91"},
@@ -270,6 +280,29 @@ class TestVDemogrChecks : public QObject {
       if (!Passes)
         QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 111-11-1111 is not unique!"});
     });
+  }
+
+  // The clerk blanks a saved member's SSN and types the same number again: it is
+  // still the member's own number, not a second member with it.
+  void OwnSSNRetypedIsNoDuplicate() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      const std::string Own = D->OldSSN;
+      QCOMPARE(D->mskSSN->Text(), Own);
+      TypeInto(D->mskSSN, Own);
+      QCOMPARE(D->mskSSN->Text(), Own);
+      QCOMPARE(D->Mode, 'E');
+      TypeInto(D->edtFirstName, "Anne");
+      QVERIFY(Env->Boxes.empty());
+      D->bbnSave->click();
+      QVERIFY2(Env->Boxes.empty(), Env->Boxes.empty() ? "" : Env->Boxes[0].Text.c_str());
+      QCOMPARE(D->Mode, 'B');
+    });
+    const std::string File = Folder.Read("20041000.123");
+    QVERIFY(MemberLine(File, 1).find("Anne") != std::string::npos ||
+            MemberLine(File, 2).find("Anne") != std::string::npos);
   }
 
  private:

@@ -15,7 +15,8 @@
 using TCents = int64_t;
 
 // Far beyond anything a field can hold (32-bit cents), and small enough that the
-// checks' products of two such values cannot overflow.
+// checks' products of such a value with a rate's denominator or with an FTE% of
+// at most 100.00 cannot overflow.
 constexpr TCents CentsLimit = TCents(1) << 40;
 
 // The cents a number field stores for Value: Value x 100 rounded to the nearest
@@ -24,7 +25,7 @@ constexpr TCents CentsLimit = TCents(1) << 40;
 // number counts as 0.
 inline TCents ToCents(double Value) {
   const long double Rounded = std::rintl(static_cast<long double>(Value) * 100);
-  if (Rounded != Rounded) return 0;
+  if (std::isnan(Rounded)) return 0;
   if (Rounded >= static_cast<long double>(CentsLimit)) return CentsLimit;
   if (Rounded <= -static_cast<long double>(CentsLimit)) return -CentsLimit;
   return static_cast<TCents>(Rounded);
@@ -86,8 +87,9 @@ constexpr TCents FTEToleranceHundredths = 200;
 
 // True when |FTE/100 - 100 x P / E| <= 2.00, multiplied out by E (which must be
 // above 0) so that it is decided on whole numbers: |FTE x E - 10000 x P| <= 200 x E.
+// Asked only of an FTE% in its range; one outside it never passes.
 constexpr bool IsFTEWithinPays(TCents FTE, TCents Pensionable, TCents Earnable) {
-  if (Earnable <= 0) return false;
+  if (Earnable <= 0 || !IsFTEInRange(FTE)) return false;
   const int64_t Off = FTE * Earnable - 10000 * Pensionable;
   const int64_t Allowed = FTEToleranceHundredths * Earnable;
   return -Allowed <= Off && Off <= Allowed;

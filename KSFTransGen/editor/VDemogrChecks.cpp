@@ -159,28 +159,34 @@ bool ValidateEarnable(const std::string& Text) {
   return IsValidFloat(Text, true, Quoted("Invalid earnable compensation : ", Text));
 }
 
+// The typed amounts are judged on the cents they are stored as, with the same
+// routines as the file's validation, so that both reach the same verdict.
 bool ValidateFTE(const std::string& Text, double Pensionable, double Earnable) {
   if (!IsValidFloat(Text, true, Quoted("Invalid FTE% : ", Text))) return false;
-  double F = 0;
-  ReadAmount(Text, F);
-  if (F < MinFTEPercent || F > MaxFTEPercent) return Fail("FTE% should be between 1.00 and 100.00");
-  const long double X = 100.0L * Pensionable / Earnable;
-  if (F < X - FTETolerance || F > X + FTETolerance)
-    return Fail("FTE%:" + FormatFixed(F) + " <> (pensionable / earnable)%:" + FormatFixed(X) + "!");
-  return true;
+  double Value = 0;
+  ReadAmount(Text, Value);
+  const TCents F = ToCents(Value);
+  if (!IsFTEInRange(F)) return Fail("FTE% should be between 1.00 and 100.00");
+  const TCents P = ToCents(Pensionable);
+  const TCents E = ToCents(Earnable);
+  if (IsFTEWithinPays(F, P, E)) return true;
+  return Fail("FTE%:" + FormatFixed(FromCents(F)) + " <> (pensionable / earnable)%:" +
+              FormatFixed(FTEOfPays(P, E)) + "!");
 }
 
 namespace {
 // A contribution within its tolerance of its rate applied to the pensionable pay.
-bool ValidateContribution(const std::string& Text, double Pensionable, long double Rate,
+bool ValidateContribution(const std::string& Text, double Pensionable, TContributionRate Rate,
                           const char* Invalid, const char* Label, const char* Percent) {
   if (!IsValidFloat(Text, true, Quoted(Invalid, Text))) return false;
   double Value = 0;
   ReadAmount(Text, Value);
-  const long double X = Rate * Pensionable;
-  if (X - ContributionTolerance <= Value && Value <= X + ContributionTolerance) return true;
-  return Fail(std::string("\"") + Label + "(" + FormatMoney(Value) + ") <> " + Percent +
-              " from pensionable amount(" + FormatMoney(X) + ")");
+  const TCents Contribution = ToCents(Value);
+  const TCents P = ToCents(Pensionable);
+  if (IsContributionWithinRate(Contribution, P, Rate)) return true;
+  return Fail(std::string("\"") + Label + "(" + FormatMoney(FromCents(Contribution)) + ") <> " +
+              Percent + " from pensionable amount(" + FormatMoney(ExpectedContribution(P, Rate)) +
+              ")");
 }
 }  // namespace
 
@@ -269,7 +275,8 @@ const TCheckStep CheckSteps[] = {
     // Pensionable not above earnable; equal pays pass.
     {[](TCheckRun& R) {
        if (!ReadAmount(R.Amount(0), R.P) || !ReadAmount(R.Amount(1), R.E)) throw EAbort();
-       return R.P <= R.E || Fail("Earnable compensation < pensionable compensation!");
+       return IsPensionableWithinEarnable(ToCents(R.P), ToCents(R.E)) ||
+              Fail("Earnable compensation < pensionable compensation!");
      },
      nullptr, ' ', 0},
     {[](TCheckRun& R) { return ValidateFTE(R.Amount(2), R.P, R.E); }, nullptr, ' ', 2},
@@ -279,15 +286,16 @@ const TCheckStep CheckSteps[] = {
     {[](TCheckRun& R) { return ValidateContract(R.Amount(6)); }, nullptr, ' ', 6},
     // The deductions, summed in row order, not above the pensionable pay.
     {[](TCheckRun& R) {
-       long double Sum = 0;
+       TCents Sum = 0;
        for (int32_t Row = 3; Row <= 6; ++Row) {
          double Value;
          if (!ReadAmount(R.Amount(Row), Value)) throw EAbort();
-         Sum += Value;
+         Sum += ToCents(Value);
        }
-       if (Sum <= R.P) return true;
-       return Fail("Deductions (" + FormatMoney(Sum) +
-                   ") cannot be bigger than pensionable amount(" + FormatMoney(R.P) + ")!");
+       const TCents P = ToCents(R.P);
+       if (AreDeductionsWithinPensionable(Sum, P)) return true;
+       return Fail("Deductions (" + FormatMoney(FromCents(Sum)) +
+                   ") cannot be bigger than pensionable amount(" + FormatMoney(FromCents(P)) + ")!");
      },
      nullptr, ' ', 5},
 };

@@ -360,8 +360,10 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
     if (MayBeEmpty && Text.empty()) return;
     if (!IsDigits(Text, Length)) AddDetailError(Invalid + Text);
   };
+  // Amounts are judged on the cents stored, so that a bound is exact to the cent.
+  auto Cents = [&](const std::string& Name) { return ToCents(R.GetAsFloat(Name)); };
   auto Amount = [&](const std::string& Name, const char* Invalid, bool& Passed) {
-    double Value = R.GetAsFloat(Name);
+    const TCents Value = Cents(Name);
     Passed = Value > 0;
     if (!Passed) AddDetailError(Invalid + Shown(Name));
     return Value;
@@ -406,54 +408,48 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
   Digits(fnExtension, 0, true, "Invalid phone extension : \"");
 
   bool PensionOk, EarnableOk;
-  const double P = Amount(fnSalaryPensionAmount, "Invalid pensionable compensation : \"", PensionOk);
-  const double E = Amount(fnSalaryEarnableAmount, "Invalid earnable compensation : \"", EarnableOk);
+  const TCents P = Amount(fnSalaryPensionAmount, "Invalid pensionable compensation : \"", PensionOk);
+  const TCents E = Amount(fnSalaryEarnableAmount, "Invalid earnable compensation : \"", EarnableOk);
   bool OrderOk = false;
   if (PensionOk && EarnableOk) {
-    OrderOk = P <= E;
+    OrderOk = IsPensionableWithinEarnable(P, E);
     if (!OrderOk) AddDetailError("\"Earnable compensation < pensionable compensation");
   }
-  const double F = R.GetAsFloat(fnSalaryEarnableUnitsWorked);
+  const TCents F = Cents(fnSalaryEarnableUnitsWorked);
   const bool FteOk = F > 0;
   if (!FteOk) AddDetailError("Invalid FTE% : \"" + Shown(fnSalaryEarnableUnitsWorked) + "%");
   if (PensionOk && EarnableOk && OrderOk && FteOk) {
-    if (F < MinFTEPercent || F > MaxFTEPercent) {
+    if (!IsFTEInRange(F)) {
       AddDetailError("\"FTE% should be between 1.00 and 100.00");
-    } else {
-      long double X = 100.0L * P / E;
-      if (F < X - FTETolerance || F > X + FTETolerance)
-        AddDetailError("\"FTE%:" + FormatFixed(F) + " <> (pensionable / earnable)%:" +
-                       FormatFixed(X));
+    } else if (!IsFTEWithinPays(F, P, E)) {
+      AddDetailError("\"FTE%:" + FormatFixed(FromCents(F)) + " <> (pensionable / earnable)%:" +
+                     FormatFixed(FTEOfPays(P, E)));
     }
   }
 
   // A contribution must lie within its tolerance of its rate applied to the pensionable pay.
-  auto Contribution = [&](const std::string& Name, long double Rate, const char* Invalid,
+  auto Contribution = [&](const std::string& Name, TContributionRate Rate, const char* Invalid,
                           const char* Label, const char* Percent) {
     bool Positive;
-    double Value = Amount(Name, Invalid, Positive);
-    if (Positive && PensionOk) {
-      long double X = Rate * P;
-      if (Value < X - ContributionTolerance || Value > X + ContributionTolerance)
-        AddDetailError(std::string("\"") + Label + "(" + FormatMoney(Value) + ") <> " + Percent +
-                       " from pensionable amount(" + FormatMoney(X) + ")");
-    }
+    const TCents Value = Amount(Name, Invalid, Positive);
+    if (Positive && PensionOk && !IsContributionWithinRate(Value, P, Rate))
+      AddDetailError(std::string("\"") + Label + "(" + FormatMoney(FromCents(Value)) + ") <> " +
+                     Percent + " from pensionable amount(" +
+                     FormatMoney(ExpectedContribution(P, Rate)) + ")");
     return Value;
   };
-  const double Reg = Contribution(fnContribEmployeePreTax, RegularRate,
+  const TCents Reg = Contribution(fnContribEmployeePreTax, RegularRate,
                                   "Invalid regular amount : \"", "Regular contribution",
                                   RegularRateText);
-  const double Hea = Contribution(fnContribEmployerPreTax, HealthRate,
+  const TCents Hea = Contribution(fnContribEmployerPreTax, HealthRate,
                                   "Invalid health amount : \"", "Health contribution",
                                   HealthRateText);
-  const double Vol = R.GetAsFloat(fnContribVoluntaryPostTax);
-  const double Con = R.GetAsFloat(fnContribContractPostTax);
-  long double Deductions = static_cast<long double>(Con) + Vol;
-  Deductions += Hea;
-  Deductions += Reg;
-  if (Deductions > P)
-    ErrorList->Add(SSN + " : \"Deductions (" + FormatMoney(Deductions) +
-                   ") cannot be bigger than pensionable amount(" + FormatMoney(P) + ")!\"");
+  const TCents Vol = Cents(fnContribVoluntaryPostTax);
+  const TCents Con = Cents(fnContribContractPostTax);
+  const TCents Deductions = Reg + Hea + Vol + Con;
+  if (!AreDeductionsWithinPensionable(Deductions, P))
+    ErrorList->Add(SSN + " : \"Deductions (" + FormatMoney(FromCents(Deductions)) +
+                   ") cannot be bigger than pensionable amount(" + FormatMoney(FromCents(P)) + ")!\"");
 
   return ErrorList->Messages.size() == Before;
 }

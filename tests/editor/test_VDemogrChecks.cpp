@@ -2,25 +2,29 @@
 // focus goes, the order in which they run, and the values at their edges that
 // pass. Every case starts from a saved member that passes, today 11/15/2004.
 
+#include "CentBounds.h"
 #include "DetailFormFixture.h"
 
 namespace {
 
-// "name=text" sets a box (by its name) or an amount row ("row3=8.01"); a text
+// "name=text" sets a box (by its name) or an amount row ("row3=8.01"), and
+// "name~text" types it into the box and clears its second character; a text
 // "{days:N}" is the date N days before today.
 void Apply(TfrmMbrDetail* D, const QStringList& Settings) {
   for (const QString& Setting : Settings) {
-    const qsizetype Eq = Setting.indexOf('=');
+    qsizetype Eq = 0;
+    while (Eq < Setting.size() && Setting[Eq] != '=' && Setting[Eq] != '~') ++Eq;
     const QString Name = Setting.left(Eq);
     QString Text = Setting.mid(Eq + 1);
     if (Text.startsWith("{days:"))
       Text = QString::fromStdString(DateToStr(Date() - Text.mid(6, Text.size() - 7).toInt()));
     if (Setting[Eq] == '~') {
-      // Typed, then the second character blanked as the clerk would.
+      // Typed, then the second character blanked as the clerk would (Delete
+      // clears a position of a masked box without moving what follows).
       TMaskEdit* Box = D->findChild<TMaskEdit*>(Name);
       TypeInto(Box, Text.toStdString());
       Box->setCursorPosition(1);
-      QTest::keyClick(Box, Qt::Key_Space);
+      QTest::keyClick(Box, Qt::Key_Delete);
     } else if (Name.startsWith("row"))
       D->stgAmt->SetCells(1, Name.mid(3).toInt(), Text.toStdString());
     else
@@ -83,6 +87,8 @@ class TestVDemogrChecks : public QObject {
     Row("area code short", {"mskAreaCode=51"}, "Invalid phone area code : \"51\"!", "mskAreaCode",
         'D');
     Row("phone short", {"mskPhone=5551"}, "Invalid phone number : \"5551\"!", "mskPhone", 'D');
+    Row("extension with a gap", {"mskPhoneExt~123"}, "Invalid phone extension : \"1 3\"!",
+        "mskPhoneExt", 'D');
     Row("pensionable 0", {"row0=0"}, "Invalid pensionable compensation : \"0\"!", "row0", 'C');
     Row("earnable no number", {"row1=abc"}, "Invalid earnable compensation : \"abc\"!", "row1",
         'C');
@@ -92,8 +98,15 @@ class TestVDemogrChecks : public QObject {
     Row("FTE% below range", {"row2=0.5"}, "FTE% should be between 1.00 and 100.00", "row2", 'C');
     Row("FTE% off the pays", {"row0=50", "row1=100", "row2=52.01", "row3=3.5", "row4=0.63"},
         "FTE%:52.01 <> (pensionable / earnable)%:50.00!", "row2", 'C');
+    Row("FTE% below the pays", {"row0=50", "row1=100", "row2=47.99", "row3=3.5", "row4=0.63"},
+        "FTE%:47.99 <> (pensionable / earnable)%:50.00!", "row2", 'C');
+    Row("FTE% a cent above 2 points over 80.00",
+        {"row0=100.04", "row1=125.05", "row2=82.01", "row3=7", "row4=1.25"},
+        "FTE%:82.01 <> (pensionable / earnable)%:80.00!", "row2", 'C');
     Row("regular off 7%", {"row0=100", "row1=100", "row3=8.01", "row4=1.25"},
         "\"Regular contribution($8.01) <> 7% from pensionable amount($7.00)", "row3", 'C');
+    Row("regular a cent below 7% less 1.00", {"row0=102", "row1=102", "row3=6.13", "row4=1.28"},
+        "\"Regular contribution($6.13) <> 7% from pensionable amount($7.14)", "row3", 'C');
     Row("regular 0", {"row3=0"}, "Invalid regular amount : \"0\"!", "row3", 'C');
     Row("health off 1.25%", {"row0=100", "row1=100", "row3=7", "row4=2.26"},
         "\"Health contribution($2.26) <> 1.25% from pensionable amount($1.25)", "row4", 'C');
@@ -102,6 +115,12 @@ class TestVDemogrChecks : public QObject {
     Row("deductions above pensionable",
         {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.76"},
         "Deductions ($100.01) cannot be bigger than pensionable amount($100.00)!", "row5", 'C');
+    Row("contract payments count in the deductions",
+        {"row0=100", "row1=100", "row3=7", "row4=1.25", "row6=91.76"},
+        "Deductions ($100.01) cannot be bigger than pensionable amount($100.00)!", "row5", 'C');
+    Row("deductions a cent above, in cents that do not add up as doubles",
+        {"row0=109.97", "row1=109.97", "row3=7.7", "row4=1.37", "row6=100.91"},
+        "Deductions ($109.98) cannot be bigger than pensionable amount($109.97)!", "row5", 'C');
     // Only the first failure is told: the ZIP before the FTE%, even on the contribution page.
     Row("ZIP and FTE% both wrong", {"mskZip=1", "row2=0"}, "Invalid ZIP code : \"1\"!", "mskZip",
         'D');
@@ -157,6 +176,21 @@ class TestVDemogrChecks : public QObject {
         {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=-10", "row6=101.75"});
     Row("deductions equal to pensionable",
         {"row0=100", "row1=100", "row3=7", "row4=1.25", "row5=91.75"});
+    // Amounts exactly on a bound whose doubles land just outside it.
+    Row("regular 1.00 above 7% of 102.00", {"row0=102", "row1=102", "row3=8.14", "row4=1.28"});
+    Row("regular 1.00 below 7% of 102.00", {"row0=102", "row1=102", "row3=6.14", "row4=1.28"});
+    Row("health 1.00 above 1.25% of 101.60",
+        {"row0=101.6", "row1=101.6", "row3=7.11", "row4=2.27"});
+    Row("health 1.00 below 1.25% of 102.40",
+        {"row0=102.4", "row1=102.4", "row3=7.17", "row4=0.28"});
+    Row("FTE% 2 points below 80.00",
+        {"row0=100.04", "row1=125.05", "row2=78", "row3=7", "row4=1.25"});
+    Row("FTE% 2 points above 62.50",
+        {"row0=100.05", "row1=160.08", "row2=64.5", "row3=7", "row4=1.25"});
+    Row("deductions equal to pensionable, made up by the contract payments",
+        {"row0=100.1", "row1=100.1", "row3=7.01", "row4=1.25", "row6=91.84"});
+    Row("deductions equal to pensionable of 109.97",
+        {"row0=109.97", "row1=109.97", "row3=7.7", "row4=1.37", "row6=100.9"});
   }
   void ValuesAtTheEdgesPass() {
     QFETCH(QStringList, Settings);
@@ -169,6 +203,49 @@ class TestVDemogrChecks : public QObject {
       QVERIFY(D->ValidateRecord());
       QVERIFY(Env->Boxes.empty());
     });
+  }
+
+  // The form's amount checks and the file's validation reach the same verdict
+  // on every bound and one cent beyond it. Every seventh cent of pay from 100.00
+  // to 2,000.00: seven is prime to the 100 and 80 of the rates, so the pays go
+  // through every way in which 7% and 1.25% of them fall between two cents.
+  void AmountChecksAgreeWithTheFileToTheCent() {
+    TTransShort File;
+    TRecord* Member = AddMember(File);
+    int Failures = 0;
+    auto Judge = [&](const char* Rule, TCents P, TCents Value, bool Wanted, bool Form) {
+      Env->Boxes.clear();
+      ErrorList->Clear();
+      const bool InFile = File.ValidateDetail(Member);
+      if ((Form == Wanted && InFile == Wanted) || ++Failures > 10) return;
+      qWarning("%s: P %lld, value %lld should %s; the form says %d, the file %d", Rule,
+               static_cast<long long>(P), static_cast<long long>(Value),
+               Wanted ? "pass" : "fail", Form, InFile);
+    };
+    for (TCents P = FirstPay; P <= LastPay; P += 7) {
+      const double Pay = static_cast<double>(P) / 100;
+      for (const bool Regular : {true, false}) {
+        const TBounds B = Regular ? RegularBounds(P) : HealthBounds(P);
+        for (auto [Value, Wanted] : {std::pair{B.Low, true}, std::pair{B.High, true},
+                                     std::pair{B.Low - 1, false}, std::pair{B.High + 1, false}}) {
+          SetPassingPays(Member, P, P);
+          SetCents(Member, Regular ? fnContribEmployeePreTax : fnContribEmployerPreTax, Value);
+          const std::string Text = CentsText(Value);
+          const bool Form = Regular ? ValidateRegular(Text, Pay) : ValidateHealth(Text, Pay);
+          Judge(Regular ? "regular" : "health", P, Value, Wanted, Form);
+        }
+      }
+      const TCents E = EarnableFor(P);
+      const TBounds B = FTEBounds(P, E);
+      for (auto [Value, Wanted] : {std::pair{B.Low, true}, std::pair{B.High, true},
+                                   std::pair{B.Low - 1, false}, std::pair{B.High + 1, false}}) {
+        SetPassingPays(Member, P, E);
+        SetCents(Member, fnSalaryEarnableUnitsWorked, Value);
+        const bool Form = ValidateFTE(CentsText(Value), Pay, static_cast<double>(E) / 100);
+        Judge("FTE%", P, Value, Wanted, Form);
+      }
+    }
+    QCOMPARE(Failures, 0);
   }
 
   // The SSN may occur as often in the month's saved files as the member itself
@@ -203,6 +280,29 @@ class TestVDemogrChecks : public QObject {
       if (!Passes)
         QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 111-11-1111 is not unique!"});
     });
+  }
+
+  // The clerk blanks a saved member's SSN and types the same number again: it is
+  // still the member's own number, not a second member with it.
+  void OwnSSNRetypedIsNoDuplicate() {
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      const std::string Own = D->OldSSN;
+      QCOMPARE(D->mskSSN->Text(), Own);
+      TypeInto(D->mskSSN, Own);
+      QCOMPARE(D->mskSSN->Text(), Own);
+      QCOMPARE(D->Mode, 'E');
+      TypeInto(D->edtFirstName, "Anne");
+      QVERIFY(Env->Boxes.empty());
+      D->bbnSave->click();
+      QVERIFY2(Env->Boxes.empty(), Env->Boxes.empty() ? "" : Env->Boxes[0].Text.c_str());
+      QCOMPARE(D->Mode, 'B');
+    });
+    const std::string File = Folder.Read("20041000.123");
+    QVERIFY(MemberLine(File, 1).find("Anne") != std::string::npos ||
+            MemberLine(File, 2).find("Anne") != std::string::npos);
   }
 
  private:

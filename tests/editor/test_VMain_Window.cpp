@@ -221,6 +221,7 @@ class TestVMainWindow : public QObject {
     QCOMPARE(Dialog.btnDemogr->text(), QString("&Demographic Information"));
     QCOMPARE(Dialog.btnContr->text(), QString("&Transaction Information"));
     QCOMPARE(Dialog.btnCancel->text(), QString("Cancel"));
+    ArrangeModal(&Dialog);
     QTimer::singleShot(0, &Dialog, [&] {
       if (Button.isEmpty())
         QTest::keyClick(&Dialog, Qt::Key_Escape);

@@ -190,6 +190,59 @@ class TestVSearch : public QObject {
     }
   }
 
+  // Every field of the list searches its own member field with every comparison:
+  // three members differ in that field alone (below, at and above the value),
+  // so a field read from the wrong column, or a comparison that is off at the
+  // value itself, shows the wrong members.
+  void EveryFieldWithEveryComparison() {
+    struct TFieldCase {
+      const std::string* Name;
+      const char* Below;
+      const char* At;
+      const char* Above;
+      QString Value;  // as typed
+    };
+    const TFieldCase Fields[] = {
+        {&fnMemberSSN, "111111111", "222222222", "333333333", "222222222"},
+        {&fnLastName, "Adams", "baker", "CLARK", "Baker"},
+        {&fnFirstName, "Ann", "Bea", "Cy", "bea"},
+        {&fnBirthDate, "01/15/1950", "06/30/1960", "12/31/1970", "6/30/1960"},
+        {&fnSalaryPensionAmount, "999.99", "1000", "1000.01", "1000"},
+        {&fnSalaryEarnableAmount, "1999.99", "2000", "2000.01", "2000.00"},
+        {&fnSalaryEarnableUnitsWorked, "49.99", "50", "50.01", "50"},
+        {&fnContribEmployeePreTax, "69.99", "70", "70.01", "70"},
+        {&fnContribEmployerPreTax, "12.49", "12.5", "12.51", "12.50"},
+        {&fnContribVoluntaryPostTax, "-0.01", "0", "0.01", "0"},
+        {&fnContribContractPostTax, "4.99", "5", "5.01", "5"},
+    };
+    // Below, at, above the value, by comparison in list order.
+    const std::vector<bool> Shown[] = {{false, true, false}, {true, false, true},
+                                       {false, false, true}, {false, true, true},
+                                       {true, false, false}, {true, true, false}};
+    QCOMPARE(std::size(Fields), SearchFields.size());
+    for (int Field = 0; Field < static_cast<int>(std::size(Fields)); ++Field) {
+      const TFieldCase& F = Fields[Field];
+      for (int Op = 0; Op < static_cast<int>(std::size(Shown)); ++Op) {
+        Fresh();
+        // Three members alike in every field but this one.
+        ClearFreeList(&Trans->Details);
+        for (const char* Text : {F.Below, F.At, F.Above})
+          AddMember(*Trans)->SetAsString(*F.Name, Text);
+        const int Result = RunDialog([&](TfrmSearch* D) {
+          Choose(D, Field, Op, F.Value);
+          D->btnSearch->click();
+        });
+        const QByteArray Case = QStringLiteral("%1 %2 %3")
+                                    .arg(SearchFields[static_cast<size_t>(Field)].Item,
+                                         SearchOps[static_cast<size_t>(Op)], F.Value)
+                                    .toUtf8();
+        QVERIFY2(Result == mrOk, Case.constData());
+        QVERIFY2(FEnv->Boxes.empty(), Case.constData());
+        QVERIFY2(Flags() == Shown[Op], Case.constData());
+      }
+    }
+  }
+
   // Enter searches from the value box, Esc cancels, and the groups'
   // accelerators reach their controls.
   void WorksByKeyboard() {

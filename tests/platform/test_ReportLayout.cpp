@@ -60,6 +60,40 @@ class TestReportLayout : public QObject {
     QCOMPARE(L.Bands(2)[2].Top, 70);
   }
 
+  // A band that ends exactly where the footer's room begins stays on its page;
+  // one unit more and it goes to the next. The body runs from 70 to the page's
+  // height less 40 (bottom margin and footer); details are 45 high, the summary 25.
+  void BandThatFitsExactlyStaysOnItsPage_data() {
+    QTest::addColumn<int>("Rows");
+    QTest::addColumn<int>("PageHeight");
+    QTest::addColumn<int>("DetailsOnFirst");
+    QTest::addColumn<int>("Pages");
+    QTest::addColumn<int>("SummaryPage");
+    QTest::newRow("fifth detail ends on the room's edge") << 5 << 335 << 5 << 2 << 1;
+    QTest::newRow("fifth detail one unit over") << 5 << 334 << 4 << 2 << 1;
+    QTest::newRow("summary ends on the room's edge") << 4 << 315 << 4 << 1 << 0;
+    QTest::newRow("summary one unit over") << 4 << 314 << 4 << 2 << 1;
+  }
+  void BandThatFitsExactlyStaysOnItsPage() {
+    QFETCH(int, Rows);
+    QFETCH(int, PageHeight);
+    QFETCH(int, DetailsOnFirst);
+    QFETCH(int, Pages);
+    QFETCH(int, SummaryPage);
+    TSmallReport Small(TSmallReport::Numbered(Rows));
+    Small.Report.Page.Height = PageHeight;
+    QVERIFY(Small.Report.Prepare());
+    const TReportLayout& L = Small.Report.Layout();
+    QCOMPARE(L.PageCount(), Pages);
+    QCOMPARE(BandsOf(L, TBand::Detail, 0).size(), size_t(DetailsOnFirst));
+    QCOMPARE(BandsOf(L, TBand::Summary, SummaryPage).size(), size_t(1));
+    // Nothing of the body reaches into the footer's room.
+    for (int32_t Page = 0; Page < Pages; ++Page)
+      for (const TLaidBand& Band : L.Bands(Page))
+        if (Band.Band->BandType() != TBand::PageFooter)
+          QVERIFY(Band.Top + Band.Height <= PageHeight - 40);
+  }
+
   void HeaderOnTheFirstAndFooterOnTheLastPage_data() {
     QTest::addColumn<bool>("FirstHeader");
     QTest::addColumn<bool>("LastFooter");

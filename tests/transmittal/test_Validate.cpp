@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <utility>
 
+#include "CentBounds.h"
 #include "FakeEnv.h"
 #include "PTransShort.h"
 #include "TransFixtures.h"
@@ -191,6 +194,133 @@ TEST(DetailRegional, AmountsInMessagesFollowTheRegionalSettings) {
   EXPECT_EQ(ErrorList->Messages,
             (std::vector<std::string>{S + "\"FTE%:97,99 <> (pensionable / earnable)%:100,00\"!",
                                       S + "\"Regular contribution(71,01 EUR) <> 7% from pensionable amount(70,00 EUR)\"!"}));
+}
+
+// ---------------------------------------------------------------------------
+// Bounds to the cent. Every bound is inclusive: an amount exactly on it passes
+// and one cent beyond fails, for every pensionable pay from 100.00 to 2,000.00
+// in the shared rules, and in the file's validation too (the bounds are worked
+// out from their definitions in CentBounds.h).
+
+TEST(BoundsToTheCent, SharedRulesPassOnEveryBoundAndFailOneCentBeyond) {
+  int Failures = 0;
+  auto Expect = [&](bool Got, bool Wanted, const char* Rule, TCents P, TCents Value) {
+    if (Got == Wanted || ++Failures > 10) return;
+    ADD_FAILURE() << Rule << ": P " << P << " cents, value " << Value << " should "
+                  << (Wanted ? "pass" : "fail");
+  };
+  for (TCents P = FirstPay; P <= LastPay; ++P) {
+    for (auto [Rate, B, Rule] : {std::tuple{RegularRate, RegularBounds(P), "regular"},
+                                 std::tuple{HealthRate, HealthBounds(P), "health"}}) {
+      Expect(IsContributionWithinRate(B.Low, P, Rate), true, Rule, P, B.Low);
+      Expect(IsContributionWithinRate(B.High, P, Rate), true, Rule, P, B.High);
+      Expect(IsContributionWithinRate(B.Low - 1, P, Rate), false, Rule, P, B.Low - 1);
+      Expect(IsContributionWithinRate(B.High + 1, P, Rate), false, Rule, P, B.High + 1);
+    }
+    const TCents E = EarnableFor(P);
+    const TBounds FTE = FTEBounds(P, E);
+    Expect(IsFTEWithinPays(FTE.Low, P, E), true, "FTE%", P, FTE.Low);
+    Expect(IsFTEWithinPays(FTE.High, P, E), true, "FTE%", P, FTE.High);
+    Expect(IsFTEWithinPays(FTE.Low - 1, P, E), false, "FTE%", P, FTE.Low - 1);
+    Expect(IsFTEWithinPays(FTE.High + 1, P, E), false, "FTE%", P, FTE.High + 1);
+    Expect(AreDeductionsWithinPensionable(P, P), true, "deductions", P, P);
+    Expect(AreDeductionsWithinPensionable(P + 1, P), false, "deductions", P, P + 1);
+    Expect(IsPensionableWithinEarnable(P, P), true, "pays", P, P);
+    Expect(IsPensionableWithinEarnable(P + 1, P), false, "pays", P, P + 1);
+  }
+  EXPECT_EQ(Failures, 0);
+  // The FTE% range, both ends allowed.
+  EXPECT_FALSE(IsFTEInRange(99));
+  EXPECT_TRUE(IsFTEInRange(100));
+  EXPECT_TRUE(IsFTEInRange(10000));
+  EXPECT_FALSE(IsFTEInRange(10001));
+}
+
+// The file's validation over the same pays: one member, every amount set in
+// cents, each rule taken to its bounds in turn while the others stay inside.
+// Every seventh cent of pay: seven is prime to the 100 and 80 of the rates, so
+// the pays still go through every way in which 7% and 1.25% of them fall
+// between two cents, at a seventh of the cost of a whole member's validation.
+class FileBoundsToTheCent : public testing::Test {
+ protected:
+  TFakeEnv FEnv;
+  TTransShort FTrans;
+  TRecord* FMember = AddMember(FTrans);
+
+  void Set(const std::string& Name, TCents Cents) { SetCents(FMember, Name, Cents); }
+  void Pays(TCents P, TCents E) { SetPassingPays(FMember, P, E); }
+  bool Passes() {
+    ErrorList->Clear();
+    return FTrans.ValidateDetail(FMember);
+  }
+};
+
+TEST_F(FileBoundsToTheCent, EveryBoundPassesAndOneCentBeyondFails) {
+  int Failures = 0;
+  auto Expect = [&](TCents Value, bool Wanted, const char* Rule, TCents P) {
+    const bool Got = Passes();
+    if (Got == Wanted || ++Failures > 10) return;
+    ADD_FAILURE() << Rule << ": P " << P << " cents, value " << Value << " should "
+                  << (Wanted ? "pass" : "fail") << "; "
+                  << (ErrorList->Messages.empty() ? "" : ErrorList->Messages[0]);
+  };
+  auto Sweep = [&](const std::string& Name, TBounds B, const char* Rule, TCents P) {
+    for (auto [Value, Wanted] : {std::pair{B.Low, true}, std::pair{B.High, true},
+                                 std::pair{B.Low - 1, false}, std::pair{B.High + 1, false}}) {
+      Set(Name, Value);
+      Expect(Value, Wanted, Rule, P);
+    }
+  };
+  for (TCents P = FirstPay; P <= LastPay; P += 7) {
+    Pays(P, P);
+    Sweep(fnContribEmployeePreTax, RegularBounds(P), "regular", P);
+    Pays(P, P);
+    Sweep(fnContribEmployerPreTax, HealthBounds(P), "health", P);
+    const TCents E = EarnableFor(P);
+    Pays(P, E);
+    Sweep(fnSalaryEarnableUnitsWorked, FTEBounds(P, E), "FTE%", P);
+    // The voluntary and contract payments make the four up to exactly P, then
+    // one cent more.
+    Pays(P, P);
+    const TCents Rest = P - (7 * P + 50) / 100 - (P + 40) / 80;
+    Set(fnContribVoluntaryPostTax, Rest / 3);
+    Set(fnContribContractPostTax, Rest - Rest / 3);
+    Expect(P, true, "deductions", P);
+    Set(fnContribContractPostTax, Rest - Rest / 3 + 1);
+    Expect(P + 1, false, "deductions", P);
+  }
+  EXPECT_EQ(Failures, 0);
+}
+
+// Beyond a bound the line shows the amounts as stored, and the deductions line
+// the sum one cent above the pay, never two equal figures.
+TEST_F(FileBoundsToTheCent, LinesShowTheStoredFigures) {
+  struct TCase {
+    const char* Name;
+    TCents P, E, Field;
+    const std::string* FieldName;
+    std::string Line;
+  };
+  const TCase Cases[] = {
+      {"regular above", 10010, 10010, 801, &fnContribEmployeePreTax,
+       "\"Regular contribution($8.01) <> 7% from pensionable amount($7.01)\"!"},
+      {"regular below", 10010, 10010, 600, &fnContribEmployeePreTax,
+       "\"Regular contribution($6.00) <> 7% from pensionable amount($7.01)\"!"},
+      {"health below", 10010, 10010, 25, &fnContribEmployerPreTax,
+       "\"Health contribution($0.25) <> 1.25% from pensionable amount($1.25)\"!"},
+      {"FTE% below", 10000, 15007, 6463, &fnSalaryEarnableUnitsWorked,
+       "\"FTE%:64.63 <> (pensionable / earnable)%:66.64\"!"},
+      {"FTE% above", 10000, 15007, 6864, &fnSalaryEarnableUnitsWorked,
+       "\"FTE%:68.64 <> (pensionable / earnable)%:66.64\"!"},
+      {"contract payments count", 10997, 10997, 10091, &fnContribContractPostTax,
+       "\"Deductions ($109.98) cannot be bigger than pensionable amount($109.97)!\""},
+  };
+  for (const TCase& C : Cases) {
+    Pays(C.P, C.E);
+    Set(*C.FieldName, C.Field);
+    EXPECT_FALSE(Passes()) << C.Name;
+    EXPECT_EQ(ErrorList->Messages, std::vector<std::string>{S + C.Line}) << C.Name;
+  }
 }
 
 struct THeaderCase {

@@ -1,26 +1,108 @@
 #include "QtTestSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 #include <memory>
 
+namespace {
+
+// WhenModalShown actions still waiting for their window: while one waits, the
+// next modal window is the one it was arranged for.
+int PendingModals = 0;
+// Set on a window that the test shows modally itself.
+const char ArrangedProperty[] = "ksfArrangedModal";
+
+// A window that blocks whoever showed it until somebody closes it. A progress
+// window is modal too but waits for nobody.
+bool IsBlockingModal(const QWidget* Window) {
+  return Window->isWindow() && Window->isModal() &&
+         qobject_cast<const QProgressDialog*>(Window) == nullptr;
+}
+
+QString Describe(const QWidget* Window) {
+  QString Text = QStringLiteral("%1 \"%2\" (%3)")
+                     .arg(QString::fromLatin1(Window->metaObject()->className()),
+                          Window->windowTitle(), Window->objectName());
+  if (const auto* Box = qobject_cast<const QMessageBox*>(Window)) Text += ": " + Box->text();
+  return Text;
+}
+
+// Watches every window that is shown: a blocking one that nobody arranged for
+// fails the running test and is closed once its own event loop runs.
+class TModalGuard : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Event->type() == QEvent::Show && Watched->isWidgetType()) {
+      auto* Window = static_cast<QWidget*>(Watched);
+      if (IsBlockingModal(Window) && PendingModals == 0 &&
+          !Window->property(ArrangedProperty).toBool())
+        Unexpected(Window);
+    }
+    return false;
+  }
+
+ private:
+  static void Unexpected(QWidget* Window) {
+    const QByteArray Message =
+        ("a modal window opened that the test did not arrange for: " + Describe(Window)).toUtf8();
+    if (QTest::currentTestFunction() != nullptr)
+      QTest::qFail(Message.constData(), __FILE__, __LINE__);
+    else
+      qCritical("%s", Message.constData());
+    QTimer::singleShot(0, Window, [Window] { ForceCloseModal(Window); });
+  }
+};
+
+void InstallModalGuard() { QCoreApplication::instance()->installEventFilter(new TModalGuard(qApp)); }
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(InstallModalGuard)
+
+void ArrangeModal(QWidget* Window) { Window->setProperty(ArrangedProperty, true); }
+
+void ForceCloseModal(QWidget* Window) {
+  if (Window == nullptr) return;
+  if (auto* Dialog = qobject_cast<QDialog*>(Window)) {
+    Dialog->done(QDialog::Rejected);
+    return;
+  }
+  Window->close();
+  if (Window->isVisible()) Window->hide();
+}
+
 void WhenModalShown(std::function<void(QWidget*)> Action, int TimeoutMs) {
+  ++PendingModals;
   auto Clock = std::make_shared<QElapsedTimer>();
   Clock->start();
   auto Poll = std::make_shared<std::function<void()>>();
   *Poll = [Action, TimeoutMs, Clock, Poll]() {
     QWidget* Modal = QApplication::activeModalWidget();
     if (Modal != nullptr && Modal->isVisible()) {
+      --PendingModals;
+      const QPointer<QWidget> Shown(Modal);
       Action(Modal);
+      // A check that failed in the action may have left the window up, and with
+      // it the test, waiting for a click that will never come.
+      if (QTest::currentTestFailed() && !Shown.isNull() && Shown->isVisible())
+        ForceCloseModal(Shown);
       *Poll = nullptr;  // break the self-reference
       return;
     }
     if (Clock->elapsed() > TimeoutMs) {
+      --PendingModals;
       *Poll = nullptr;
       return;
     }
@@ -50,6 +132,7 @@ void ImitateModalWindow() {
   QPointer<QWidget> Below = QApplication::activeWindow();
   {
     QWidget Window;
+    ArrangeModal(&Window);
     Window.setWindowModality(Qt::ApplicationModal);
     auto* Button = new QPushButton("OK", &Window);
     Window.show();

@@ -59,6 +59,7 @@ QWidget* TStringGridDelegate::createEditor(QWidget* Parent, const QStyleOptionVi
   auto* Edit = new TInplaceEdit(Parent);
   Edit->setFrame(false);
   Edit->EnforceComplete = false;  // a cell may be left as it is; the program judges its text
+  Edit->PlaceCursorOnEntry = false;  // the cell's whole text stays selected: the first key replaces it
   // A cell changes only by keys, which the key handlers see and may refuse: no
   // paste from a context menu, no dropped text, no middle-button paste.
   Edit->setContextMenuPolicy(Qt::NoContextMenu);

@@ -223,7 +223,14 @@ void TMaskEdit::SetText(const std::string& Value) {
     if (C == FMask.Blank()) C = ' ';
   setText(ToQString(Display));
   // Qt leaves the cursor after the last position, where no key types anything.
-  PlaceCursorForTyping();
+  // A box with the focus gets it where typing starts; one without shows no
+  // selection (the entry puts the cursor in place), and the text set by the
+  // program replaces wherever the user had left the cursor.
+  FAwayInAnotherWindow = false;
+  if (hasFocus())
+    PlaceCursorForTyping();
+  else
+    setCursorPosition(0);
 }
 
 void TMaskEdit::PlaceCursorForTyping() {

@@ -299,6 +299,7 @@ void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts_data() {
   QTest::newRow("back from a box, full at its end") << SSN << "123456789" << "return at end" << "987654321"
                                                    << "987654321";
   QTest::newRow("back from a box, cursor kept") << SSN << "123456789" << "return at 4" << "0" << "123056789";
+  QTest::newRow("back after the program set the text") << SSN << "123" << "return to new text" << "5" << "5";
 }
 
 void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts() {
@@ -341,7 +342,21 @@ void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts() {
     }
     QTRY_VERIFY(Box->hasFocus());
   }
-  if (Entry.startsWith("return")) {
+  if (Entry == "return to new text") {
+    // Another window is up while the program fills the box (a record shown
+    // anew): coming back, the new text is the box's, not the old cursor.
+    Box->setCursorPosition(3);
+    QWidget Away;
+    Away.show();
+    QApplication::setActiveWindow(&Away);
+    QVERIFY(QTest::qWaitForWindowActive(&Away));
+    Box->SetText("987654321");
+    QVERIFY(!Box->hasSelectedText());
+    Away.hide();
+    QApplication::setActiveWindow(&Window);
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    QTRY_VERIFY(Box->hasFocus());
+  } else if (Entry.startsWith("return")) {
     // The user left the cursor somewhere, a box came up and went.
     Box->setCursorPosition(Entry == "return at end" ? Box->displayText().size() : 4);
     ImitateModalWindow();

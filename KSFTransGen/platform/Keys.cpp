@@ -1,6 +1,8 @@
 #include "Keys.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWidget>
 
 uint16_t KeyCodeOf(const QKeyEvent& Event) {
   const int Key = Event.key();
@@ -111,3 +113,49 @@ const QEvent* GHandedOn = nullptr;
 THandedOnKey::THandedOnKey(const QEvent* Event) : FPrevious(GHandedOn) { GHandedOn = Event; }
 THandedOnKey::~THandedOnKey() { GHandedOn = FPrevious; }
 bool THandedOnKey::Is(const QEvent* Event) { return Event != nullptr && Event == GHandedOn; }
+
+// ---------------------------------------------------------------- Alt chords
+
+bool IsAltChord(const QKeyEvent& Event) {
+  const Qt::KeyboardModifiers Mods = Event.modifiers();
+  if (!(Mods & Qt::AltModifier) || (Mods & Qt::ControlModifier)) return false;
+  const QString Text = Event.text();
+  return !Text.isEmpty() && Text.at(0).isPrint();
+}
+
+namespace {
+
+// Takes the character out of a key event that is under way, so that it goes on
+// to its widget and the widget's parents as a key without text.
+struct TKeyEventText : QKeyEvent {
+  static void Clear(QKeyEvent& Event) { (Event.*&TKeyEventText::m_text).clear(); }
+};
+
+class TAltChordFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Event->type() != QEvent::KeyPress) return false;
+    auto* Key = static_cast<QKeyEvent*>(Event);
+    if (!IsAltChord(*Key)) return false;
+    // The window object hands the key on to the widget with the focus; the key
+    // is taken there. A popup menu reads Alt+letter as one of its items.
+    auto* Target = qobject_cast<QWidget*>(Watched);
+    if (Target == nullptr || Target->window()->windowType() == Qt::Popup) return false;
+    TKeyEventText::Clear(*Key);
+    return false;
+  }
+};
+
+void InstallAltChordFilter() {
+  QCoreApplication* App = QCoreApplication::instance();
+  // Installed first, so it runs after the filters that windows install later:
+  // their key preview still sees the chord as the user pressed it.
+  if (App != nullptr) App->installEventFilter(new TAltChordFilter(App));
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(InstallAltChordFilter)

@@ -50,6 +50,16 @@ TShiftState ShiftStateOf(const QKeyEvent& Event);
 // or one outside the single-byte range).
 char KeyCharOf(const QKeyEvent& Event);
 
+// Alt with a character key is an accelerator and never text. The toolkit runs
+// the shortcut of an enabled control that the chord names before any widget
+// sees the key; a chord that names none reaches the controls as a key press
+// that types no character: key-down handlers see it (with ssAlt), key-press
+// handlers and boxes do not, so no box takes "a" from Alt+A, whether its
+// control is disabled or there is none. Ctrl+Alt (AltGr on some keyboards)
+// still types, and menus keep Alt+letter for their items. This holds for every
+// window of the application from its start.
+bool IsAltChord(const QKeyEvent& Event);
+
 // Marks a key press that a control hands on to another for as long as it does
 // (a grid hands the key that opens its cell editor to that editor, or a changed
 // key in its place): the form has previewed that key press already.

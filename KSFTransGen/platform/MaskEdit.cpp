@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cctype>
 
 #include "QtEnv.h"
@@ -161,6 +162,20 @@ bool TEditMask::HasLiteral(char C) const {
   return false;
 }
 
+int TEditMask::FirstUnfilled(const std::string& Display) const {
+  for (int I = 0; I < Length(); ++I) {
+    if (!IsInput(I)) continue;
+    if (I >= static_cast<int>(Display.size()) || !IsDigit(Display[static_cast<size_t>(I)])) return I;
+  }
+  return -1;
+}
+
+bool TEditMask::TakesTypingAt(int Pos) const {
+  for (int I = std::max(Pos, 0); I < Length(); ++I)
+    if (IsInput(I)) return true;
+  return false;
+}
+
 bool TEditMask::IsComplete(const std::string& Display) const {
   for (int I = 0; I < Length(); ++I) {
     if (FPositions[static_cast<size_t>(I)].Kind != TKind::Required) continue;
@@ -207,6 +222,24 @@ void TMaskEdit::SetText(const std::string& Value) {
   for (char& C : Display)
     if (C == FMask.Blank()) C = ' ';
   setText(ToQString(Display));
+  // Qt leaves the cursor after the last position, where no key types anything.
+  // A box with the focus gets it where typing starts; one without shows no
+  // selection (the entry puts the cursor in place), and the text set by the
+  // program replaces wherever the user had left the cursor.
+  FAwayInAnotherWindow = false;
+  if (hasFocus())
+    PlaceCursorForTyping();
+  else
+    setCursorPosition(0);
+}
+
+void TMaskEdit::PlaceCursorForTyping() {
+  if (!FMask.IsMasked()) return;
+  const int First = FMask.FirstUnfilled(EditText());
+  if (First < 0)
+    selectAll();
+  else
+    setCursorPosition(First);
 }
 
 void TMaskEdit::SetMaxLength(int Value) { setMaxLength(Value > 0 ? Value : 32767); }
@@ -241,13 +274,17 @@ void TMaskEdit::WatchApplication(bool On) {
 
 void TMaskEdit::focusInEvent(QFocusEvent* Event) {
   QLineEdit::focusInEvent(Event);
-  // Qt puts a masked box's cursor on its first blank when the keyboard enters it;
-  // the whole text is selected instead, so typing replaces the old value rather
-  // than overwriting its first digits and keeping the rest.
   const Qt::FocusReason Reason = Event->reason();
-  if (FMask.IsMasked() && !FRefusing &&
-      (Reason == Qt::TabFocusReason || Reason == Qt::BacktabFocusReason || Reason == Qt::ShortcutFocusReason))
-    selectAll();
+  const bool WasAway = FAwayInAnotherWindow;
+  FAwayInAnotherWindow = false;
+  if (FMask.IsMasked() && !FRefusing && PlaceCursorOnEntry && Reason != Qt::MouseFocusReason) {
+    // Back from another window (a message box, a popup) the cursor stays where
+    // the user left it, unless no key would type anything there (after the end
+    // of a full box). Any other entry, the window's first showing included,
+    // starts where typing starts.
+    const bool Back = WasAway && (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason);
+    if (!Back || (!hasSelectedText() && !FMask.TakesTypingAt(cursorPosition()))) PlaceCursorForTyping();
+  }
   if (!FRefusing) FTextOnEnter = Text();
   WatchApplication(FMask.IsMasked());
 }
@@ -256,7 +293,10 @@ void TMaskEdit::focusOutEvent(QFocusEvent* Event) {
   QLineEdit::focusOutEvent(Event);
   const Qt::FocusReason Reason = Event->reason();
   // Another window taking the focus, or a popup, is no leaving of the box.
-  if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason) return;
+  if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason) {
+    FAwayInAnotherWindow = true;
+    return;
+  }
   if (FRefusing) return;
   if (!MustStay()) {
     WatchApplication(false);

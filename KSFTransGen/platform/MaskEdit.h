@@ -14,6 +14,13 @@
 //   positions between them as blanks and those at the end dropped (at the start
 //   for a ! mask): "5551234" for a full phone box, "123" for "123-__-____".
 // A box the user changed cannot be left while a required position is unfilled.
+//
+// Where typing starts: a masked box that the keyboard (Tab, Shift+Tab, an
+// accelerator) or the program (a focus move, a text set) puts the cursor in gets
+// it on its first unfilled position, or, when every position is filled, over the
+// whole text, so that what the user types next fills the box or replaces it. A
+// click puts the cursor where it was clicked; coming back from another window or
+// a popup keeps the cursor where it was, as long as typing lands there.
 
 #include <QLineEdit>
 #include <functional>
@@ -43,6 +50,10 @@ class TEditMask {
   bool IsComplete(const std::string& Display) const;
   // True when C is one of the pattern's literal characters.
   bool HasLiteral(char C) const;
+  // The first input position of the shown text that holds no digit; -1 when every one does.
+  int FirstUnfilled(const std::string& Display) const;
+  // True when typing at position Pos lands in an input position (at Pos or after it).
+  bool TakesTypingAt(int Pos) const;
 
  private:
   enum class TKind { Required, Optional, Literal };
@@ -71,7 +82,8 @@ class TMaskEdit : public QLineEdit {
   // The text as the mask defines it (see above).
   std::string Text() const;
   // Sets the text from the program; runs OnChange when the text changes, and
-  // leaves the box unchanged in the user's sense (it may be left).
+  // leaves the box unchanged in the user's sense (it may be left). The cursor
+  // goes where typing starts.
   void SetText(const std::string& Value);
   // What the box shows, unfilled positions as the blank character.
   std::string EditText() const;
@@ -83,6 +95,9 @@ class TMaskEdit : public QLineEdit {
 
   // Whether a changed box may be left incomplete; grid cell editors allow it.
   bool EnforceComplete = true;
+  // Whether getting the focus puts the cursor where typing starts; a grid's cell
+  // editor keeps its whole text selected instead, so the first key replaces it.
+  bool PlaceCursorOnEntry = true;
 
   // Runs at every change of the text, by the user or the program.
   std::function<void()> OnChange;
@@ -104,6 +119,8 @@ class TMaskEdit : public QLineEdit {
 
  private:
   bool MustStay() const;
+  // Puts the cursor where typing starts (see above).
+  void PlaceCursorForTyping();
   void RefuseLeave();
   void WatchApplication(bool On);
 
@@ -112,6 +129,8 @@ class TMaskEdit : public QLineEdit {
   bool FWatching = false;
   bool FRefusing = false;
   bool FRefuseNextPress = false;
+  // The focus went to another window or a popup and is expected back.
+  bool FAwayInAnotherWindow = false;
 };
 
 // Gives a cell editor the mask (an empty mask: plain editing).

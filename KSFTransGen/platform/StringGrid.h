@@ -19,6 +19,11 @@
 //   a key whose press the grid or its editor saw since that key's last release and
 //   since the focus last left them: a release whose press went elsewhere (to a box
 //   that Esc closed, to a shortcut) is no key for the grid;
+// - the editor opens on the current cell for the first key that types a
+//   character there (that key is its first), for Enter or F2, and for a click on
+//   the current cell once no second click has made it a double click; a key
+//   typed while the grid waits for that second click opens the editor at once,
+//   with the key in it, so no key is lost however the cell got the focus;
 // - when the editor opens: OnGetEditMask and OnGetEditText for its cell; at every
 //   change of the editor's text the cell takes the new text (as the mask gives it)
 //   and then OnSetEditText runs;
@@ -39,6 +44,8 @@
 // is still open, and a closed editor is destroyed only once the event it was
 // handling has ended. OnDrawCell, OnGetEditMask and OnGetEditText only answer.
 
+#include <QBasicTimer>
+#include <QPersistentModelIndex>
 #include <QTableView>
 #include <bitset>
 #include <cstdint>
@@ -159,6 +166,7 @@ class TStringGrid : public QTableView {
   QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
   bool edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) override;
+  void timerEvent(QTimerEvent* Event) override;
   // The grid has no type-ahead search: a letter either edits or does nothing.
   void keyboardSearch(const QString& Search) override;
 
@@ -208,6 +216,10 @@ class TStringGrid : public QTableView {
   const QKeyEvent* FKeyInFlight = nullptr;  // a key the grid handled and passes to its editor
   const QKeyEvent* FPasteInFlight = nullptr; // the Ctrl+V a paste key stands for
   std::bitset<256> FKeysDown;                // by key code
+  // A click on the current cell opens its editor when this runs out, unless a
+  // double click, a key or a move came first.
+  QBasicTimer FClickEdit;
+  QPersistentModelIndex FClickEditIndex;
   // The cell the select check has just agreed to, which the view is about to make current.
   int32_t FApprovedCol = -1;
   int32_t FApprovedRow = -1;

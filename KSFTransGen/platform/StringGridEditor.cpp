@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimerEvent>
 
 #include "QtEnv.h"
 #include "StringGridImpl.h"
@@ -59,6 +60,7 @@ QWidget* TStringGridDelegate::createEditor(QWidget* Parent, const QStyleOptionVi
   auto* Edit = new TInplaceEdit(Parent);
   Edit->setFrame(false);
   Edit->EnforceComplete = false;  // a cell may be left as it is; the program judges its text
+  Edit->PlaceCursorOnEntry = false;  // the cell's whole text stays selected: the first key replaces it
   // A cell changes only by keys, which the key handlers see and may refuse: no
   // paste from a context menu, no dropped text, no middle-button paste.
   Edit->setContextMenuPolicy(Qt::NoContextMenu);
@@ -186,7 +188,30 @@ QLineEdit* TStringGrid::InplaceEditor() const {
 
 bool TStringGrid::edit(const QModelIndex& Index, EditTrigger Trigger, QEvent* Event) {
   if (!(FOptions & goEditing) && Trigger != QAbstractItemView::AllEditTriggers) return false;
+  if (Trigger == QAbstractItemView::SelectedClicked) {
+    // The view would wait for a possible double click itself and drop every key
+    // typed meanwhile (the clerk's first digits). The grid waits instead, and
+    // any other way to the editor, or away from the cell, ends the wait.
+    if (!(editTriggers() & QAbstractItemView::SelectedClicked) || !Index.isValid()) return false;
+    FClickEditIndex = Index;
+    FClickEdit.start(QApplication::doubleClickInterval(), this);
+    return true;
+  }
+  FClickEdit.stop();
   return QTableView::edit(Index, Trigger, Event);
+}
+
+void TStringGrid::timerEvent(QTimerEvent* Event) {
+  if (Event->timerId() != FClickEdit.timerId()) {
+    QTableView::timerEvent(Event);
+    return;
+  }
+  FClickEdit.stop();
+  // Only on the cell clicked, and only while the grid still has the keyboard:
+  // an editor opened now would take the focus from wherever the user went.
+  const QModelIndex Index = currentIndex();
+  if (!Index.isValid() || Index != QModelIndex(FClickEditIndex) || EditorMode() || !hasFocus()) return;
+  edit(Index, QAbstractItemView::AllEditTriggers, nullptr);
 }
 
 bool TStringGrid::IsOpenEditor(const QWidget* Editor) const {

@@ -217,6 +217,57 @@ class TestVDemogr : public QObject {
     });
   }
 
+  // Keys typed straight after the form moves the focus to the SSN box land in
+  // it: on its first unfilled position, or over the whole number when it is
+  // full. Nine digits typed at once after Insert must not fall after the end
+  // of the mask.
+  void KeysAfterAFocusMoveLandInTheSSNBox_data() {
+    QTest::addColumn<QString>("Way");
+    QTest::addColumn<QString>("Keys");
+    QTest::addColumn<QString>("SSN");
+    QTest::newRow("Insert clicked from the last name") << "click Insert" << "123456789" << "123456789";
+    QTest::newRow("Alt+I in the SSN box") << "Alt+I" << "123456789" << "123456789";
+    QTest::newRow("save refused for a short SSN") << "short SSN" << "6789" << "123456789";
+    QTest::newRow("SSN found twice") << "taken SSN" << "333333333" << "333333333";
+  }
+  void KeysAfterAFocusMoveLandInTheSSNBox() {
+    QFETCH(QString, Way);
+    QFETCH(QString, Keys);
+    QFETCH(QString, SSN);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QCOMPARE(D->Mode, 'B');
+      if (Way == "Alt+I") {
+        D->mskSSN->setFocus();
+        QTRY_VERIFY(D->mskSSN->hasFocus());
+        QTest::keyClick(D->mskSSN, Qt::Key_I, Qt::AltModifier);
+        // A button pressed by its accelerator clicks a moment later.
+        QTRY_COMPARE(D->Mode, 'A');
+      } else {
+        D->edtLastName->setFocus();
+        QTRY_VERIFY(D->edtLastName->hasFocus());
+        QTest::mouseClick(D->bbnInsert, Qt::LeftButton);
+        QCOMPARE(D->Mode, 'A');
+      }
+      if (Way == "short SSN") {
+        FillMember(D, "12345", "Carter");
+        D->edtFirstName->setFocus();
+        QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Invalid SSN : \"12345\"!"});
+      }
+      if (Way == "taken SSN") {
+        D->edtFirstName->setFocus();
+        D->mskSSN->SetText("222222222");
+        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"SSN 222-22-2222 is not unique!"});
+      }
+      QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
+      QTest::keyClicks(QApplication::focusWidget(), Keys);
+      QCOMPARE(QString::fromStdString(D->mskSSN->Text()), SSN);
+    });
+  }
+
   void AllowIncompleteBoxFollowsThePreparationForm() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});

@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QTabBar>
 
 #include "DetailFormFixture.h"
 
@@ -194,6 +195,48 @@ class TestVDemogrAmounts : public QObject {
         Stroke(Key, Keypad ? Qt::KeypadModifier : Qt::NoModifier);
       }
       QCOMPARE(D->Mode, Mode);
+    });
+  }
+
+  // The first digit typed into an amount cell is the first digit of the new
+  // amount, however the cell got the keyboard; typed at once after a click on
+  // the highlighted cell, 4000 is 4000 and not 000.
+  void FirstKeyIsTheFirstDigitOfTheAmount_data() {
+    QTest::addColumn<QString>("Way");
+    QTest::newRow("click on the highlighted cell") << "click current";
+    QTest::newRow("click on another cell") << "click other";
+    QTest::newRow("Tab from the page's tab") << "tab";
+    QTest::newRow("Ctrl+Tab from a box of the other page") << "ctrl+tab";
+  }
+  void FirstKeyIsTheFirstDigitOfTheAmount() {
+    QFETCH(QString, Way);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      TStringGrid* G = D->stgAmt;
+      QTabBar* Tabs = D->pgcDetail->tabBar();
+      if (Way == "ctrl+tab") {
+        D->edtCity->setFocus();
+        Stroke(Qt::Key_Tab, Qt::ControlModifier);
+      } else {
+        QTest::mouseClick(Tabs, Qt::LeftButton, {}, Tabs->tabRect(1).center());
+      }
+      QCOMPARE(D->pgcDetail->ActivePage(), D->tbsContr);
+      const auto Center = [&](int32_t Row) { return G->visualRect(G->model()->index(Row, 0)).center(); };
+      if (Way == "click current") QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, Center(G->Row()));
+      if (Way == "click other") QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, Center(3));
+      if (Way == "tab") {
+        Tabs->setFocus();
+        Stroke(Qt::Key_Tab);
+      }
+      QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(G));
+      const int32_t Row = G->Row();
+      for (Qt::Key K : {Qt::Key_4, Qt::Key_0, Qt::Key_0, Qt::Key_0}) Stroke(K);
+      QCOMPARE(G->Cells(1, Row), std::string("4000"));
+      QCOMPARE(D->Mode, 'E');
+      QTest::qWait(QApplication::doubleClickInterval() + 100);
+      QCOMPARE(G->Cells(1, Row), std::string("4000"));
     });
   }
 

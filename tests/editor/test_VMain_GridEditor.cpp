@@ -2,6 +2,7 @@
 // keys that change a cell without typing a character.
 
 #include <QClipboard>
+#include <QTabBar>
 
 #include "TransFormFixture.h"
 
@@ -54,6 +55,36 @@ class TestVMainGridEditor : public QObject {
     Form->sgrDemogr->SetEditorMode(false);
     QVERIFY(Form->SaveTransmittal());
     QCOMPARE(QString::fromStdString(Grid->Cells(Col, Row)), Kept);
+  }
+
+  // A clerk who opens a grid's page by its tab and clicks the highlighted cell
+  // types the new value at once: every key lands in the cell, the first one too.
+  void KeysTypedRightAfterAClickOnTheHighlightedCellLand_data() {
+    QTest::addColumn<bool>("Contr");
+    QTest::addColumn<QString>("Typed");
+    QTest::newRow("pensionable") << true << "4000";
+    QTest::newRow("last name") << false << "Zed";
+  }
+  void KeysTypedRightAfterAClickOnTheHighlightedCellLand() {
+    QFETCH(bool, Contr);
+    QFETCH(QString, Typed);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "Adams"), Member("987654321", "Baker")});
+    TOpenForm Form;
+    QApplication::setActiveWindow(Form.Form);
+    QVERIFY(QTest::qWaitForWindowActive(Form.Form));
+    QTabBar* Tabs = Form->pgcTrans->tabBar();
+    QTest::mouseClick(Tabs, Qt::LeftButton, {}, Tabs->tabRect(Contr ? 2 : 1).center());
+    TStringGrid* Grid = Contr ? Form->sgrContr : Form->sgrDemogr;
+    QCOMPARE(Form->pgcTrans->ActivePage(), Contr ? Form->tbsContr : Form->tbsDemogr);
+    const int32_t Col = Grid->Col();
+    const int32_t Row = Grid->Row();
+    const QPoint Cell = Grid->visualRect(Grid->model()->index(Row - 1, Col)).center();
+    QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Cell);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Grid));
+    for (QChar C : Typed) QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
+    QCOMPARE(QString::fromStdString(Grid->Cells(Col, Row)), Typed);
+    QVERIFY(Form->FEditing);
   }
 
   // Shift+Insert pastes as Ctrl+V does: into a cell that takes typing, and on a

@@ -9,6 +9,7 @@
 
 #include "FakeEnv.h"
 #include "MaskEdit.h"
+#include "QtTestSupport.h"
 
 class TestMaskEdit : public QObject {
   Q_OBJECT
@@ -28,6 +29,8 @@ class TestMaskEdit : public QObject {
   void EscAbandonsChange();
   void KeyboardEntrySelectsTheText_data();
   void KeyboardEntrySelectsTheText();
+  void EntryPutsTheCursorWhereTypingStarts_data();
+  void EntryPutsTheCursorWhereTypingStarts();
   void OnChangeRunsForProgramAndUser();
 };
 
@@ -269,6 +272,98 @@ void TestMaskEdit::KeyboardEntrySelectsTheText() {
   QTest::keyClick(F.Year, Qt::Key_Tab);
   QVERIFY(F.Year->hasFocus());
   QCOMPARE(Fake.Beeps, 1);
+}
+
+// However the box gets the focus, short of a click, the keys typed next fill it
+// from its first unfilled position, or replace its text when it is full: never
+// do they fall after the end of the mask, where Qt leaves the cursor once the
+// program has set the text, and vanish.
+void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Text");   // set by the program before the entry
+  QTest::addColumn<QString>("Entry");
+  QTest::addColumn<QString>("Keys");
+  QTest::addColumn<QString>("Result");
+  const QString SSN = "999\\-99\\-9999;0;_";
+  const QString Date = "!99/99/0000;1;_";
+  QTest::newRow("Tab, empty") << SSN << "" << "tab" << "123456789" << "123456789";
+  QTest::newRow("Tab, partly filled") << SSN << "123" << "tab" << "456789" << "123456789";
+  QTest::newRow("Shift+Tab, partly filled") << SSN << "12345" << "backtab" << "6789" << "123456789";
+  QTest::newRow("accelerator, full") << SSN << "123456789" << "accelerator" << "987654321" << "987654321";
+  QTest::newRow("program, empty") << SSN << "" << "program" << "123456789" << "123456789";
+  QTest::newRow("program, full") << SSN << "123456789" << "program" << "987654321" << "987654321";
+  QTest::newRow("program, date with the month") << Date << "12/  /    " << "program" << "312004" << "12/31/2004";
+  QTest::newRow("program clears the focused box") << SSN << "123456789" << "cleared" << "555667777"
+                                                 << "555667777";
+  QTest::newRow("first showing, empty") << SSN << "" << "showing" << "123456789" << "123456789";
+  QTest::newRow("back from a box, full at its end") << SSN << "123456789" << "return at end" << "987654321"
+                                                   << "987654321";
+  QTest::newRow("back from a box, cursor kept") << SSN << "123456789" << "return at 4" << "0" << "123056789";
+  QTest::newRow("back after the program set the text") << SSN << "123" << "return to new text" << "5" << "5";
+}
+
+void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Text);
+  QFETCH(QString, Entry);
+  QFETCH(QString, Keys);
+  QFETCH(QString, Result);
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Layout = new QVBoxLayout(&Window);
+  auto* Other = new QLineEdit(&Window);
+  auto* Box = new TMaskEdit(&Window);
+  Layout->addWidget(Other);
+  Layout->addWidget(Box);
+  Box->SetEditMask(Mask.toStdString());
+  Box->SetText(Text.toStdString());
+  if (Entry == "showing") {
+    // The box is the window's first control when the window comes up.
+    Box->setFocus();
+    Window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    QTRY_VERIFY(Box->hasFocus());
+  } else {
+    Window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    Other->setFocus();
+    QTRY_VERIFY(Other->hasFocus());
+    if (Entry == "tab") QTest::keyClick(Other, Qt::Key_Tab);
+    if (Entry == "backtab") {
+      Window.setTabOrder(Box, Other);
+      QTest::keyClick(Other, Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    if (Entry == "accelerator") Box->setFocus(Qt::ShortcutFocusReason);
+    if (Entry == "program" || Entry.startsWith("return")) Box->setFocus();
+    if (Entry == "cleared") {
+      Box->setFocus();
+      QTRY_VERIFY(Box->hasFocus());
+      Box->SetText("");
+    }
+    QTRY_VERIFY(Box->hasFocus());
+  }
+  if (Entry == "return to new text") {
+    // Another window is up while the program fills the box (a record shown
+    // anew): coming back, the new text is the box's, not the old cursor.
+    Box->setCursorPosition(3);
+    QWidget Away;
+    Away.show();
+    QApplication::setActiveWindow(&Away);
+    QVERIFY(QTest::qWaitForWindowActive(&Away));
+    Box->SetText("987654321");
+    QVERIFY(!Box->hasSelectedText());
+    Away.hide();
+    QApplication::setActiveWindow(&Window);
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    QTRY_VERIFY(Box->hasFocus());
+  } else if (Entry.startsWith("return")) {
+    // The user left the cursor somewhere, a box came up and went.
+    Box->setCursorPosition(Entry == "return at end" ? Box->displayText().size() : 4);
+    ImitateModalWindow();
+    QTRY_VERIFY(Box->hasFocus());
+  }
+  QTest::keyClicks(Box, Keys);
+  QCOMPARE(QString::fromStdString(Box->Text()), Result);
 }
 
 void TestMaskEdit::OnChangeRunsForProgramAndUser() {

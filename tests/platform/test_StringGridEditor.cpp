@@ -20,6 +20,9 @@ class TestStringGridEditor : public QObject {
   void EditingReportsEveryKeystroke();
   void EditMaskShapesCellText();
   void EditorTakesNoTextBesideTheKeys();
+  void FirstKeyOpensTheEditorWithIt_data();
+  void FirstKeyOpensTheEditorWithIt();
+  void ClickOnTheCurrentCellOpensTheEditorOnlyWhereItIsStill();
 };
 
 // A key handler may open a box (which takes the focus, so the view closes the
@@ -168,3 +171,97 @@ void TestStringGridEditor::EditorTakesNoTextBesideTheKeys() {
 
 QTEST_MAIN(TestStringGridEditor)
 #include "test_StringGridEditor.moc"
+
+// However a cell became current and the grid got the keyboard, the first key
+// typed opens the cell's editor with that key in it, also while the grid waits
+// to tell a click on the current cell from a double click: "4000" typed at
+// once is 4000, not 000 or nothing.
+void TestStringGridEditor::FirstKeyOpensTheEditorWithIt_data() {
+  QTest::addColumn<QString>("Way");
+  QTest::newRow("click on the current cell") << "click current";
+  QTest::newRow("click on another cell") << "click other";
+  QTest::newRow("arrow key") << "arrow";
+  QTest::newRow("Tab into the grid") << "tab";
+  QTest::newRow("focus moved by the program") << "program";
+}
+
+void TestStringGridEditor::FirstKeyOpensTheEditorWithIt() {
+  QFETCH(QString, Way);
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Before = new QLineEdit(&Window);
+  auto* Grid = new TStringGrid(&Window);
+  Grid->move(0, 40);
+  Grid->resize(400, 200);
+  Grid->SetColCount(3);
+  Grid->SetFixedCols(0);
+  Grid->SetRowCount(4);
+  Grid->SetOptions(goVertLine | goHorzLine | goEditing | goTabs);
+  for (int R = 1; R < 4; ++R) Grid->SetCells(1, R, "70.00");
+  std::vector<std::string> Edits;
+  Grid->OnSetEditText = [&](int32_t, int32_t, const std::string& Value) { Edits.push_back(Value); };
+  Window.setTabOrder(Before, Grid);
+  Window.resize(420, 260);
+  Window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&Window));
+  Grid->SetCol(1);
+  const auto Center = [&](int C, int R) { return Grid->visualRect(Grid->model()->index(R - 1, C)).center(); };
+  Before->setFocus();
+  QTRY_VERIFY(Before->hasFocus());
+  if (Way == "click current") QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Center(1, 1));
+  if (Way == "click other") QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Center(1, 2));
+  if (Way == "arrow") {
+    Grid->setFocus();
+    QTest::keyClick(Grid, Qt::Key_Down);
+  }
+  if (Way == "tab") QTest::keyClick(Before, Qt::Key_Tab);
+  if (Way == "program") Grid->setFocus();
+  QTRY_VERIFY(Grid->hasFocus());
+  const int32_t Row = Grid->Row();
+  for (QChar C : QString("4000")) QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
+  QCOMPARE(Grid->Cells(1, Row), std::string("4000"));
+  QCOMPARE(Edits, (std::vector<std::string>{"4", "40", "400", "4000"}));
+  // The wait for a second click, if any, ends in nothing: the editor keeps what was typed.
+  QTest::qWait(QApplication::doubleClickInterval() + 100);
+  QVERIFY(Grid->EditorMode());
+  QCOMPARE(Grid->InplaceEditor()->text(), QString("4000"));
+}
+
+// A click on the current cell opens its editor, with the text selected, once no
+// second click has come; but not on a cell the user has moved on from, and not
+// when the keyboard has gone elsewhere, where the editor would take it back.
+void TestStringGridEditor::ClickOnTheCurrentCellOpensTheEditorOnlyWhereItIsStill() {
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Other = new QLineEdit(&Window);
+  TGridFixture F;
+  F.Grid.setParent(&Window);
+  F.Grid.move(0, 40);
+  Window.resize(420, 360);
+  Window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&Window));
+  F.Grid.setFocus();
+  QTRY_VERIFY(F.Grid.hasFocus());
+  const int Wait = QApplication::doubleClickInterval() + 100;
+  QCOMPARE(F.Grid.Col(), 0);
+  QCOMPARE(F.Grid.Row(), 1);
+  QTest::mouseClick(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(0, 1));
+  QVERIFY(!F.Grid.EditorMode());
+  QTRY_VERIFY_WITH_TIMEOUT(F.Grid.EditorMode(), Wait * 2);
+  QCOMPARE(F.Grid.InplaceEditor()->selectedText(), QString("0,1"));
+  F.Grid.SetEditorMode(false);
+
+  // Moved on with an arrow key before the editor opened.
+  QTest::mouseClick(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(0, 1));
+  QTest::keyClick(&F.Grid, Qt::Key_Down);
+  QTest::qWait(Wait);
+  QVERIFY(!F.Grid.EditorMode());
+  QCOMPARE(F.Grid.Row(), 2);
+
+  // Gone to another box.
+  QTest::mouseClick(F.Grid.viewport(), Qt::LeftButton, {}, F.CellCenter(0, 2));
+  Other->setFocus();
+  QTest::qWait(Wait);
+  QVERIFY(!F.Grid.EditorMode());
+  QVERIFY(Other->hasFocus());
+}

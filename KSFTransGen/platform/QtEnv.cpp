@@ -102,9 +102,9 @@ void TQtEnv::ShowMessages(const std::vector<std::string>& Messages) {
 
 void TQtEnv::OpenHelp() { ShowHelpContents(); }
 
-void TQtEnv::OpenTextFile(const std::string& Path) {
+bool TQtEnv::OpenTextFile(const std::string& Path) {
   // No shell and no waiting: the desktop hands the file to the user's text viewer.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(Path)));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(Path)));
 }
 
 std::string TQtEnv::ProgramPath() {

@@ -22,7 +22,7 @@ namespace {
 // one: it never blocks the window it was opened from, and no window of this
 // program blocks it, modal or not. Qt blocks every window but the modal one and
 // the modal one's own (transient) children, so the help window makes itself a
-// child of whichever modal window is up, the moment one blocks it.
+// child of whichever modal window is up, for Qt alone, the moment one blocks it.
 class THelpWindow : public QWidget {
  public:
   THelpWindow() : QWidget(nullptr, Qt::Window) {}
@@ -104,10 +104,12 @@ void ShowHelpContents() {
   }
   GBrowser->setSource(QUrl(ContentsUrl));
   GBrowser->scrollToAnchor("contents");
-  // Opened from a modal window, it is that window's child from the start.
-  GHelpWindow->winId();
-  GHelpWindow->KeepUsable();
   GHelpWindow->show();
+  // Opened from a modal window, it becomes that window's child at once. Only
+  // once it is on the screen: the window manager is not told, so the help stays
+  // a window of its own there, never closed, hidden or kept on top with the
+  // modal window.
+  GHelpWindow->KeepUsable();
   GHelpWindow->raise();
   GHelpWindow->activateWindow();
   GBrowser->setFocus();

@@ -130,8 +130,8 @@ int DemogrColumnShift(const QWidget& Form) {
     Caption.remove('&');
     Widest = std::max(Widest, QFontMetrics(Font).horizontalAdvance(Caption));
   }
-  // The label's design width that scales to at least the text's width, and the
-  // gap of 2 that every label keeps before its box.
+  // The label's design width that scales to at least the text's width (with a
+  // pixel to spare), and the gap of 2 that every label keeps before its box.
   const int32_t Dpi = ScreenDPI > 0 ? ScreenDPI : 96;
   const int Needed = (Widest * 96 + Dpi - 1) / Dpi + 1;
   const int LabelLeft = 8;

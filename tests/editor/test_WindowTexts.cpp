@@ -6,12 +6,10 @@
 // inch (QT_FONT_DPI=120 without Qt's own scaling, so that ScreenDPI is 120 and
 // the windows scale themselves, as on a "large fonts" screen).
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -24,8 +22,6 @@
 #include "Controls.h"
 #include "DetailFormFixture.h"
 #include "Help.h"
-#include "PageControl.h"
-#include "RMember.h"
 #include "RTrans.h"
 #include "ReportPreview.h"
 #include "Scaling.h"

@@ -2,6 +2,7 @@
 // it takes, and which handler its changes and exits reach.
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <algorithm>
@@ -111,6 +112,32 @@ QLabel* MakeLabel(QWidget* Parent, const char* Text, bool Bold) {
   return Label;
 }
 
+// The column of boxes on the demographic page: where its boxes start by design,
+// and where its widest boxes end.
+constexpr int DemogrColumn = 118;
+constexpr int DemogrRightEdge = 338;
+
+// How far the demographic page's column of boxes moves right so that the widest
+// of its labels ("Address Eff. Date :", in bold) reads whole in the form's face
+// before its box; 0 where the design leaves room enough. In design pixels.
+int DemogrColumnShift(const QWidget& Form) {
+  int Widest = 0;
+  for (const TInputDef& Def : Inputs) {
+    if (Def.Place != TBoxPlace::Demogr || Def.Label == nullptr || Def.Left != DemogrColumn) continue;
+    QFont Font = Form.font();
+    Font.setBold(Def.Required);
+    QString Caption = QString::fromLatin1(Def.Label);
+    Caption.remove('&');
+    Widest = std::max(Widest, QFontMetrics(Font).horizontalAdvance(Caption));
+  }
+  // The label's design width that scales to at least the text's width (with a
+  // pixel to spare), and the gap of 2 that every label keeps before its box.
+  const int32_t Dpi = ScreenDPI > 0 ? ScreenDPI : 96;
+  const int Needed = (Widest * 96 + Dpi - 1) / Dpi + 1;
+  const int LabelLeft = 8;
+  return std::max(0, LabelLeft + Needed + 2 - DemogrColumn);
+}
+
 // The most characters the member record keeps in a field.
 int FieldWidth(const std::string& Name) {
   static const TTransShort Layout;
@@ -136,6 +163,12 @@ void TfrmMbrDetail::BuildLayout() {
   tbsContr = pgcDetail->AddPage("Contribution Data");
   tbsContr->setObjectName("tbsContr");
 
+  // Right of the column, everything on the demographic page moves with it; the
+  // boxes that reach the page's right edge keep ending there.
+  const int Shift = DemogrColumnShift(*this);
+  const auto Moved = [Shift](const TInputDef& Def, int X) {
+    return Def.Place == TBoxPlace::Demogr && X >= DemogrColumn ? X + Shift : X;
+  };
   for (const TInputDef& Def : Inputs) {
     QWidget* Parent = Def.Place == TBoxPlace::Top    ? static_cast<QWidget*>(this)
                       : Def.Place == TBoxPlace::Name ? static_cast<QWidget*>(gbxName)
@@ -157,10 +190,15 @@ void TfrmMbrDetail::BuildLayout() {
     }
     Control->setObjectName(Def.Name);
     if (*Def.Hint != '\0') Control->setToolTip(Def.Hint);
-    PlaceScaled(Control, Def.Left, Def.Top, Def.Width, 21);
+    const int Left = Moved(Def, Def.Left);
+    int Right = Moved(Def, Def.Left + Def.Width);
+    if (Def.Place == TBoxPlace::Demogr && Def.Left + Def.Width <= DemogrRightEdge)
+      Right = std::min(Right, DemogrRightEdge);
+    PlaceScaled(Control, Left, Def.Top, Right - Left, 21);
     if (Def.Label != nullptr) {
       QLabel* Label = MakeLabel(Parent, Def.Label, Def.Required);
-      PlaceScaled(Label, Def.LabelLeft, Def.Top + 3, Def.Left - Def.LabelLeft - 2, 17);
+      const int LabelLeft = Moved(Def, Def.LabelLeft);
+      PlaceScaled(Label, LabelLeft, Def.Top + 3, Left - LabelLeft - 2, 17);
       Label->setBuddy(Control);
       if (Def.Control.Box == &F::mskSSN) {
         lblSSN = Label;
@@ -170,7 +208,7 @@ void TfrmMbrDetail::BuildLayout() {
   }
   cmbState->setMaxVisibleItems(16);
   auto* ZipSeparator = new QLabel("_", tbsDemogr);
-  PlaceScaled(ZipSeparator, 172, 103, 8, 17);
+  PlaceScaled(ZipSeparator, 172 + Shift, 103, 8, 17);
 
   BuildAmountGrid();
 

@@ -168,7 +168,10 @@ void TfrmMessage::btnViewClick() {
   std::string FileName = MessageExportFileName(MessageExportFolder(), Year, Month, Amendment,
                                                Revision, SelectedEmployerId);
   WriteMessageFile(FileName, Lines);
-  Env().OpenTextFile(FileName);
+  // Without a viewer nothing would show that the file was written, nor where.
+  if (!Env().OpenTextFile(FileName))
+    Tell("No text viewer could be started. The messages were saved in the file\r\n" + FileName,
+         TMsgIcon::Information);
 }
 
 void RegisterMessageWindow(TQtEnv& QtEnv) {

@@ -2,7 +2,7 @@
 // The message window: the one view of the collected error and validation
 // messages. It lives, hidden, for the whole run and is shown modally by the
 // error list; "As File..." writes the shown messages to a text file and opens it
-// in the text viewer.
+// in the text viewer, or, where no viewer can be started, says where the file is.
 
 #include <QDialog>
 #include <cstdint>
@@ -39,7 +39,8 @@ class TfrmMessage : public QDialog {
   std::vector<std::string> Items() const;
 
   void btnOKClick();
-  // Writes the shown messages to the export file and opens it in the text viewer.
+  // Writes the shown messages to the export file and opens it in the text viewer;
+  // when no viewer can be started, a box names the file.
   void btnViewClick();
 
  private:

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <algorithm>
 
 #include "Env.h"
 
@@ -13,7 +14,6 @@ TfrmPrintQ::TfrmPrintQ(QWidget* Owner) : QDialog(Owner) {
   // Only the system menu among the title-bar buttons.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(473, 148);
   auto* Layout = new QHBoxLayout(this);
   btnDemogr = new QPushButton("&Demographic Information", this);
   btnDemogr->setObjectName("btnDemogr");
@@ -27,6 +27,9 @@ TfrmPrintQ::TfrmPrintQ(QWidget* Owner) : QDialog(Owner) {
     Layout->addWidget(B);
   }
   btnDemogr->setDefault(true);
+  // 473 x 148, or wider where the face needs more room for the captions (a
+  // screen of more dots per inch sets the captions larger, not the dialog).
+  setFixedSize(std::max(473, Layout->totalMinimumSize().width()), 148);
   connect(btnDemogr, &QPushButton::clicked, this, [this] { btnDemogrClick(); });
   connect(btnContr, &QPushButton::clicked, this, [this] { btnContrClick(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });

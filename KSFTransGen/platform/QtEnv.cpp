@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 #include <exception>
 
@@ -25,6 +28,22 @@ QMessageBox::Icon ToQtIcon(TMsgIcon Icon) {
     case TMsgIcon::Question: return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
+}
+
+// The width a window needs for its title to show whole in the window frame: the
+// text in a title bar's bold, slightly larger face, and room for the frame's
+// icon and its three buttons. A message box sizes itself by its text and leaves
+// its title only a little more than the title's own width, so a short message
+// ("Invalid date!") got a box whose title the frame cut short.
+int TitleBarWidth(const QString& Title) {
+  QFont Font = QApplication::font();
+  Font.setBold(true);
+  if (Font.pointSizeF() > 0)
+    Font.setPointSizeF(Font.pointSizeF() * 1.1);
+  else if (Font.pixelSize() > 0)
+    Font.setPixelSize(Font.pixelSize() * 11 / 10);
+  const QFontMetrics Metrics(Font);
+  return Metrics.horizontalAdvance(Title) + 4 * (Metrics.height() + 8) + 16;
 }
 }  // namespace
 
@@ -69,6 +88,11 @@ int TQtEnv::Message(const TMessageRequest& Request) {
       Box.setEscapeButton(QMessageBox::Cancel);
       break;
   }
+  // Never narrower than its title needs: an empty row of that width below the rest.
+  if (auto* Grid = qobject_cast<QGridLayout*>(Box.layout()))
+    Grid->addItem(new QSpacerItem(TitleBarWidth(Box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  Grid->rowCount(), 0, 1, Grid->columnCount());
   // The box must show the normal cursor even while the caller runs under the hourglass.
   const bool Hourglass = ScreenCursor() == crHourGlass;
   if (Hourglass) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -102,9 +126,9 @@ void TQtEnv::ShowMessages(const std::vector<std::string>& Messages) {
 
 void TQtEnv::OpenHelp() { ShowHelpContents(); }
 
-void TQtEnv::OpenTextFile(const std::string& Path) {
+bool TQtEnv::OpenTextFile(const std::string& Path) {
   // No shell and no waiting: the desktop hands the file to the user's text viewer.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(Path)));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(Path)));
 }
 
 std::string TQtEnv::ProgramPath() {

@@ -29,8 +29,9 @@ class TQtEnv : public TEnv {
   // Forwards to the handler the message window registers; nothing without one.
   void ShowMessages(const std::vector<std::string>& Messages) override;
   void OpenHelp() override;
-  // Opens the file in the desktop's viewer for text files; returns at once.
-  void OpenTextFile(const std::string& Path) override;
+  // Opens the file in the desktop's viewer for text files; returns at once, false
+  // when the desktop has nothing that could be started for it.
+  bool OpenTextFile(const std::string& Path) override;
   std::string ProgramPath() override;
 
   // The message window registers how it shows the messages (modally).

@@ -2,6 +2,11 @@
 // The seam between the report preview and the two system dialogs it asks: the
 // print dialog and the save dialog. The program uses the real dialogs; tests
 // install their own answers, so no real modal dialog opens under test.
+//
+// Both real dialogs start in the report folder (ReportFolder): the folder of the
+// file last saved or printed to in this run, else the user's documents folder,
+// else the home folder; never the folder the program was started from. They
+// leave no settings file behind.
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +22,7 @@ class TReportDialogs {
   // Shows the print dialog for a report of PageCount pages over Printer, which
   // is set up for the report's paper; the user's choices (printer or PDF file,
   // page range, copies) end up in Printer. True when the user chose to print.
+  // A PDF file is offered in the report folder, named after the document.
   virtual bool ChoosePrinter(QPrinter& Printer, int32_t PageCount, QWidget* Parent);
 
   // Asks for the name of a file to save to, offering Filters ("Plain text
@@ -26,6 +32,10 @@ class TReportDialogs {
   virtual QString ChooseSaveFile(QWidget* Parent, const QString& Caption,
                                  const QStringList& Filters, QString& SelectedFilter);
 };
+
+// Where the real dialogs start: the folder of the last file saved or printed to
+// in this run, else the user's documents folder, else the home folder.
+QString ReportFolder();
 
 // The dialogs in force; never null.
 TReportDialogs& ReportDialogs();

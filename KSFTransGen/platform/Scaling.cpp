@@ -30,8 +30,10 @@ void PlaceScaled(QWidget* Control, int32_t Left, int32_t Top, int32_t Width, int
 }
 
 void UseDesignFont(QWidget& Form) {
+  // 11 pixels at 96 dots per inch, and as much larger as the window is on a
+  // screen of more: the face keeps its size within the window.
   QFont Small = Form.font();
-  Small.setPixelSize(11);
+  Small.setPixelSize(ScreenDPI > 0 ? ScaleForScreen(11) : 11);
   Form.setFont(Small);
 }
 

@@ -17,7 +17,8 @@ void ScaleWindow(QWidget& Window, int32_t DesignWidth, int32_t DesignHeight);
 // Puts a control of a dialog laid out at fixed positions at its design place,
 // each of the four sizes scaled for the screen on its own.
 void PlaceScaled(QWidget* Control, int32_t Left, int32_t Top, int32_t Width, int32_t Height);
-// The 11-pixel face for which the dialogs' design sizes were laid out.
+// The 11-pixel face for which the dialogs' design sizes were laid out, scaled
+// for the screen as the windows are.
 void UseDesignFont(QWidget& Form);
 // The frame of a dialog laid out at fixed positions: a title and only a close
 // box, no resizing by the user, and the design face.

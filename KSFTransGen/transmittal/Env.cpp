@@ -125,7 +125,7 @@ void TEnv::ShowMessages(const std::vector<std::string>&) {}
 
 void TEnv::OpenHelp() {}
 
-void TEnv::OpenTextFile(const std::string&) {}
+bool TEnv::OpenTextFile(const std::string&) { return false; }
 
 std::string TEnv::ProgramPath() {
   char Path[4096];

@@ -78,9 +78,10 @@ class TEnv {
   virtual void ShowMessages(const std::vector<std::string>& Messages);
   // Opens the contents of the program's help. The default does nothing.
   virtual void OpenHelp();
-  // Opens a text file in the user's text viewer without waiting for it.
-  // The default does nothing.
-  virtual void OpenTextFile(const std::string& Path);
+  // Opens a text file in the user's text viewer without waiting for it. True
+  // when a viewer was started; false when none could be, so that the caller can
+  // tell the user where the file is. The default starts nothing.
+  virtual bool OpenTextFile(const std::string& Path);
   // The full path of the running program (for AppDir). The default reads
   // /proc/self/exe; empty when that cannot be read.
   virtual std::string ProgramPath();

@@ -154,6 +154,39 @@ class TestVMessage : public QObject {
     QCOMPARE(QString::fromStdString(ReadAll(Expected)), QString("one\r\n"));
   }
 
+  // The clerk always learns where the list went: the viewer shows it, or, where
+  // none can be started, a box names the file, in TMP's folder or the program's.
+  void asFileWithoutViewerSaysWhereTheFileIs_data() {
+    QTest::addColumn<bool>("TmpSet");
+    QTest::addColumn<bool>("ViewerStarts");
+    QTest::newRow("viewer, TMP set") << true << true;
+    QTest::newRow("no viewer, TMP set") << true << false;
+    QTest::newRow("no viewer, TMP unset") << false << false;
+  }
+  void asFileWithoutViewerSaysWhereTheFileIs() {
+    QFETCH(bool, TmpSet);
+    QFETCH(bool, ViewerStarts);
+    const std::string Tmp = Folder() + "/tmp";
+    QVERIFY(QDir().mkpath(QString::fromStdString(Tmp)));
+    TTmpVariable Variable(TmpSet ? Tmp.c_str() : nullptr);
+    FEnv->ViewerStarts = ViewerStarts;
+    Fill({"SSN 123-45-6789: Last name is required."});
+    FForm->btnViewClick();
+    const std::string Written = (TmpSet ? Tmp : Folder()) + "/Msg0000-123.tmp";
+    QCOMPARE(QString::fromStdString(ReadAll(Written)),
+             QString("SSN 123-45-6789: Last name is required.\r\n"));
+    QCOMPARE(FEnv->OpenedFiles, std::vector<std::string>{Written});
+    QCOMPARE(FEnv->Beeps, 0);
+    if (ViewerStarts) {
+      QVERIFY(FEnv->Boxes.empty());
+      return;
+    }
+    QCOMPARE(FEnv->Boxes.size(), size_t(1));
+    QCOMPARE(FEnv->Boxes[0].Caption, std::string("KSF Transmittal Software"));
+    QCOMPARE(FEnv->Boxes[0].Buttons, TMsgButtons::OK);
+    QVERIFY2(FEnv->Boxes[0].Text.find(Written) != std::string::npos, FEnv->Boxes[0].Text.c_str());
+  }
+
   void asFileNamesTheOpenTransmittal() {
     const std::string Tmp = Folder() + "/tmp";
     QVERIFY(QDir().mkpath(QString::fromStdString(Tmp)));

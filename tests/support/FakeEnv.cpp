@@ -35,7 +35,10 @@ void TFakeEnv::ShowMessages(const std::vector<std::string>& Messages) {
 
 void TFakeEnv::OpenHelp() { ++HelpOpened; }
 
-void TFakeEnv::OpenTextFile(const std::string& Path) { OpenedFiles.push_back(Path); }
+bool TFakeEnv::OpenTextFile(const std::string& Path) {
+  OpenedFiles.push_back(Path);
+  return ViewerStarts;
+}
 
 std::string TFakeEnv::ProgramPath() { return ProgramPathValue; }
 

@@ -31,6 +31,8 @@ class TFakeEnv : public TEnv {
   std::function<void()> WhileShown;
   int HelpOpened = 0;
   std::vector<std::string> OpenedFiles;
+  // Whether a text viewer starts for a file opened (there is none on the machine when false).
+  bool ViewerStarts = true;
   std::string ProgramPathValue;
 
   TDateTime Now() override;
@@ -39,7 +41,7 @@ class TFakeEnv : public TEnv {
   int Message(const TMessageRequest& Request) override;
   void ShowMessages(const std::vector<std::string>& Messages) override;
   void OpenHelp() override;
-  void OpenTextFile(const std::string& Path) override;
+  bool OpenTextFile(const std::string& Path) override;
   std::string ProgramPath() override;
 
   // The texts of the boxes shown so far, in order.

@@ -107,9 +107,10 @@ class TTestFolder {
 };
 
 // The form over a folder for employer 123, shown; destroyed (not closed) at the end.
+// Laid out for a screen of Dpi dots per inch.
 struct TOpenForm {
-  explicit TOpenForm(const std::string& EmployerId = "123") {
-    ScreenDPI = 96;
+  explicit TOpenForm(const std::string& EmployerId = "123", int32_t Dpi = 96) {
+    ScreenDPI = Dpi;
     SelectedEmployerId = EmployerId;
     ReadOnlyMode = false;
     frmTrans = new TfrmTrans();

@@ -206,15 +206,9 @@ class TestWindowTexts : public QObject {
   void ThePreparationAndDetailFormsReadWhole() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("123456789", "Adams")});
-    ReadOnlyMode = false;
-    frmTrans = new TfrmTrans();
-    QPointer<TfrmTrans> Form = frmTrans;
-    const auto Free = qScopeGuard([&] {
-      delete Form.data();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    });
-    Form->show();
-    QCoreApplication::processEvents();
+    // At the screen's own dots per inch, which the 120-dpi run sets.
+    const TOpenForm Open("123", ScreenDPI);
+    const QPointer<TfrmTrans>& Form = Open.Form;
     VERIFY_WHOLE(Form.data());
     for (bool Insert : {false, true}) {
       WithDetail(Form.data(), Insert, [](TfrmMbrDetail* D) { VERIFY_WHOLE(D); });
@@ -225,15 +219,9 @@ class TestWindowTexts : public QObject {
   void TheReportPreviewReadsWhole() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("123456789", "Adams")});
-    ReadOnlyMode = false;
-    frmTrans = new TfrmTrans();
-    QPointer<TfrmTrans> Form = frmTrans;
-    const auto Free = qScopeGuard([&] {
-      delete Form.data();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    });
-    Form->show();
-    QCoreApplication::processEvents();
+    // At the screen's own dots per inch, which the 120-dpi run sets.
+    const TOpenForm Open("123", ScreenDPI);
+    const QPointer<TfrmTrans>& Form = Open.Form;
     bool Seen = false;
     WhenModalShown([&](QWidget* Modal) {
       const auto Close = qScopeGuard([&] { Modal->close(); });

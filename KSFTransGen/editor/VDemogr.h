@@ -25,7 +25,6 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "Controls.h"
 #include "Env.h"
@@ -158,35 +157,36 @@ class TfrmMbrDetail : public TForm {
   // refreshes the grids; on an error the record is taken out again.
   bool AddNewRecord();
   // The amounts grid's column 1 from the current record, blank, or back into it
-  // (all rows, or only those whose text differs from what LoadAmounts put there).
+  // (all rows, or only those whose text differs from what LoadAmounts would put there now).
   void LoadAmounts();
   void ClearAmounts();
   void StoreAmounts(bool All);
   // Set while the program itself loads the SSN box: no change rule then.
   bool FLoading = false;
 
-  // What RecordToForm put into the controls. A save writes back only what the
-  // clerk changed, because a box cannot show every value a file may hold (an
-  // SSN with a letter, a date or an amount written another way, a code no list
-  // row has): storing what it shows instead would change the member on disk
-  // without a word. Record is the member the controls were loaded from; null
-  // for a new member, whose every box is stored.
-  struct TLoadedForm {
-    const TRecord* Record = nullptr;
-    std::string SSN;
-    std::vector<std::string> Boxes;    // the boxes after the SSN, in storing order
-    std::vector<int32_t> Rows;         // the code lists' rows, in storing order
-    std::vector<bool> Known;           // the stored code is a row of its list
-    std::vector<std::string> Amounts;  // the amounts grid's column 1, rows 0 to 6
-  };
-  TLoadedForm FLoaded;
+  // A save writes back only what the clerk changed, because a box cannot show
+  // every value a file may hold (an SSN with a letter, a date or an amount
+  // written another way, a code no list row has): storing what it shows instead
+  // would change the member on disk without a word. "Changed" is measured
+  // against what RecordToForm would show for the member as it is now, never
+  // against a copy taken when it was shown: after a refused save the member
+  // already holds the edit, and a value typed back to what it was must then be
+  // stored.
+  //
+  // The member the controls were last loaded from (its identity only); null for
+  // a new member, whose every box is stored.
+  const TRecord* FShownRecord = nullptr;
   // The code lists in which the clerk has picked a row since the last loading.
+  // Only read for a stored code that no row has: that code is shown as row 0,
+  // and a clerk who picks row 0 there has chosen it.
   std::set<const QComboBox*> FPicked;
   // The current member is the one the controls were loaded from.
   bool ShowsLoadedRecord() const;
-  // The clerk changed the code list / the box since the record was loaded.
+  // The control shows another value than RecordToForm would put into it for
+  // the current member as it is now.
   bool ListChanged(const QComboBox* List) const;
   bool BoxChanged(const TMaskEdit* Box) const;
+  bool AmountChanged(int32_t Row) const;
 };
 
 // The one member detail form, owned by the preparation form; null outside its life.

@@ -138,15 +138,17 @@ void TfrmMbrDetail::LoadAmounts() {
     stgAmt->SetCells(1, Row, GetCurrentFieldStr(*AmountRows[Row].Field));
 }
 
+// A cell is changed when its text differs from what LoadAmounts would put
+// there for the current member as it is now.
+bool TfrmMbrDetail::AmountChanged(int32_t Row) const {
+  return stgAmt->Cells(1, Row) != GetCurrentFieldStr(*AmountRows[Row].Field);
+}
+
 void TfrmMbrDetail::StoreAmounts(bool All) {
   // An amount the cell could not show (written with its decimal point, say)
   // reads as 0.00: only a cell the clerk changed is stored.
-  for (int32_t Row = 0; Row < AmountRowCount; ++Row) {
-    const std::string Text = stgAmt->Cells(1, Row);
-    const size_t At = static_cast<size_t>(Row);
-    if (All || At >= FLoaded.Amounts.size() || Text != FLoaded.Amounts[At])
-      SetCurrentFieldStr(*AmountRows[Row].Field, Text);
-  }
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
+    if (All || AmountChanged(Row)) SetCurrentFieldStr(*AmountRows[Row].Field, stgAmt->Cells(1, Row));
 }
 
 void TfrmMbrDetail::stgAmtDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
@@ -202,9 +204,10 @@ void TfrmMbrDetail::edtDateExit(TMaskEdit* Box) {
 void TfrmMbrDetail::OnAddressExit(QWidget* Control) {
   if (Mode != 'E') return;
   if (ShowsLoadedRecord()) {
-    // Measured against what the loading put into the control, which is the
-    // stored value wherever the control can show it: a ZIP holding a letter, or
-    // a state no row of the list has, is no new address until the clerk changes it.
+    // Measured against what the control would show for the member as it is
+    // now, which is the stored value wherever the control can show it: a ZIP
+    // holding a letter, or a state no row of the list has, is no new address
+    // until the clerk changes it.
     auto* Box = qobject_cast<TMaskEdit*>(Control);
     const bool Changed =
         Control == cmbState ? ListChanged(cmbState) : Box != nullptr && BoxChanged(Box);

@@ -3,7 +3,6 @@
 // and stepping through the visible members.
 
 #include <QComboBox>
-#include <iterator>
 
 #include "Calendar.h"
 #include "MaskEdit.h"
@@ -36,6 +35,11 @@ const TCodeField CodeFields[] = {
 // The code a list row stands for in the record: its value, or the state's key.
 std::string CodeOfRow(const TCodeField& C, int32_t Row) {
   return C.ByKey ? GetCodeKey(C.Group, Row) : GetCodeValue(C.Group, Row);
+}
+
+// The row a list shows for a stored code; a code no row has shows row 0.
+int32_t RowOfCode(const TCodeField& C, const std::string& Code) {
+  return C.ByKey ? IndexOfCodeKey(C.Group, Code) : IndexOfCodeValue(C.Group, Code);
 }
 
 // The boxes after the SSN, in the order they are loaded and stored.
@@ -113,7 +117,7 @@ void TfrmMbrDetail::ClearFields() {
   cmbState->setCurrentIndex(IndexOfCodeKey(cgState, DefaultState));
   OldSSN.clear();
   // A new member has nothing on disk to keep: the save stores every box.
-  FLoaded = TLoadedForm();
+  FShownRecord = nullptr;
   FPicked.clear();
   SetMode('A');
 }
@@ -123,66 +127,49 @@ void TfrmMbrDetail::RecordToForm() {
     ClearFields();
     return;
   }
-  TLoadedForm Loaded;
-  Loaded.Record = Trans->Details[Trans->CurIndex];
-  // A stored code no row has shows row 0.
-  for (const TCodeField& C : CodeFields) {
-    const std::string Text = GetCurrentFieldStr(C.Field);
-    const int32_t Row = C.ByKey ? IndexOfCodeKey(C.Group, Text) : IndexOfCodeValue(C.Group, Text);
-    (this->*C.List)->setCurrentIndex(Row);
-    Loaded.Rows.push_back(Row);
-    Loaded.Known.push_back(CodeOfRow(C, Row) == Text);
-  }
+  for (const TCodeField& C : CodeFields)
+    (this->*C.List)->setCurrentIndex(RowOfCode(C, GetCurrentFieldStr(C.Field)));
   {
     TFlagScope Loading(FLoading);
     mskSSN->SetText(GetCurrentFieldStr(fnMemberSSN));
   }
-  Loaded.SSN = mskSSN->Text();
-  for (const TBoxField& B : BoxFields) {
-    TMaskEdit* Box = this->*B.Box;
-    Box->SetText(GetCurrentFieldStr(B.Field));
-    // What the box made of it: the text the clerk's typing is measured against.
-    Loaded.Boxes.push_back(Box->Text());
-  }
+  for (const TBoxField& B : BoxFields) (this->*B.Box)->SetText(GetCurrentFieldStr(B.Field));
   LoadAmounts();
-  for (int32_t Row = 0; Row < stgAmt->RowCount(); ++Row)
-    Loaded.Amounts.push_back(stgAmt->Cells(1, Row));
-  FLoaded = std::move(Loaded);
+  FShownRecord = Trans->Details[Trans->CurIndex];
   FPicked.clear();
   SetMode('B');
   OldSSN = mskSSN->Text();
 }
 
 bool TfrmMbrDetail::ShowsLoadedRecord() const {
-  return FLoaded.Record != nullptr && Trans != nullptr && Trans->CurIndex >= 0 &&
+  return FShownRecord != nullptr && Trans != nullptr && Trans->CurIndex >= 0 &&
          Trans->CurIndex < Trans->Details.Count() &&
-         Trans->Details[Trans->CurIndex] == FLoaded.Record;
+         Trans->Details[Trans->CurIndex] == FShownRecord;
 }
 
-// A list is changed when it shows another row than it was loaded with. A code
-// that no row has is shown as row 0 and kept on disk while the clerk leaves the
-// list alone; once the clerk picks a row there, even row 0 itself, that row's
-// code is what they chose, and it is stored.
+// A list is changed when it shows another row than the current member's code
+// would show. A code that no row has is shown as row 0 and kept on disk while
+// the clerk leaves the list alone; once the clerk picks a row there, even row 0
+// itself, that row's code is what they chose, and it is stored.
 bool TfrmMbrDetail::ListChanged(const QComboBox* List) const {
-  for (size_t I = 0; I < std::size(CodeFields); ++I) {
-    if (this->*CodeFields[I].List != List) continue;
-    if (I >= FLoaded.Rows.size()) return true;
-    return List->currentIndex() != FLoaded.Rows[I] ||
-           (!FLoaded.Known[I] && FPicked.count(List) > 0);
+  for (const TCodeField& C : CodeFields) {
+    if (this->*C.List != List) continue;
+    const std::string Stored = GetCurrentFieldStr(C.Field);
+    const int32_t Row = RowOfCode(C, Stored);
+    const bool Known = CodeOfRow(C, Row) == Stored;
+    return List->currentIndex() != Row || (!Known && FPicked.count(List) > 0);
   }
   return true;
 }
 
-// A box is changed when its text differs from what the loading put there. A
-// value typed and then typed back to what the box showed is no change: the
-// clerk sees what was loaded, so the member keeps what is on disk, also where
-// the box could not show all of it.
+// A box is changed when its text differs from what the box makes of the
+// current member's field. A value typed and then typed back to what the box
+// shows for the member is no change, so the member keeps what is on disk, also
+// where the box could not show all of it.
 bool TfrmMbrDetail::BoxChanged(const TMaskEdit* Box) const {
-  if (Box == mskSSN) return FLoaded.Record == nullptr || mskSSN->Text() != FLoaded.SSN;
-  for (size_t I = 0; I < std::size(BoxFields); ++I) {
-    if (this->*BoxFields[I].Box != Box) continue;
-    return I >= FLoaded.Boxes.size() || Box->Text() != FLoaded.Boxes[I];
-  }
+  if (Box == mskSSN) return Box->Text() != Box->TextFor(GetCurrentFieldStr(fnMemberSSN));
+  for (const TBoxField& B : BoxFields)
+    if (this->*B.Box == Box) return Box->Text() != Box->TextFor(GetCurrentFieldStr(B.Field));
   return true;
 }
 

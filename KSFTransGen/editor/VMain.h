@@ -232,9 +232,6 @@ class TfrmTrans : public TForm {
   // Menu items replaced while one of them is being handled; freed afterwards.
   std::vector<std::unique_ptr<TMenuItem>> FRetiredMenu;
   int FMenuClickDepth = 0;
-  // What the last refresh put into the data cells of sgrDemogr and sgrContr,
-  // row after row: a save copies back only the cells whose text the clerk changed.
-  std::vector<std::string> FFilledCells[2];
 };
 
 // The one preparation form; null once it has closed.

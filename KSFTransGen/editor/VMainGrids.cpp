@@ -131,10 +131,6 @@ void TfrmTrans::RefreshGrids() {
   }
   VisibleRows.clear();
   VisibleRows.reserve(static_cast<size_t>(N));
-  for (size_t G = 0; G < std::size(MemberGrids); ++G) {
-    FFilledCells[G].clear();
-    FFilledCells[G].reserve(static_cast<size_t>(N) * MemberGrids[G].Columns.size());
-  }
   int32_t Seen = 0;
   const int32_t Count = Trans->Details.Count();
   for (int32_t I = 0; I < Count; ++I) {
@@ -145,10 +141,8 @@ void TfrmTrans::RefreshGrids() {
       VisibleRows.push_back(I);
       for (size_t G = 0; G < std::size(MemberGrids); ++G) {
         const TMemberGrid& M = MemberGrids[G];
-        for (size_t Col = 0; Col < M.Columns.size(); ++Col) {
-          FFilledCells[G].push_back(CellText(*D, M.Columns[Col]));
-          (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, FFilledCells[G].back());
-        }
+        for (size_t Col = 0; Col < M.Columns.size(); ++Col)
+          (this->*M.Grid)->SetCells(static_cast<int32_t>(Col), Row, CellText(*D, M.Columns[Col]));
       }
     }
   }
@@ -292,13 +286,14 @@ bool TfrmTrans::StoreGridEdits() {
         for (size_t Col = 0; Col < M.Columns.size(); ++Col) {
           if (!M.Columns[Col].Stored) continue;
           const std::string Text = (this->*M.Grid)->Cells(static_cast<int32_t>(Col), R);
-          // A cell left as the refresh filled it keeps its field as it is on
-          // disk: a cell cannot show every value a file may hold (an amount
-          // written with its decimal point shows 0.00, gender 4 "Unknown"), and
-          // storing what it shows would change members the clerk never touched.
-          // A text typed back to what the cell showed is no change either.
-          const size_t At = static_cast<size_t>(R - 1) * M.Columns.size() + Col;
-          if (At < FFilledCells[G].size() && Text == FFilledCells[G][At]) continue;
+          // A cell that reads as a refresh would fill it for the member as it is
+          // now keeps its field as it is on disk: a cell cannot show every value
+          // a file may hold (an amount written with its decimal point shows
+          // 0.00, gender 4 "Unknown"), and storing what it shows would change
+          // members the clerk never touched. Measured against the member now,
+          // not as it was shown: after a refused save the member holds the
+          // edit, and a text typed back to what it was must be stored.
+          if (Text == CellText(*D, M.Columns[Col])) continue;
           StoreCellText(*D, M.Columns[Col], Text);
         }
       }

@@ -30,6 +30,22 @@ std::vector<std::string> SplitMask(const std::string& Mask) {
   }
   return Fields;
 }
+
+// What the program hands Qt's masked line edit for a Text: the shown form, with
+// spaces for unfilled positions, which Qt's masked edit reads as unfilled.
+QString DisplayToSet(const TEditMask& Mask, const std::string& Value) {
+  std::string Display = Mask.DisplayFromText(Value);
+  for (char& C : Display)
+    if (C == Mask.Blank()) C = ' ';
+  return ToQString(Display);
+}
+
+// The box's shown text, every position, unfilled ones as the blank character.
+std::string ShownOf(const TEditMask& Mask, const QLineEdit& Box) {
+  std::string Shown = ToStdString(Box.displayText());
+  Shown.resize(static_cast<size_t>(Mask.Length()), Mask.Blank());
+  return Shown;
+}
 }  // namespace
 
 TEditMask::TEditMask(const std::string& Mask) : FMask(Mask) {
@@ -202,9 +218,7 @@ void TMaskEdit::SetEditMask(const std::string& Mask) {
 
 std::string TMaskEdit::EditText() const {
   if (!FMask.IsMasked()) return ToStdString(text());
-  std::string Shown = ToStdString(displayText());
-  Shown.resize(static_cast<size_t>(FMask.Length()), FMask.Blank());
-  return Shown;
+  return ShownOf(FMask, *this);
 }
 
 std::string TMaskEdit::Text() const {
@@ -212,16 +226,22 @@ std::string TMaskEdit::Text() const {
   return FMask.TextFromDisplay(EditText());
 }
 
+std::string TMaskEdit::TextFor(const std::string& Value) const {
+  if (!FMask.IsMasked()) return ToStdString(ToQString(Value).left(maxLength()));
+  // Where a character that no position takes leaves the others is Qt's masked
+  // edit's own rule: a scratch edit with this box's mask, never shown, applies it.
+  QLineEdit Scratch;
+  Scratch.setInputMask(inputMask());
+  Scratch.setText(DisplayToSet(FMask, Value));
+  return FMask.TextFromDisplay(ShownOf(FMask, Scratch));
+}
+
 void TMaskEdit::SetText(const std::string& Value) {
   if (!FMask.IsMasked()) {
     setText(ToQString(Value));
     return;
   }
-  // Qt's masked line edit reads spaces in digit positions as unfilled.
-  std::string Display = FMask.DisplayFromText(Value);
-  for (char& C : Display)
-    if (C == FMask.Blank()) C = ' ';
-  setText(ToQString(Display));
+  setText(DisplayToSet(FMask, Value));
   // Qt leaves the cursor after the last position, where no key types anything.
   // A box with the focus gets it where typing starts; one without shows no
   // selection (the entry puts the cursor in place), and the text set by the

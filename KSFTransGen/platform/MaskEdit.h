@@ -87,6 +87,10 @@ class TMaskEdit : public QLineEdit {
   void SetText(const std::string& Value);
   // What the box shows, unfilled positions as the blank character.
   std::string EditText() const;
+  // The Text the box would give once SetText(Value) had set it: what the box
+  // makes of a value it may not be able to show as it is (a letter in a digit
+  // position, more characters than it takes). Changes nothing.
+  std::string TextFor(const std::string& Value) const;
 
   // Most characters a plain (unmasked) box takes; 0 for no limit.
   void SetMaxLength(int Value);

@@ -4,6 +4,7 @@
 // the visible members.
 
 #include "DetailFormFixture.h"
+#include "FailingDisk.h"
 #include "HandEditFixture.h"
 
 namespace {
@@ -85,6 +86,28 @@ void ClerkChanges(TfrmMbrDetail* D, const TWriteBackCase& C) {
   for (const QString& Text : QString::fromLatin1(C.Typed).split('|'))
     TypeInto(Box, Text.toStdString());
   QTest::keyClick(Box, Qt::Key_Tab);
+}
+
+// How the first save of an edit is refused.
+enum class TRefusal { MemberCheck, FileValidation, WriteRefused, ShortWrite };
+
+// The clerk's keys: a box retyped, a list moved by Up or Down, or an amount cell
+// retyped; each left by Tab.
+void Retype(TMaskEdit* Box, const std::string& Text) {
+  TypeInto(Box, Text);
+  QTest::keyClick(Box, Qt::Key_Tab);
+}
+void StepList(QComboBox* List, Qt::Key Key) {
+  List->setFocus();
+  QTest::keyClick(List, Key);
+  QTest::keyClick(List, Qt::Key_Tab);
+}
+void RetypeAmount(TfrmMbrDetail* D, int Row, const std::string& Text) {
+  D->pgcDetail->SetActivePage(D->tbsContr);
+  TypeIntoCell(D->stgAmt, 1, Row, QString::fromStdString(Text));
+  if (QTest::currentTestFailed()) return;
+  QTest::keyClick(D->stgAmt->InplaceEditor(), Qt::Key_Tab);
+  D->pgcDetail->SetActivePage(D->tbsDemogr);
 }
 
 }  // namespace
@@ -198,6 +221,88 @@ class TestVDemogrRecord : public QObject {
     if (C.Stamped) Changes.push_back({1, &fnAddressEffectiveDate, "11152004"});
     const std::string Difference =
         UnexpectedDifference(Before, Folder.Read("20041000.123"), Changes);
+    QVERIFY2(Difference.empty(), Difference.c_str());
+  }
+
+  // A save is refused after the member already holds the edit (its check, the
+  // file's validation, a write refused, a short write). The clerk puts the last
+  // name, the gender and the amount back as they were and saves again: the file
+  // holds the member as the form shows it, which is as it was before the edit,
+  // and so does the form after going to the next member and back.
+  void AValuePutBackAfterARefusedSaveIsStored_data() {
+    QTest::addColumn<int>("Refusal");
+    QTest::addColumn<bool>("ThroughNext");
+    const std::pair<const char*, TRefusal> Refusals[] = {
+        {"member check", TRefusal::MemberCheck},
+        {"file's validation", TRefusal::FileValidation},
+        {"write refused", TRefusal::WriteRefused},
+        {"short write", TRefusal::ShortWrite},
+    };
+    for (const auto& [Name, Refusal] : Refusals) {
+      QTest::newRow(Name) << static_cast<int>(Refusal) << false;
+      QTest::newRow((std::string(Name) + ", then Next and Prior").c_str())
+          << static_cast<int>(Refusal) << true;
+    }
+  }
+  void AValuePutBackAfterARefusedSaveIsStored() {
+    QFETCH(int, Refusal);
+    QFETCH(bool, ThroughNext);
+    const auto R = static_cast<TRefusal>(Refusal);
+    TTestFolder Folder;
+    // The file's validation fails on the other member's regular amount alone.
+    Folder.Write("20041000.123", {Member("123456789", "SMITHA"),
+                                  Member("222222222", "Baker",
+                                         R == TRefusal::FileValidation ? 99 : 70)});
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    QCOMPARE(Form->chbSaveError->Checked(), R == TRefusal::FileValidation);
+    // With the member check refused, the regular amount is the slip; otherwise a
+    // voluntary amount that passes.
+    const int Row = R == TRefusal::MemberCheck ? 3 : 5;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      D->chbSaveError->SetChecked(false);
+      const std::string Amount = D->stgAmt->Cells(1, Row);
+      QCOMPARE(D->cmbGender->currentText(), QString("Female"));
+      Retype(D->edtLastName, "ZED");
+      StepList(D->cmbGender, Qt::Key_Up);
+      RetypeAmount(D, Row, R == TRefusal::MemberCheck ? "99" : "5");
+      if (QTest::currentTestFailed()) return;
+      QCOMPARE(D->Mode, 'E');
+      {
+        std::unique_ptr<TFailingDisk> Disk;
+        if (R == TRefusal::WriteRefused) Disk = std::make_unique<TFailingDisk>(TWriteFault::Raised);
+        if (R == TRefusal::ShortWrite) Disk = std::make_unique<TFailingDisk>(TWriteFault::Short);
+        QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+        Settle();
+      }
+      QVERIFY2(!Env->Boxes.empty(), "the save was not refused");
+      QCOMPARE(D->Mode, 'E');
+      QCOMPARE(Folder.Read("20041000.123"), Before);
+      Env->Boxes.clear();
+      Env->ShownMessages.clear();
+
+      Retype(D->edtLastName, "SMITHA");
+      StepList(D->cmbGender, Qt::Key_Down);
+      RetypeAmount(D, Row, Amount);
+      if (QTest::currentTestFailed()) return;
+      // The other member still fails the file's validation.
+      if (R == TRefusal::FileValidation) D->chbSaveError->SetChecked(true);
+      QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+      Settle();
+      if (ThroughNext) {
+        QTest::mouseClick(D->bbnNext, Qt::LeftButton);
+        Settle();
+        QCOMPARE(D->mskSSN->Text(), std::string("222222222"));
+        QTest::mouseClick(D->bbnPrior, Qt::LeftButton);
+        Settle();
+      }
+      QVERIFY2(Env->Boxes.empty(), Env->Boxes.empty() ? "" : Env->Boxes[0].Text.c_str());
+      QCOMPARE(D->Mode, 'B');
+      QCOMPARE(D->edtLastName->Text(), std::string("SMITHA"));
+      QCOMPARE(D->cmbGender->currentText(), QString("Female"));
+      QCOMPARE(D->stgAmt->Cells(1, Row), Amount);
+    });
+    const std::string Difference = UnexpectedDifference(Before, Folder.Read("20041000.123"), {});
     QVERIFY2(Difference.empty(), Difference.c_str());
   }
 

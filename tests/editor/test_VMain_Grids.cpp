@@ -1,6 +1,7 @@
 // The member grids: filling, the current member, typing, edit detection,
 // storing edits (only the cells the clerk changed) and the totals.
 
+#include "FailingDisk.h"
 #include "HandEditFixture.h"
 #include "TransFormFixture.h"
 
@@ -441,6 +442,93 @@ class TestVMainGrids : public QObject {
     QVERIFY(!Form->FEditing);
     const std::string Difference =
         UnexpectedDifference(Before, Folder.Read("20041000.123"), C.Changed);
+    QVERIFY2(Difference.empty(), Difference.c_str());
+  }
+
+  // A Save is refused after the members already hold the typed cells (the
+  // file's validation, a write refused, a short write). The clerk types the
+  // cells of the first member back as they were, in either grid, after going
+  // to the other member's row and back or not, and saves: the file holds what
+  // the grids show, which is the file as it was.
+  void ACellPutBackAfterARefusedSaveIsStored_data() {
+    QTest::addColumn<int>("Refusal");  // 0 validation, else a TWriteFault + 1
+    QTest::addColumn<int>("Grid");     // 0 sgrDemogr, 1 sgrContr
+    QTest::addColumn<bool>("Away");
+    const std::pair<const char*, int> Refusals[] = {
+        {"file's validation", 0},
+        {"write refused", 1 + static_cast<int>(TWriteFault::Raised)},
+        {"short write", 1 + static_cast<int>(TWriteFault::Short)},
+    };
+    for (const auto& [Name, Refusal] : Refusals)
+      for (int Grid : {0, 1})
+        for (bool Away : {false, true})
+          QTest::newRow((std::string(Name) + (Grid == 0 ? ", names and dates" : ", amounts") +
+                         (Away ? ", via the other row" : ""))
+                            .c_str())
+              << Refusal << Grid << Away;
+  }
+  void ACellPutBackAfterARefusedSaveIsStored() {
+    QFETCH(int, Refusal);
+    QFETCH(int, Grid);
+    QFETCH(bool, Away);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("123456789", "SMITHA"), Member("222222222", "Baker")});
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    QVERIFY(!Form->chbSaveError->Checked());
+    struct TCell {
+      int Col;
+      const char* Edit;       // refused by the validation when it is the refusal
+      const char* ValidEdit;  // passes it, for the refusals of the disk
+    };
+    // Last name, birth date, gender; regular and health amounts.
+    const std::vector<TCell> Cells =
+        Grid == 0 ? std::vector<TCell>{{0, "ZED", "ZED"}, {4, "12312099", "01151971"}, {5, "M", "M"}}
+                  : std::vector<TCell>{{5, "99", "71.5"}, {6, "50", "12.75"}};
+    TStringGrid* G = Grid == 0 ? Form->sgrDemogr : Form->sgrContr;
+    Form->pgcTrans->RequestPage(Grid == 0 ? 1 : 2);
+    auto Type = [&](const TCell& C, const std::string& Text) {
+      TypeIntoCell(G, C.Col, 1, QString::fromStdString(Text));
+      if (QTest::currentTestFailed()) return;
+      QTest::keyClick(G->InplaceEditor(), Qt::Key_Tab);
+    };
+    std::vector<std::string> Shown;
+    for (const TCell& C : Cells) {
+      Shown.push_back(G->Cells(C.Col, 1));
+      Type(C, Refusal == 0 ? C.Edit : C.ValidEdit);
+      if (QTest::currentTestFailed()) return;
+    }
+    QVERIFY(Form->FEditing);
+    {
+      std::unique_ptr<TFailingDisk> Disk;
+      if (Refusal > 0) Disk = std::make_unique<TFailingDisk>(static_cast<TWriteFault>(Refusal - 1));
+      QTest::mouseClick(Form->bbnSave, Qt::LeftButton);
+    }
+    QVERIFY2(!Env->Boxes.empty(), "the save was not refused");
+    QVERIFY(Form->FEditing);
+    QCOMPARE(Folder.Read("20041000.123"), Before);
+    Env->Boxes.clear();
+    Env->ShownMessages.clear();
+
+    if (Away) {
+      // To the other member's row and back, by mouse.
+      for (int Row : {2, 1}) {
+        const TRect R = G->CellRect(1, Row);
+        QTest::mouseClick(G->viewport(), Qt::LeftButton, {},
+                          QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+        QCOMPARE(Trans->CurIndex, Row - 1);
+      }
+    }
+    for (size_t I = 0; I < Cells.size(); ++I) {
+      // The gender cell shows a word; typing its first letter is what a clerk does.
+      Type(Cells[I], Shown[I] == "Female" ? "F" : Shown[I]);
+      if (QTest::currentTestFailed()) return;
+    }
+    QTest::mouseClick(Form->bbnSave, Qt::LeftButton);
+    QVERIFY2(Env->Boxes.empty(), Env->Boxes.empty() ? "" : Env->Boxes[0].Text.c_str());
+    QVERIFY(!Form->FEditing);
+    for (size_t I = 0; I < Cells.size(); ++I) QCOMPARE(G->Cells(Cells[I].Col, 1), Shown[I]);
+    const std::string Difference = UnexpectedDifference(Before, Folder.Read("20041000.123"), {});
     QVERIFY2(Difference.empty(), Difference.c_str());
   }
 

@@ -21,6 +21,8 @@ class TestMaskEdit : public QObject {
   void QtMaskSwapsDigitMeanings();
   void ProgramTextRoundTrips_data();
   void ProgramTextRoundTrips();
+  void TextForIsWhatTheBoxMakesOfAValue_data();
+  void TextForIsWhatTheBoxMakesOfAValue();
   void TypingGivesMaskedText_data();
   void TypingGivesMaskedText();
   void RefusedCharacterKeepsTheSelectedText();
@@ -116,6 +118,40 @@ void TestMaskEdit::ProgramTextRoundTrips() {
   QCOMPARE(QString::fromStdString(Edit.EditText()), Shown);
   QCOMPARE(QString::fromStdString(Edit.Text()), Text);
   QVERIFY(!Edit.Modified());
+}
+
+// What the box would make of a value is what it makes of it once set, also for
+// values a file may hold that the box cannot show as they are: the comparison
+// that tells a clerk's change from a value left alone rests on it.
+void TestMaskEdit::TextForIsWhatTheBoxMakesOfAValue_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<int>("MaxLength");
+  QTest::addColumn<QString>("Value");
+  const char* Masks[] = {"!99/99/0000;1;_", "99999;0;_", "9999;0;_", "999;0;_",
+                         "!999-9999;0;_", "999\\-99\\-9999;0;_", ""};
+  const char* Values[] = {"",         "12-4",     "1220A",      "12345678O",  "5-1",
+                          "555-123",  "x12",      "1/15/70 ",   "9/1/04  ",   "01151970",
+                          "01/15/1970", " 123",   "123456789",  "1234567890", " Smith",
+                          "ann@example.org"};
+  for (const char* Mask : Masks)
+    for (const char* Value : Values)
+      QTest::newRow(QString("%1 / \"%2\"").arg(Mask, Value).toLatin1()) << Mask << 5 << Value;
+  QTest::newRow("plain box cuts at its length") << "" << 5 << "Wolfeschlegel";
+}
+
+void TestMaskEdit::TextForIsWhatTheBoxMakesOfAValue() {
+  QFETCH(QString, Mask);
+  QFETCH(int, MaxLength);
+  QFETCH(QString, Value);
+  TMaskEdit Edit;
+  Edit.SetEditMask(Mask.toStdString());
+  if (Mask.isEmpty()) Edit.SetMaxLength(MaxLength);
+  Edit.SetText("12");
+  const std::string Shown = Edit.Text();
+  const std::string Predicted = Edit.TextFor(Value.toStdString());
+  QCOMPARE(Edit.Text(), Shown);
+  Edit.SetText(Value.toStdString());
+  QCOMPARE(QString::fromStdString(Predicted), QString::fromStdString(Edit.Text()));
 }
 
 void TestMaskEdit::TypingGivesMaskedText_data() {

@@ -6,11 +6,15 @@
 // window blocks.
 
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QWindow>
 #include <QtTest>
@@ -68,10 +72,46 @@ struct THelpForm {
   QLineEdit* Edit;
 };
 
+// Small screens that clerks' netbooks and panel PCs have, given to the
+// offscreen platform beside its usual screen, which stays the primary one.
+const QSize SmallScreens[] = {{1024, 600}, {800, 480}};
+
+QScreen* ScreenOfSize(const QSize& Size) {
+  for (QScreen* Screen : QGuiApplication::screens())
+    if (Screen->geometry().size() == Size) return Screen;
+  return nullptr;
+}
+
 }  // namespace
 
 class TestHelp : public QObject {
   Q_OBJECT
+
+ public:
+  // Before the application starts: the offscreen platform reads its screens from
+  // a file named in its options. On a real display the tests use its screens.
+  static void initMain() {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    static QTemporaryFile Config;
+    if (!Config.open()) return;
+    // Side by side, the platform's usual 800x800 first. It puts its screens in the
+    // order of their names, the first the primary.
+    QJsonArray Screens;
+    int X = 0;
+    auto Add = [&](const QSize& Size) {
+      Screens.append(QJsonObject{{"name", QString("Screen %1").arg(Screens.size() + 1)},
+                                 {"x", X},
+                                 {"y", 0},
+                                 {"width", Size.width()},
+                                 {"height", Size.height()}});
+      X += Size.width();
+    };
+    Add(QSize(800, 800));
+    for (const QSize& Size : SmallScreens) Add(Size);
+    Config.write(QJsonDocument(QJsonObject{{"screens", Screens}}).toJson());
+    Config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(Config.fileName()));
+  }
 
  private slots:
   void cleanup() {
@@ -79,17 +119,56 @@ class TestHelp : public QObject {
     Settle();
   }
 
+  // It opens whole on the screen of the window it was opened from, its title
+  // bar and its Close button with it, on the small screens of a netbook or a
+  // panel PC too.
+  void TheWindowOpensWithinTheScreen_data() {
+    QTest::addColumn<QSize>("Size");  // of the screen of the form it is opened from
+    QTest::newRow("no window open, the primary screen") << QSize();
+    for (const QSize& Size : SmallScreens)
+      QTest::newRow(qPrintable(QString("%1x%2").arg(Size.width()).arg(Size.height()))) << Size;
+  }
+
   void TheWindowOpensWithinTheScreen() {
-    ShowHelpContents();
-    QVERIFY(HelpBrowser() != nullptr);
-    QWidget* Window = HelpBrowser()->window();
+    QFETCH(QSize, Size);
+    QScreen* Screen = QGuiApplication::primaryScreen();
+    TQtEnv Real;
+    THelpForm F;
+    if (Size.isValid()) {
+      Screen = ScreenOfSize(Size);
+      if (Screen == nullptr) QSKIP("No screen of that size on this display.");
+      F.Form.setScreen(Screen);
+      F.Form.move(Screen->availableGeometry().topLeft() + QPoint(20, 40));
+      F.Form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&F.Form));
+      F.Form.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&F.Form));
+      QCOMPARE(F.Form.screen(), Screen);
+      F.Edit->setFocus();
+      PressKey(&F.Form, Qt::Key_F1);
+      Settle();
+    } else {
+      ShowHelpContents();
+    }
+    QWidget* Window = HelpWindow();
+    QVERIFY(Window != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(Window));
     // The frame's title bar goes above the window's own area.
     const int TitleBar = 30;
-    const QRect Room = QGuiApplication::primaryScreen()->availableGeometry().adjusted(0, TitleBar, 0, 0);
-    QVERIFY2(Room.contains(Window->geometry()),
-             qPrintable(QString("%1,%2 %3x%4 on %5x%6")
-                            .arg(Window->x()).arg(Window->y()).arg(Window->width())
-                            .arg(Window->height()).arg(Room.width()).arg(Room.height())));
+    const QRect Room = Screen->availableGeometry();
+    const auto Show = [&Room](const QRect& R) {
+      return QString("%1,%2 %3x%4 on %5,%6 %7x%8")
+          .arg(R.x()).arg(R.y()).arg(R.width()).arg(R.height())
+          .arg(Room.x()).arg(Room.y()).arg(Room.width()).arg(Room.height());
+    };
+    QVERIFY2(Room.adjusted(0, TitleBar, 0, 0).contains(Window->geometry()),
+             qPrintable(Show(Window->geometry())));
+    QVERIFY2(Room.contains(Window->frameGeometry()), qPrintable(Show(Window->frameGeometry())));
+    auto* Close = Window->findChild<QPushButton*>("btnClose");
+    QVERIFY(Close != nullptr);
+    QVERIFY(Close->isVisible());
+    const QRect CloseArea(Close->mapToGlobal(QPoint(0, 0)), Close->size());
+    QVERIFY2(Room.contains(CloseArea), qPrintable(Show(CloseArea)));
     // Still a reading window, not a sliver.
     QVERIFY(Window->height() >= Room.height() / 2);
   }

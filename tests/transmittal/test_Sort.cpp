@@ -1,7 +1,11 @@
 // Sorting the members, merging the amendments of a month and the SSN check.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <random>
 
 #include "FakeEnv.h"
@@ -324,6 +328,101 @@ TEST_F(Merging, IsSSNUniqueSeesEveryChangeOfTheMonthsFiles) {
   // Without amendment 0's file nothing of the month is read.
   ::unlink((DataDir() + "20040900.123").c_str());
   EXPECT_TRUE(Caller.IsSSNUnique("200000001", 0));
+}
+
+// Another program (an editor, a copy from a backup) may rewrite a file of the
+// month in place, keeping its size and even its modification time; the next
+// check reads what the file holds by then. Only a file that nothing on disk
+// tells apart (same inode, size, modification and change time) is taken as
+// read: the change time is set by the system, so the test waits for its clock
+// to move on before such a write.
+TEST_F(Merging, IsSSNUniqueSeesAFileChangedOnDiskByAnotherProgram) {
+  using std::chrono::nanoseconds;
+  using std::chrono::seconds;
+  namespace fs = std::filesystem;
+  WriteMonth();
+  Month();
+  const std::string Path = DataDir() + "20040920.123";  // c1, 300000001
+  // A whole second, so that a time within it can be told apart only by its fraction.
+  const fs::file_time_type Stamped =
+      std::chrono::floor<seconds>(fs::last_write_time(Path)) - seconds(10);
+  auto ChangedTime = [](const std::string& File) {
+    struct stat Info {};
+    EXPECT_EQ(::stat(File.c_str(), &Info), 0) << File;
+    return static_cast<int64_t>(Info.st_ctim.tv_sec) * 1000000000 + Info.st_ctim.tv_nsec;
+  };
+  // Until a file touched now has a later change time than Path's.
+  auto WaitForTheClock = [&] {
+    const int64_t Last = ChangedTime(Path);
+    const std::string Probe = FDir.File("probe");
+    for (int Tries = 0; Tries < 10000; ++Tries) {
+      WriteBytes(Probe, "x");
+      if (ChangedTime(Probe) > Last) break;
+      ::usleep(100);
+    }
+    ::unlink(Probe.c_str());
+  };
+  auto InPlace = [&](const std::string& Bytes) { WriteBytes(Path, Bytes); };
+  auto Replaced = [&](const std::string& Bytes) {
+    WriteBytes(Path + ".new", Bytes);
+    fs::rename(Path + ".new", Path);
+  };
+  auto Swap = [](std::string Bytes, const std::string& From, const std::string& To) {
+    Bytes.replace(Bytes.find(From), From.size(), To);
+    return Bytes;
+  };
+  auto NewSSN = [&](const std::string& Bytes) { return Swap(Bytes, "300000001", "400000004"); };
+  // The member line of SSN 300000001, its line end included.
+  auto MemberLine = [](const std::string& Bytes) {
+    const size_t Start = Bytes.rfind('\n', Bytes.find("300000001")) + 1;
+    return Bytes.substr(Start, Bytes.find('\n', Start) + 1 - Start);
+  };
+  struct TCase {
+    const char* What;
+    std::function<std::string(const std::string&)> Edit;  // the file's new bytes
+    std::function<void(const std::string&)> Write;
+    fs::file_time_type Modified;
+    int32_t Found300, Found400;  // how often each SSN counts afterwards
+  };
+  const TCase Cases[] = {
+      {"an SSN changed in place, the time a second later", NewSSN, InPlace, Stamped + seconds(1), 0,
+       1},
+      {"an SSN changed in place, the time later within its second", NewSSN, InPlace,
+       Stamped + nanoseconds(500000000), 0, 1},
+      {"an SSN changed in place, the time kept to the nanosecond", NewSSN, InPlace, Stamped, 0, 1},
+      {"a member line added, the time kept",
+       [&](const std::string& B) {
+         const std::string Line = MemberLine(B);
+         return Swap(B, Line, Line + NewSSN(Line));
+       },
+       InPlace, Stamped, 1, 1},
+      {"the member line removed, the time kept",
+       [&](const std::string& B) { return Swap(B, MemberLine(B), ""); }, InPlace, Stamped, 0, 0},
+      {"replaced by another file of the same size and time", NewSSN, Replaced, Stamped, 0, 1},
+  };
+  TTransShort Caller;
+  // How often the month holds SSN: the fewest others allowed for it to be unique.
+  auto Counted = [&](const std::string& SSN) {
+    int32_t Allowed = 0;
+    while (Allowed < 3 && !Caller.IsSSNUnique(SSN, Allowed)) ++Allowed;
+    return Allowed;
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.What);
+    WriteTransmittal("20040920.123", {{"c1", "300000001"}});
+    fs::last_write_time(Path, Stamped);
+    // Read and kept as the file stands now.
+    ASSERT_EQ(Counted("300000001"), 1);
+    ASSERT_EQ(Counted("400000004"), 0);
+    const std::string After = Case.Edit(ReadBytes(Path));
+    WaitForTheClock();
+    Case.Write(After);
+    fs::last_write_time(Path, Case.Modified);
+    ASSERT_EQ(ReadBytes(Path), After);
+    ASSERT_EQ(fs::last_write_time(Path), Case.Modified);
+    EXPECT_EQ(Counted("300000001"), Case.Found300);
+    EXPECT_EQ(Counted("400000004"), Case.Found400);
+  }
 }
 
 TEST_F(Merging, IsSSNUniqueWithoutPeriodsIsTrue) {

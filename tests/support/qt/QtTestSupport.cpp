@@ -15,9 +15,17 @@
 
 namespace {
 
-// WhenModalShown actions still waiting for their window: while one waits, the
-// next modal window is the one it was arranged for.
-int PendingModals = 0;
+// The test function and data row that run, empty outside of any.
+QByteArray RunningTest() {
+  const char* Function = QTest::currentTestFunction();
+  const char* Row = QTest::currentDataTag();
+  return QByteArray(Function != nullptr ? Function : "") + '/' + (Row != nullptr ? Row : "");
+}
+
+// For each WhenModalShown action still waiting for its window, the test that
+// arranged it: while one of the running test waits, the next modal window is
+// the one it was arranged for.
+QList<QByteArray> PendingModals;
 // Set on a window that the test shows modally itself.
 const char ArrangedProperty[] = "ksfArrangedModal";
 
@@ -46,7 +54,7 @@ class TModalGuard : public QObject {
   bool eventFilter(QObject* Watched, QEvent* Event) override {
     if (Event->type() == QEvent::Show && Watched->isWidgetType()) {
       auto* Window = static_cast<QWidget*>(Watched);
-      if (IsBlockingModal(Window) && PendingModals == 0 &&
+      if (IsBlockingModal(Window) && !PendingModals.contains(RunningTest()) &&
           !Window->property(ArrangedProperty).toBool())
         Unexpected(Window);
     }
@@ -84,26 +92,35 @@ void ForceCloseModal(QWidget* Window) {
 }
 
 void WhenModalShown(std::function<void(QWidget*)> Action, int TimeoutMs) {
-  ++PendingModals;
+  // The action refers to the locals of the test that arranges it, so it waits
+  // only while that test runs; once the next one has begun it is dropped unrun.
+  const QByteArray Arranger = RunningTest();
+  PendingModals.append(Arranger);
   auto Clock = std::make_shared<QElapsedTimer>();
   Clock->start();
   auto Poll = std::make_shared<std::function<void()>>();
-  *Poll = [Action, TimeoutMs, Clock, Poll]() {
+  *Poll = [Action, TimeoutMs, Clock, Poll, Arranger]() {
+    const auto StopWaiting = [&] {
+      PendingModals.removeOne(Arranger);
+      *Poll = nullptr;  // break the self-reference
+    };
+    if (RunningTest() != Arranger) {
+      StopWaiting();
+      return;
+    }
     QWidget* Modal = QApplication::activeModalWidget();
     if (Modal != nullptr && Modal->isVisible()) {
-      --PendingModals;
+      StopWaiting();
       const QPointer<QWidget> Shown(Modal);
       Action(Modal);
       // A check that failed in the action may have left the window up, and with
       // it the test, waiting for a click that will never come.
       if (QTest::currentTestFailed() && !Shown.isNull() && Shown->isVisible())
         ForceCloseModal(Shown);
-      *Poll = nullptr;  // break the self-reference
       return;
     }
     if (Clock->elapsed() > TimeoutMs) {
-      --PendingModals;
-      *Poll = nullptr;
+      StopWaiting();
       return;
     }
     QTimer::singleShot(10, *Poll);

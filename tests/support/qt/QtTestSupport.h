@@ -14,8 +14,9 @@ class QWidget;
 
 // Runs Action on the next modal window that opens (polled from the event loop),
 // so a test can answer or close a dialog that the code under test shows with exec().
-// Gives up after TimeoutMs. Until it has run (or given up) a modal window that
-// opens is an arranged one.
+// Gives up after TimeoutMs, or once the test function (or data row) that called
+// it has ended, since Action may refer to its locals. Until it has run (or given
+// up) a modal window that opens in that test is an arranged one.
 void WhenModalShown(std::function<void(QWidget* Modal)> Action, int TimeoutMs = 5000);
 
 // Marks a window that the test itself shows modally (or handles by other means)

@@ -109,6 +109,10 @@ void TfrmMbrDetail::FormShow() {
       frmTrans != nullptr && frmTrans->pgcTrans->ActivePage() == frmTrans->tbsContr;
   pgcDetail->SetActivePage(OnContributions ? tbsContr : tbsDemogr);
   mskSSN->setFocus();
+  ApplyReadOnlyMode();
+}
+
+void TfrmMbrDetail::ApplyReadOnlyMode() {
   mskSSN->setReadOnly(ReadOnlyMode);
   for (QWidget* W : std::initializer_list<QWidget*>{gbxName, tbsDemogr, tbsContr})
     W->setEnabled(!ReadOnlyMode);

@@ -102,6 +102,9 @@ class TfrmMbrDetail : public TForm {
   // ---- the window ----
   void FormCreate();
   void FormShow();
+  // Shows the open file as ReadOnlyMode says: on a read-only file nothing of a
+  // member can be typed, inserted or deleted, and the status bar says so.
+  void ApplyReadOnlyMode();
   bool FormCloseQuery();
   void FormKeyDown(uint16_t& Key, TShiftState Shift);
   void bbnExitClick();

@@ -181,17 +181,15 @@ void TfrmMbrDetail::bbnCancelClick() {
     return;
   }
   THourglass Hourglass;
-  if (IsEditing()) {
-    const int32_t Remembered = Trans->CurIndex;
-    // A file never written reads as no members, so the unsaved member goes too.
-    ReloadTransmittal();
-    if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate())
-      chbSaveError->SetChecked(true);
-    const int32_t Count = Trans->Details.Count();
-    Trans->CurIndex = Remembered < Count ? Remembered : Count - 1;
-  }
+  // A file never written reads as no members, so the unsaved member goes too. A
+  // read that stops short leaves the file read-only, in both forms.
+  if (IsEditing() && frmTrans != nullptr) frmTrans->ReloadForCancel(chbSaveError);
   RecordToForm();
   if (frmTrans != nullptr) frmTrans->RefreshGrids();
+  // A read-only file left without members takes no new one either: the form
+  // browses nothing, so that leaving it asks nothing.
+  if (ReadOnlyMode && Trans->Details.Count() == 0) SetMode('B');
+  ApplyReadOnlyMode();
   stgAmt->SetEditorMode(false);
 }
 

@@ -254,12 +254,21 @@ bool TfrmTrans::FormCloseQuery() {
   if (Trans == nullptr) return true;
   ErrorList->Clear();
   bool CanClose;
-  if (FEditing && !ReadOnlyMode && Trans->Details.Count() > 0) {
-    CanClose = ConfirmSave();
-  } else {
+  try {
+    if (FEditing && !ReadOnlyMode && Trans->Details.Count() > 0) {
+      CanClose = ConfirmSave();
+    } else {
+      CanClose = true;
+      THourglass Hourglass;
+      Trans->Validate();
+    }
+  } catch (const EAbort&) {
+    throw;
+  } catch (const std::exception& Error) {
+    // An error never keeps the window from closing: it is told once, and the
+    // clerk is not left with a window that cannot be left.
+    ShowException(Error.what());
     CanClose = true;
-    THourglass Hourglass;
-    Trans->Validate();
   }
   if (CanClose && !ErrorList->IsEmpty()) {
     CanClose = Ask(

@@ -131,6 +131,13 @@ class TfrmTrans : public TForm {
   void pgcTransChange();
   void bbnExitClick();
   void bbnCancelClick();
+  // Reads the open file again, as both Cancels do to drop unsaved edits: the
+  // current member stays where it was (the last one when fewer are left), and
+  // Box, the Cancel's own allow-incomplete-saves box, is ticked when the file
+  // fails its checks. A read that stops short or raises leaves the form
+  // read-only from its next refresh, as opening the file would, and an error is
+  // shown once; False then. The caller refreshes the grids.
+  bool ReloadForCancel(TCheckBox* Box);
   void edtEmployerChange();
   void chbSaveErrorClick();
 
@@ -215,9 +222,19 @@ class TfrmTrans : public TForm {
   std::unique_ptr<TFileCollection> FFiles;
   std::unique_ptr<TTransShort> FTrans;
   std::unique_ptr<TfrmMbrDetail> FMbrDetail;
-  void ValidateAfterLoad();
+  // Ticks Box when the transmittal just read has members and fails its checks.
+  void ValidateAfterLoad(TCheckBox* Box);
+  // Reads the open file. Whether it stops short or raises, it fails one way: the
+  // file is marked partly read, so that the next refresh shows it read-only and
+  // no save writes it back. After an error nothing read is kept (it may be the
+  // members of the file shown before, or values that cannot be kept), and
+  // Failure holds its text, for the caller to tell once the grids show that.
+  // False after an error.
+  bool ReadOpenFile(std::string& Failure);
   void ShowTotals(long double R, long double H, long double V, long double C, long double G);
-  bool BeginFileCommand(const char* IncompleteRefusal, const char* Question);
+  // CopiesOpenFile: the command makes its file from the open one, which must then
+  // have been read whole.
+  bool BeginFileCommand(const char* IncompleteRefusal, const char* Question, bool CopiesOpenFile);
   // Opens the entry New or Revise has just added to the tree: only then may a
   // file that is not on disk yet take over the transmittal in memory.
   void OpenNewFile();

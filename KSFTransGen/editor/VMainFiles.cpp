@@ -82,9 +82,8 @@ std::string TwoDigitMonth(const std::string& S) {
 bool IsRevisionFileName(const std::string& Name) { return Name.size() >= 8 && Name[7] > '0'; }
 bool IsAmendmentFileName(const std::string& Name) { return Name.size() >= 7 && Name[6] > '0'; }
 
-void TfrmTrans::ValidateAfterLoad() {
-  if (!chbSaveError->Checked() && Trans->Details.Count() > 0 && !Trans->Validate())
-    chbSaveError->SetChecked(true);
+void TfrmTrans::ValidateAfterLoad(TCheckBox* Box) {
+  if (!Box->Checked() && Trans->Details.Count() > 0 && !Trans->Validate()) Box->SetChecked(true);
 }
 
 void TfrmTrans::OpenNewFile() {
@@ -112,20 +111,12 @@ void TfrmTrans::OpenTransmittal() {
   const TEntry Entry = EntryAt(Trans->FileName);
   FPartlyRead = Entry != TEntry::None;
   bool Unwritten = false;
+  std::string Failure;
   if (Entry == TEntry::Other) {
     // Nothing of it can be read: no members, read-only, with the notice below.
     ClearFreeList(&Trans->Details);
   } else if (Entry == TEntry::File) {
-    try {
-      FPartlyRead = !Trans->LoadFromFile();
-    } catch (...) {
-      // The grids and the read-only rule must describe this file, not the one
-      // shown before, before the error is reported.
-      RefreshGrids();
-      BuildFilesMenu();
-      throw;
-    }
-    ValidateAfterLoad();
+    if (ReadOpenFile(Failure)) ValidateAfterLoad(chbSaveError);
   } else if (FMakingFile && IsRevisionFileName(N)) {
     // A new revision: the transmittal that was open becomes its content.
     Unwritten = !SaveTransmittal();
@@ -143,7 +134,10 @@ void TfrmTrans::OpenTransmittal() {
   // so that Save is offered, closing asks, and nothing is made from it.
   if (Unwritten) SetEditing(true);
   BuildFilesMenu();
-  if (FPartlyRead)
+  // Told once the form shows the file as it now is, read-only.
+  if (!Failure.empty())
+    ShowException(Failure);
+  else if (FPartlyRead)
     Refuse("The file " + N + " could not be read completely. It is shown read-only, so that "
            "a save cannot drop the members that were not read.", TMsgIcon::Warning);
 }
@@ -156,21 +150,34 @@ bool ReloadTransmittal() {
   return Trans->LoadFromFile();
 }
 
+bool TfrmTrans::ReadOpenFile(std::string& Failure) {
+  FPartlyRead = true;
+  try {
+    FPartlyRead = !ReloadTransmittal();
+  } catch (const std::exception& Error) {
+    Failure = Error.what();
+    ClearFreeList(&Trans->Details);
+  }
+  return Failure.empty();
+}
+
+bool TfrmTrans::ReloadForCancel(TCheckBox* Box) {
+  const int32_t K = Trans->CurIndex;
+  std::string Failure;
+  if (ReadOpenFile(Failure)) ValidateAfterLoad(Box);
+  const int32_t Count = Trans->Details.Count();
+  Trans->CurIndex = K < Count ? K : Count - 1;
+  if (!Failure.empty()) {
+    // The grids must not go on showing members that are gone while the box is up.
+    RefreshGrids();
+    ShowException(Failure);
+  }
+  return !FPartlyRead;
+}
+
 void TfrmTrans::bbnCancelClick() {
   THourglass Hourglass;
-  if (FEditing) {
-    const int32_t K = Trans->CurIndex;
-    FPartlyRead = true;
-    try {
-      FPartlyRead = !ReloadTransmittal();
-    } catch (...) {
-      RefreshGrids();
-      throw;
-    }
-    ValidateAfterLoad();
-    const int32_t Count = Trans->Details.Count();
-    Trans->CurIndex = K < Count ? K : Count - 1;
-  }
+  if (FEditing) ReloadForCancel(chbSaveError);
   edtEmployerName->setText(ToQString(Trans->Header->GetAsString(fnBatchEmployerName)));
   const int32_t DRow = sgrDemogr->Row(), DCol = sgrDemogr->Col();
   const int32_t CRow = sgrContr->Row(), CCol = sgrContr->Col();
@@ -325,18 +332,27 @@ void TfrmTrans::ShowTotals(long double R, long double H, long double V, long dou
 
 bool TfrmTrans::SaveTransmittal() {
   THourglass Hourglass;
+  // A file that could not be read whole is never written back: what was not read
+  // would be lost.
+  if (FPartlyRead) {
+    Refuse("Coudn't save the file!", TMsgIcon::Warning);
+    return false;
+  }
   Trans->Header->SetAsString(fnBatchEmployerName, ToStdString(edtEmployerName->text()));
   if (FEditing && !StoreGridEdits()) return false;
-  // However the disk fails, the callers see one result: a write the file system
-  // refused outright (a full disk, a folder that takes no file) is told once, in
-  // the error box with the system's reason, and then ends as a write that came up
-  // short does. Letting it fly past the callers would skip what each of them does
-  // for a failed save, and leave a file that is not on disk looking saved.
+  // However the save fails, the callers see one result: a write the file system
+  // refused outright (a full disk, a folder that takes no file), or a total too
+  // large for its trailer field, is told once, in the error box with its reason,
+  // and then ends as a write that came up short does. Letting it fly past the
+  // callers would skip what each of them does for a failed save, and leave a file
+  // that is not on disk looking saved.
   bool Ok = false, Raised = false;
   std::string DiskError;
   try {
     Ok = Trans->SaveToFile(chbSaveError->Checked());
-  } catch (const EInOutError& Error) {
+  } catch (const EAbort&) {
+    throw;
+  } catch (const Exception& Error) {
     Raised = true;
     DiskError = Error.what();
   }
@@ -359,15 +375,27 @@ bool TfrmTrans::SaveTransmittal() {
 
 void TfrmTrans::bbnSaveClick() { SaveTransmittal(); }
 
+namespace {
+const char* const NewRefusal = "A new transmittal cannot be generated from an incomplete file!";
+const char* const ReviseRefusal = "An incomplete transmittal cannot be revised!";
+}  // namespace
+
 // The opening steps that New, Revise and Amend share: refused while incomplete
 // saves are allowed, then the save question, then the user's confirmation.
-bool TfrmTrans::BeginFileCommand(const char* IncompleteRefusal, const char* Question) {
+bool TfrmTrans::BeginFileCommand(const char* IncompleteRefusal, const char* Question,
+                                 bool CopiesOpenFile) {
   if (chbSaveError->Checked()) {
     Refuse(IncompleteRefusal, TMsgIcon::Warning);
     return false;
   }
   if (!ConfirmSave() || Files->Periods.Count() == 0) {
     Beep();
+    return false;
+  }
+  // Whatever the box says, a copy of a file read only in part would pass for the
+  // whole file. Asked after the save question, whose No reads the file again.
+  if (CopiesOpenFile && FPartlyRead) {
+    Refuse(IncompleteRefusal, TMsgIcon::Warning);
     return false;
   }
   return Ask(Question);
@@ -391,10 +419,11 @@ TFilePeriod* TfrmTrans::LastPeriodOnly(const char* Refusal) {
 }
 
 void TfrmTrans::bbnNewClick() {
-  if (!BeginFileCommand("A new transmittal cannot be generated from an incomplete file!",
+  if (!BeginFileCommand(NewRefusal,
                         "A new report will be created for the next month.\r\n"
                         "You will not be able to make revisions for the current month!\r\n"
-                        "Continue?"))
+                        "Continue?",
+                        false))
     return;
   pgcTrans->SetActivePage(tbsTrans);
   pgcTransChange();
@@ -406,7 +435,18 @@ void TfrmTrans::bbnNewClick() {
     M = 1;
     ++Y;
   }
-  Trans->MergeAmendments(L->Amendments, true);
+  // The month is made only of files read whole: when one of them could not be
+  // (it stopped short or raised), nothing is made and the open file stays.
+  bool Whole = false;
+  try {
+    Whole = Trans->MergeAmendments(L->Amendments, true);
+  } catch (const std::exception&) {
+    // The refusal below tells it: one box, and the open file is untouched.
+  }
+  if (!Whole) {
+    Refuse(NewRefusal, TMsgIcon::Warning);
+    return;
+  }
   SetPeriod(M, Y);
   SetAmendment(0);
   SetRevision(0);
@@ -418,8 +458,8 @@ void TfrmTrans::bbnNewClick() {
 }
 
 void TfrmTrans::bbnReviseClick() {
-  if (!BeginFileCommand("An incomplete transmittal cannot be revised!",
-                        "A new revision will be created for the current report.\r\nContinue?"))
+  if (!BeginFileCommand(ReviseRefusal, "A new revision will be created for the current report.\r\nContinue?",
+                        true))
     return;
   TFilePeriod* L = LastPeriodOnly("Revisions can be made only for the last reporting period");
   if (L == nullptr) return;
@@ -450,7 +490,7 @@ void TfrmTrans::bbnReviseClick() {
 
 void TfrmTrans::bbnAmendClick() {
   if (!BeginFileCommand("An incopmlete transmittal cannot be amended!",
-                        "A new amendment will be created to the current report.\r\nContinue?"))
+                        "A new amendment will be created to the current report.\r\nContinue?", false))
     return;
   TFilePeriod* L = LastPeriodOnly("Amendments can be made only to the last report");
   if (L == nullptr) return;

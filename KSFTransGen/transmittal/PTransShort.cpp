@@ -3,11 +3,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "PFiles.h"
 #include "PPropertyNames.h"
+#include "TextParse.h"
 #include "ValidationLimits.h"
 
 TTransShort* Trans = nullptr;
@@ -139,6 +142,52 @@ bool FileExists(const std::string& Path) {
   return ::stat(Path.c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
 }
 
+// Writes the count, the four sums and the grand total into a trailer record.
+void WriteTotals(TRecord& Trailer, const TTrailerTotals& Totals) {
+  Trailer.SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
+  Trailer.SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
+  Trailer.SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
+  Trailer.SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
+  Trailer.SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
+  Trailer.SetAsInteger(fnTotalRecCount, Totals.Count);
+}
+
+// A whole number in a member's number field beyond what the field stores (the
+// signed 32-bit range of its scaled value) reads as 0: it would be summed as 0,
+// and a form that saves the member would write 0 over it. Such a value has no
+// stored form, so it raises here as writing it back would, naming the value
+// and the field. Any other text (blank, a decimal point, letters) reads as it
+// always has.
+void CheckStoredNumber(const TDoubleField& Field, const TRecord& Record) {
+  std::string_view Text(Record.Buffer + (Field.Start - 1), static_cast<size_t>(Field.Length));
+  while (!Text.empty() && static_cast<unsigned char>(Text.front()) <= 32) Text.remove_prefix(1);
+  while (!Text.empty() && static_cast<unsigned char>(Text.back()) <= 32) Text.remove_suffix(1);
+  const size_t Sign = !Text.empty() && (Text[0] == '+' || Text[0] == '-') ? 1 : 0;
+  if (Text.size() == Sign || Field.Scale == 0) return;
+  if (!std::all_of(Text.begin() + static_cast<std::ptrdiff_t>(Sign), Text.end(),
+                   [](char C) { return C >= '0' && C <= '9'; }))
+    return;
+  int32_t Stored;
+  if (TryStrToInt(Text, Stored)) return;
+  const long double Value = std::stold(std::string(Text)) / Field.Scale;
+  std::string Scratch(Record.Buffer, static_cast<size_t>(Record.RecordLength));
+  Field.SetAsFloat(Scratch.data(), static_cast<double>(Value));
+}
+
+// Raises, naming the value and the field, when the transmittal holds what it
+// cannot keep: a member's number beyond its field's range, or totals of the
+// members too large for their trailer fields (which every refresh of the totals
+// and every save would raise on). The transmittal itself is not changed.
+void CheckValuesFit(TTransShort& T) {
+  std::vector<const TDoubleField*> Numbers;
+  for (const TField* Field : T.FieldLists[2])
+    if (const auto* Number = dynamic_cast<const TDoubleField*>(Field)) Numbers.push_back(Number);
+  for (const TRecord* Record : T.Details)
+    for (const TDoubleField* Number : Numbers) CheckStoredNumber(*Number, *Record);
+  TRecord Scratch(T.TrailerLength, &T.FieldLists[1]);
+  WriteTotals(Scratch, T.MemberTotals());
+}
+
 }  // namespace
 
 TTransShort::TTransShort() {
@@ -175,6 +224,9 @@ void TTransShort::InitDetail(TRecord* Record) { SetRecordType(Record, "TRANS"); 
 
 bool TTransShort::LoadFromFile() {
   bool Result = TTrans::LoadFromFile();
+  // Before any default is filled: a file whose values cannot be kept is never
+  // rewritten.
+  CheckValuesFit(*this);
   if (!Result || Details.Count() == 0) return Result;
 
   bool Filled = false;
@@ -243,14 +295,7 @@ TTrailerTotals TTransShort::MemberTotals() const {
   return Totals;
 }
 
-void TTransShort::SetTrailerTotals(const TTrailerTotals& Totals) {
-  Trailer->SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
-  Trailer->SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
-  Trailer->SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
-  Trailer->SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
-  Trailer->SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
-  Trailer->SetAsInteger(fnTotalRecCount, Totals.Count);
-}
+void TTransShort::SetTrailerTotals(const TTrailerTotals& Totals) { WriteTotals(*Trailer, Totals); }
 
 // ---------------------------------------------------------------------------
 // Validation
@@ -514,32 +559,59 @@ std::string LatestRevisionPath(const TFileNest* Nest) {
                                   Newest->EmployerID);
 }
 
-bool TTransShort::LoadLatestRevision(TFileNest* Nest) {
+bool TTransShort::LoadLatestRevision(TFileNest* Nest, bool* Whole) {
+  if (Whole != nullptr) *Whole = true;
   if (Nest == nullptr || Nest->Revisions.Count() == 0) return false;
   FileName = LatestRevisionPath(Nest);
   if (!FileExists(FileName)) return false;
   // A file that reads only in part still contributes what was read.
-  LoadFromFile();
+  const bool Read = LoadFromFile();
+  if (Whole != nullptr) *Whole = Read;
   return true;
 }
 
-void TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN) {
-  if (Nests.Count() == 0) return;
-  if (!LoadLatestRevision(Nests[0])) return;
-  if (Nests.Count() == 1) return;
-
-  auto Temp = std::make_unique<TTransShort>();
-  for (int32_t i = 1; i < Nests.Count(); ++i) {
-    ClearFreeList(&Temp->Details);
-    if (!Temp->LoadLatestRevision(Nests[i])) continue;
+bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN) {
+  // Every file is read before anything is merged, and the merge is built aside:
+  // a month is made only of files read whole, and this transmittal stays as it
+  // was when one is not (or an error passes on).
+  if (Nests.Count() == 0) return true;
+  std::vector<std::unique_ptr<TTransShort>> Parts;
+  for (int32_t i = 0; i < Nests.Count(); ++i) {
+    auto Part = std::make_unique<TTransShort>();
+    bool Whole;
+    if (!Part->LoadLatestRevision(Nests[i], &Whole)) {
+      // Nothing at all is merged without the report (FileName then names its
+      // missing file); a missing later amendment is skipped.
+      if (i == 0) {
+        if (!Part->FileName.empty()) FileName = Part->FileName;
+        return true;
+      }
+      continue;
+    }
+    if (!Whole) return false;
+    Parts.push_back(std::move(Part));
+  }
+  TTransShort& Report = *Parts[0];
+  for (size_t i = 1; i < Parts.size(); ++i) {
+    TFreeList<TRecord>& From = Parts[i]->Details;
     // Last to first; each record changes owner, neither copied nor destroyed.
-    while (Temp->Details.Count() > 0) {
-      std::unique_ptr<TRecord> Record(Temp->Details.Extract(Temp->Details.Count() - 1));
-      Record->Fields = &FieldLists[2];
-      if (CheckSSN) CheckSSNUnique(Record->GetAsString(fnMemberSSN), Details);
-      Details.Add(std::move(Record));
+    while (From.Count() > 0) {
+      std::unique_ptr<TRecord> Record(From.Extract(From.Count() - 1));
+      Record->Fields = &Report.FieldLists[2];
+      if (CheckSSN) CheckSSNUnique(Record->GetAsString(fnMemberSSN), Report.Details);
+      Report.Details.Add(std::move(Record));
     }
   }
+  // Files that each fit may still sum up to totals that do not.
+  CheckValuesFit(Report);
+
+  FileName = Report.FileName;
+  std::memcpy(Header->Buffer, Report.Header->Buffer, static_cast<size_t>(HeaderLength));
+  std::memcpy(Trailer->Buffer, Report.Trailer->Buffer, static_cast<size_t>(TrailerLength));
+  ClearFreeList(&Details);
+  Details.List().swap(Report.Details.List());
+  for (TRecord* Record : Details) Record->Fields = &FieldLists[2];
+  return true;
 }
 
 void CheckSSNUnique(const std::string& SSN, const TFreeList<TRecord>& List) {

@@ -42,7 +42,10 @@ class TTransShort : public TTrans {
   // Reads the file, then gives members with a blank name prefix, name suffix,
   // address effective date, gender, marital status or state a default; when any
   // default was written the file is rewritten at once (forced). The result is the
-  // reader's.
+  // reader's. Raises Exception, naming the value and the field, when what was read
+  // holds a value that cannot be kept (a member's number beyond its field's range,
+  // which would read as 0, or totals too large for the trailer); the file is then
+  // not rewritten, and the records read stay in memory.
   bool LoadFromFile() override;
   // Sets the header from the file's name and today, recomputes the trailer's count
   // and totals, validates unless Force (showing the messages and writing nothing on
@@ -74,12 +77,17 @@ class TTransShort : public TTrans {
   // Sorts the members by the current sort column (MemberSSN when none was chosen).
   void Resort();
   // Loads the newest revision of the amendment; False when it has no revision or
-  // its file does not exist (FileName then names the missing file).
-  bool LoadLatestRevision(TFileNest* Nest);
-  // Loads amendment 0's newest revision, then appends the members of each later
+  // its file does not exist (FileName then names the missing file). Whole, when
+  // given, tells whether the file was read completely.
+  bool LoadLatestRevision(TFileNest* Nest, bool* Whole = nullptr);
+  // Takes amendment 0's newest revision, then appends the members of each later
   // amendment's newest revision, from its last member to its first. Merged records
   // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway.
-  void MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN);
+  // False, with this transmittal unchanged, when one of the files could be read
+  // only in part; an error raised while reading (a value that cannot be kept, in a
+  // file or in the merged totals, included) passes on, also with it unchanged.
+  // Without amendment 0's file nothing is merged: True, unchanged.
+  bool MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN);
   // Whether SSN occurs more than AllowedCount times in the saved files of the
   // period at the cursor of Files; reports the first excess occurrence in a box.
   bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount);

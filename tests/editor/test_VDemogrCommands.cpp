@@ -11,6 +11,9 @@ TTestMember Named(const std::string& SSN, const std::string& Last, const std::st
   return M;
 }
 
+// Where member Number's line starts in a file.
+size_t MemberLineStart(int Number) { return 54 + static_cast<size_t>(Number - 1) * 328; }
+
 int MembersOnDisk(const TTestFolder& Folder, const std::string& Name) {
   return static_cast<int>((Folder.Read(Name).size() - 154) / 328);
 }
@@ -128,6 +131,65 @@ class TestVDemogrCommands : public QObject {
       QVERIFY(Env->Boxes.empty());  // no question about what was just cancelled
     });
     QCOMPARE(Form->pgcTrans->ActivePage(), Form->tbsTrans);
+  }
+
+  // Cancel reads the file again. When that read now stops short (a member line
+  // was cut off on disk meanwhile) or raises (an amount beyond its field), the
+  // file is read-only in both forms, as if it had been opened so, and no save
+  // writes it.
+  void CancelOnAFileNoLongerReadWholeLeavesBothFormsReadOnly_data() {
+    QTest::addColumn<bool>("Raises");
+    QTest::newRow("a member line cut short") << false;
+    QTest::newRow("an amount beyond its field") << true;
+  }
+  void CancelOnAFileNoLongerReadWholeLeavesBothFormsReadOnly() {
+    QFETCH(bool, Raises);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker"),
+                                  Member("333333333", "Clark")});
+    const std::string Path = Folder.Path("20041000.123");
+    std::string Damaged = Folder.Read("20041000.123");
+    if (Raises)
+      Damaged.replace(MemberLineStart(2) + 315, 11, "9999999999 ");  // its contracts amount
+    else
+      Damaged.resize(MemberLineStart(2) + 100);
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      TypeInto(D->edtLastName, "Adamson");
+      QCOMPARE(D->Mode, 'E');
+      WriteBytes(Path, Damaged);
+      D->bbnCancel->click();
+      if (Raises) {
+        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Value 99999999.99 does not fit field ContribContractPostTax"});
+        QCOMPARE(Trans->Details.Count(), 0);
+        QCOMPARE(D->edtLastName->Text(), std::string());
+      } else {
+        QVERIFY(Env->Boxes.empty());
+        QCOMPARE(Trans->Details.Count(), 1);
+        QCOMPARE(D->edtLastName->Text(), std::string("Adams"));
+      }
+      QCOMPARE(D->Mode, 'B');
+      QVERIFY(ReadOnlyMode);
+      QCOMPARE(Form->StatusBar->PanelText(2), std::string("Read Only"));
+      QVERIFY(!Form->bbnSave->isEnabled());
+      QVERIFY(!Form->bbnInsert->isEnabled());
+      QCOMPARE(D->stbMessage->PanelText(1), std::string("Read Only"));
+      QVERIFY(D->mskSSN->isReadOnly());
+      QVERIFY(!D->tbsDemogr->isEnabled());
+      for (TBitBtn* B : {D->bbnInsert, D->bbnDel, D->bbnSave, D->bbnCancel}) QVERIFY(!B->isEnabled());
+      // Neither form's save writes it, by its button or otherwise.
+      D->bbnSave->click();
+      QVERIFY(!Form->SaveTransmittal());
+      QCOMPARE(ReadBytes(Path), Damaged);
+      // And the form is left without a question.
+      Env->Boxes.clear();
+      D->bbnExit->click();
+      Settle();
+      QVERIFY(!D->isVisible());
+      QVERIFY(Env->Boxes.empty());
+    });
+    Form->bbnSave->click();
+    QCOMPARE(ReadBytes(Path), Damaged);
   }
 
   void DeletingTheOnlyMemberWritesAnEmptyFile() {

@@ -16,6 +16,17 @@ std::vector<std::string> LastNamesOnDisk(const TTestFolder& Folder, const std::s
   return LastNames(T);
 }
 
+// Every file the employer's tree lists, oldest first.
+std::vector<std::string> TreeNames() {
+  std::vector<std::string> Names;
+  for (TFilePeriod* P : Files->Periods)
+    for (TFileNest* A : P->Amendments)
+      for (TFileData* R : A->Revisions) Names.push_back(R->FileName());
+  return Names;
+}
+
+QStringList FilesOnDisk() { return QDir(QString::fromStdString(AppDir + "Data")).entryList(QDir::Files); }
+
 void OpenFile(TfrmTrans* Form, int Month, int Year, int Amendment, int Revision) {
   Form->SetPeriod(Month, Year);
   Form->SetAmendment(static_cast<uint16_t>(Amendment));
@@ -204,6 +215,60 @@ class TestVMainNewReviseAmend : public QObject {
                                   "An incopmlete transmittal cannot be amended!"}));
     QCOMPARE(Env->Beeps, 3);
     QCOMPARE(OpenName(), std::string("20040900.123"));
+  }
+
+  // A file whose third member line is cut short is shown read-only. New and
+  // Revise must not make a file of what could be read of it, whatever the
+  // allow-incomplete-saves box says: each refuses, nothing is written or listed,
+  // and the open file stays open. Amend copies no member and goes on as ever.
+  void NothingIsMadeOfAPartlyReadFile_data() {
+    QTest::addColumn<QString>("Command");
+    QTest::addColumn<bool>("AmendmentOpen");  // amendment 1, read whole, is the open file
+    QTest::addColumn<QString>("Refusal");
+    QTest::newRow("New, the open file") << "New" << false
+                                        << "A new transmittal cannot be generated from an incomplete file!";
+    QTest::newRow("New, an amendment it merges") << "New" << true
+                                                 << "A new transmittal cannot be generated from an incomplete file!";
+    QTest::newRow("Revise, the open file") << "Revise" << false << "An incomplete transmittal cannot be revised!";
+  }
+  void NothingIsMadeOfAPartlyReadFile() {
+    QFETCH(QString, Command);
+    QFETCH(bool, AmendmentOpen);
+    QFETCH(QString, Refusal);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams"), Member("222222222", "Baker"),
+                                  Member("333333333", "Clark")});
+    const std::string Whole = Folder.Read("20041000.123");
+    WriteBytes(Folder.Path("20041000.123"), Whole.substr(0, 54 + 2 * 328 + 100));
+    if (AmendmentOpen) Folder.Write("20041010.123", {Member("444444444", "Davis")});
+    TOpenForm Form;
+    QCOMPARE(OpenName(), std::string(AmendmentOpen ? "20041010.123" : "20041000.123"));
+    QCOMPARE(ReadOnlyMode, !AmendmentOpen);
+    Form->chbSaveError->SetChecked(false);
+    const int Members = Trans->Details.Count();
+    const std::vector<std::string> Tree = TreeNames();
+    const QStringList Disk = FilesOnDisk();
+    Env->Boxes.clear();
+    Env->Answers = {mrYes, mrOk};
+    if (Command == "New")
+      Form->bbnNew->click();
+    else
+      Form->bbnRevise->click();
+    const std::vector<std::string> Texts = Env->BoxTexts();
+    QCOMPARE(std::count(Texts.begin(), Texts.end(), Refusal.toStdString()), 1);
+    QCOMPARE(Env->Boxes.back().Text, Refusal.toStdString());
+    QCOMPARE(FilesOnDisk(), Disk);
+    QCOMPARE(TreeNames(), Tree);
+    QCOMPARE(OpenName(), std::string(AmendmentOpen ? "20041010.123" : "20041000.123"));
+    QCOMPARE(Trans->Details.Count(), Members);
+    QCOMPARE(ReadOnlyMode, !AmendmentOpen);
+
+    // Amend takes none of the members: the new amendment starts empty.
+    Env->Answers = {mrYes};
+    Form->bbnAmendClick();
+    QCOMPARE(OpenName(), std::string(AmendmentOpen ? "20041020.123" : "20041010.123"));
+    QCOMPARE(Trans->Details.Count(), 0);
+    QVERIFY(!ReadOnlyMode);
   }
 
   void ReviseAndAmendOnlyInTheLastPeriod() {

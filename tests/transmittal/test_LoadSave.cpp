@@ -294,4 +294,55 @@ TEST_F(LoadSave, TheTotalThatDoesNotFitIsNamed) {
   }
 }
 
+// A value that cannot be kept raises at load, naming it, before any default is
+// filled, so the file stays as it was: a member's number beyond the range its
+// field stores (it would read, sum and save as 0), or totals too large for the
+// trailer. A number at the very ends of the range, or one that only reads as 0
+// (a decimal point), loads as it always has.
+TEST_F(LoadSave, ValueThatCannotBeKeptRaisesBeforeAnyRewrite) {
+  struct TCase {
+    const char* What;
+    const std::string& Field;
+    const char* Raw;
+    const char* Error;  // null: it loads
+  };
+  const TCase Cases[] = {
+      {"an amount beyond its field", fnContribContractPostTax, "9999999999",
+       "Value 99999999.99 does not fit field ContribContractPostTax"},
+      {"a negative pay beyond its field", fnSalaryPensionAmount, "-9999999999",
+       "Value -99999999.99 does not fit field SalaryPensionAmount"},
+      {"one past the range", fnSalaryEarnableAmount, "2147483648",
+       "Value 21474836.48 does not fit field SalaryEarnableAmount"},
+      {"totals too large", fnContribVoluntaryPostTax, "1500000000",
+       "Value 30000000.00 does not fit field TotalVolContribAmt"},
+      {"the largest amount", fnSalaryEarnableAmount, "2147483647", nullptr},
+      {"the smallest amount", fnContribContractPostTax, "-2147483648", nullptr},
+      {"a decimal point", fnContribEmployerPreTax, "12.50", nullptr},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.What);
+    // Both members hold the value (whose sum is what the totals case needs);
+    // the first has a blank gender, which a load fills and rewrites.
+    const std::string Before = WriteFile("20040900.123", Case.Error == nullptr ? 1 : 2, [&](TRecord* R, int i) {
+      SetRaw(R, Case.Field, Case.Raw);
+      if (i == 0) SetRaw(R, fnGenderCD, "");
+    });
+    TTransShort Trans;
+    Trans.FileName = FDir.File("20040900.123");
+    if (Case.Error == nullptr) {
+      EXPECT_NO_THROW(EXPECT_TRUE(Trans.LoadFromFile()));
+      EXPECT_NE(ReadBytes(Trans.FileName), Before);  // the default was filled and stored
+      continue;
+    }
+    try {
+      Trans.LoadFromFile();
+      ADD_FAILURE() << "loaded";
+    } catch (const Exception& E) {
+      EXPECT_EQ(std::string(E.what()), Case.Error);
+    }
+    EXPECT_EQ(ReadBytes(Trans.FileName), Before);
+    EXPECT_EQ(Trans.Details.Count(), 2);  // what was read stays in memory
+  }
+}
+
 }  // namespace

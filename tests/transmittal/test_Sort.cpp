@@ -264,16 +264,58 @@ TEST_F(Merging, LaterAmendmentsWithBlankCodesAreRewrittenOnTheWay) {
   EXPECT_EQ(Back.Details[0]->GetAsString(fnGenderCD), "3");
 }
 
-// A later amendment that cannot be read ends the merge with an error; what was
-// merged before stays, and nothing leaks.
-TEST_F(Merging, ErrorPartWayKeepsWhatWasMerged) {
-  WriteMonth();
-  TFilePeriod* Period = Month();
-  ::unlink((DataDir() + "20040920.123").c_str());
-  ASSERT_EQ(::mkfifo((DataDir() + "20040920.123").c_str(), 0600), 0);
-  TTransShort Merged;
-  EXPECT_THROW(Merged.MergeAmendments(Period->Amendments, false), EInOutError);
-  EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "b3", "b2", "b1"}));
+// A month is made only of files read whole. A later amendment that cannot be
+// read ends the merge with its error, one read only in part with False, and
+// totals beyond the trailer's range with an error too; the transmittal keeps
+// what it held before, and nothing leaks.
+TEST_F(Merging, NothingIsMergedUnlessEveryFileReadsWhole) {
+  struct TCase {
+    const char* What;
+    std::function<void()> Spoil;
+    bool Raises;
+  };
+  const std::string Last = DataDir() + "20040920.123";
+  const TCase Cases[] = {
+      {"cannot be read",
+       [&] {
+         ::unlink(Last.c_str());
+         ASSERT_EQ(::mkfifo(Last.c_str(), 0600), 0);
+       },
+       true},
+      {"cut short",
+       [&] {
+         const std::string Whole = ReadBytes(Last);
+         WriteBytes(Last, Whole.substr(0, Whole.size() - 200));
+       },
+       false},
+      {"totals too large",
+       [&] {
+         // Each file's voluntary total fits; the merged one, above 21474836.47, does not.
+         for (const auto& [Name, Amount] : {std::pair{"20040911.123", 2000000}, std::pair{"20040920.123", 20000000}}) {
+           TTransShort T;
+           AddMember(T, "300000001", "big")->SetAsFloat(fnContribVoluntaryPostTax, Amount);
+           T.FileName = DataDir() + Name;
+           ASSERT_TRUE(T.SaveToFile(true));
+         }
+       },
+       true},
+  };
+  for (const TCase& C : Cases) {
+    WriteMonth();
+    C.Spoil();
+    delete Files;
+    Files = nullptr;
+    TTransShort Merged;
+    Merged.FileName = "kept.123";
+    AddMember(Merged, "1", "kept");
+    if (C.Raises)
+      EXPECT_THROW(Merged.MergeAmendments(Month()->Amendments, false), Exception) << C.What;
+    else
+      EXPECT_FALSE(Merged.MergeAmendments(Month()->Amendments, false)) << C.What;
+    EXPECT_EQ(Column(Merged, fnLastName), std::vector<std::string>{"kept"}) << C.What;
+    EXPECT_EQ(Merged.FileName, "kept.123") << C.What;
+    ::unlink(Last.c_str());
+  }
 }
 
 TEST_F(Merging, IsSSNUniqueReadsTheSavedFilesOfThePeriodAtTheCursor) {

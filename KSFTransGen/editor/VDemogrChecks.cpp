@@ -85,7 +85,10 @@ bool IsValidDate(const std::string& Text, const std::string& Message) {
 bool IsValidFloat(const std::string& Text, bool Positive, const std::string& Message) {
   const std::string T = Trim(Text);
   double Value = 0;
-  const bool Ok = !T.empty() && TryStrToFloat(T, Value) && (!Positive || Value > 0);
+  // Above 0 as the amount is stored, to the cent, as the file's validation
+  // judges it: 0.004 is stored as 0.00 and must fail here, not at a later check.
+  const bool Ok =
+      !T.empty() && TryStrToFloat(T, Value) && (!Positive || IsAmountPositive(ToCents(Value)));
   return Ok || Fail(Message);
 }
 

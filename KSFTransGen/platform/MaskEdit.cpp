@@ -192,6 +192,13 @@ bool TEditMask::TakesTypingAt(int Pos) const {
   return false;
 }
 
+bool TEditMask::IsFilledFrom(const std::string& Display, int Pos) const {
+  const int End = std::min(Length(), static_cast<int>(Display.size()));
+  for (int I = std::max(Pos, 0); I < End; ++I)
+    if (IsInput(I) && IsDigit(Display[static_cast<size_t>(I)])) return true;
+  return false;
+}
+
 bool TEditMask::IsComplete(const std::string& Display) const {
   for (int I = 0; I < Length(); ++I) {
     if (FPositions[static_cast<size_t>(I)].Kind != TKind::Required) continue;
@@ -356,6 +363,31 @@ void TMaskEdit::keyPressEvent(QKeyEvent* Event) {
     return;
   }
   QLineEdit::keyPressEvent(Event);
+}
+
+bool TMaskEdit::IsClickBeyondTheDigits(const QMouseEvent& Event) {
+  // After the last digit: on the blanks, or past the end of a text narrower
+  // than the box, where keys would land after the click or vanish after the end
+  // of the mask.
+  return FMask.IsMasked() && Event.button() == Qt::LeftButton &&
+         !FMask.IsFilledFrom(EditText(), cursorPositionAt(Event.position().toPoint()));
+}
+
+void TMaskEdit::mousePressEvent(QMouseEvent* Event) {
+  const bool Beyond = IsClickBeyondTheDigits(*Event);
+  QLineEdit::mousePressEvent(Event);
+  // A click on the digits stays where it is, to correct one in place; one beyond
+  // them starts where typing starts. A selection made by the press (Shift+click,
+  // a triple click) is left as it is.
+  if (Beyond && !hasSelectedText()) PlaceCursorForTyping();
+}
+
+void TMaskEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
+  const bool Beyond = IsClickBeyondTheDigits(*Event);
+  QLineEdit::mouseDoubleClickEvent(Event);
+  // Beyond the digits Qt would select a group of blanks, and the keys would fill
+  // that group wherever it lies.
+  if (Beyond) PlaceCursorForTyping();
 }
 
 bool TMaskEdit::RejectsCharacter(const QKeyEvent& Event) const {

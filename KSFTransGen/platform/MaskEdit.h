@@ -19,8 +19,13 @@
 // accelerator) or the program (a focus move, a text set) puts the cursor in gets
 // it on its first unfilled position, or, when every position is filled, over the
 // whole text, so that what the user types next fills the box or replaces it. A
-// click puts the cursor where it was clicked; coming back from another window or
-// a popup keeps the cursor where it was, as long as typing lands there.
+// click inside the filled text puts the cursor where it was clicked, so that a
+// digit can be corrected in place; a click or double click beyond the last
+// filled position (on the unfilled positions, or past the end of the text in a
+// box wider than it) puts it where typing starts, as the keyboard does. Coming
+// back from another window or a popup keeps the cursor where it was, as long as
+// typing lands there. A grid's cell editor has its whole text selected when it
+// opens; a click into it then follows the rule of a click.
 
 #include <QLineEdit>
 #include <functional>
@@ -54,6 +59,8 @@ class TEditMask {
   int FirstUnfilled(const std::string& Display) const;
   // True when typing at position Pos lands in an input position (at Pos or after it).
   bool TakesTypingAt(int Pos) const;
+  // True when an input position at Pos or after it holds a digit.
+  bool IsFilledFrom(const std::string& Display, int Pos) const;
 
  private:
   enum class TKind { Required, Optional, Literal };
@@ -115,6 +122,8 @@ class TMaskEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
   // True for a typed character that no position of the mask takes (a letter in a
   // digit mask): such a key changes nothing.
   bool RejectsCharacter(const QKeyEvent& Event) const;
@@ -123,6 +132,9 @@ class TMaskEdit : public QLineEdit {
 
  private:
   bool MustStay() const;
+  // True for a left click after the last filled position (see where typing starts);
+  // not const only because Qt's cursorPositionAt is not.
+  bool IsClickBeyondTheDigits(const QMouseEvent& Event);
   // Puts the cursor where typing starts (see above).
   void PlaceCursorForTyping();
   void RefuseLeave();

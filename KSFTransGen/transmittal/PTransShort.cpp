@@ -331,7 +331,7 @@ bool CheckAmount(const TRecord* Record, const std::string& FieldName, bool MustB
                  const std::string& Message, double& Amount) {
   try {
     Amount = Record->GetAsFloat(FieldName);
-    if (!MustBePositive || Amount > 0) return true;
+    if (!MustBePositive || IsAmountPositive(ToCents(Amount))) return true;
   } catch (const Exception&) {
     Amount = 0;
   }
@@ -409,7 +409,7 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
   auto Cents = [&](const std::string& Name) { return ToCents(R.GetAsFloat(Name)); };
   auto Amount = [&](const std::string& Name, const char* Invalid, bool& Passed) {
     const TCents Value = Cents(Name);
-    Passed = Value > 0;
+    Passed = IsAmountPositive(Value);
     if (!Passed) AddDetailError(Invalid + Shown(Name));
     return Value;
   };
@@ -461,7 +461,7 @@ bool TTransShort::ValidateDetail(TRecord* Record) {
     if (!OrderOk) AddDetailError("\"Earnable compensation < pensionable compensation");
   }
   const TCents F = Cents(fnSalaryEarnableUnitsWorked);
-  const bool FteOk = F > 0;
+  const bool FteOk = IsAmountPositive(F);
   if (!FteOk) AddDetailError("Invalid FTE% : \"" + Shown(fnSalaryEarnableUnitsWorked) + "%");
   if (PensionOk && EarnableOk && OrderOk && FteOk) {
     if (!IsFTEInRange(F)) {

@@ -34,6 +34,12 @@ inline TCents ToCents(double Value) {
 // The amount that many cents stand for, for the messages' figures.
 inline long double FromCents(TCents Cents) { return static_cast<long double>(Cents) / 100; }
 
+// An amount that must be above 0 (the two pays, FTE%, the regular and health
+// contributions, the trailer's count and totals) is so when the cents it is
+// stored as are: 0.004 is stored as 0.00 and fails, 0.006 as 0.01 and passes,
+// as does 0.005, whose nearest double lies just above the half.
+constexpr bool IsAmountPositive(TCents Cents) { return Cents > 0; }
+
 // ---- contributions
 // The regular (employee) and health (employer) contributions are these shares of
 // the pensionable compensation, as exact fractions (7/100 and 125/10000)...

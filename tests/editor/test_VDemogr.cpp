@@ -268,6 +268,39 @@ class TestVDemogr : public QObject {
     });
   }
 
+  // A new member's empty masked boxes, clicked in their middle (after the end of
+  // the mask's blanks in a box wider than them): the digits typed at once fill
+  // the box from its start instead of landing after the click or vanishing.
+  void ClickIntoAnEmptyBoxOfANewMemberTypesFromItsStart_data() {
+    QTest::addColumn<QString>("Box");
+    QTest::addColumn<QString>("Keys");
+    QTest::addColumn<QString>("Text");
+    QTest::newRow("SSN") << "mskSSN" << "111223333" << "111223333";
+    QTest::newRow("birth date") << "edtBirthDate" << "01151970" << "01/15/1970";
+    QTest::newRow("phone") << "mskPhone" << "5551234" << "5551234";
+  }
+  void ClickIntoAnEmptyBoxOfANewMemberTypesFromItsStart() {
+    QFETCH(QString, Box);
+    QFETCH(QString, Keys);
+    QFETCH(QString, Text);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      QTest::mouseClick(D->bbnInsert, Qt::LeftButton);
+      QCOMPARE(D->Mode, 'A');
+      D->pgcDetail->SetActivePage(D->tbsDemogr);
+      TMaskEdit* Target = D->findChild<TMaskEdit*>(Box);
+      QVERIFY(Target->Text().empty() || Target->Text() == "  /  /    ");
+      const QPoint Middle = Target->rect().center();
+      QTest::mouseClick(Target, Qt::LeftButton, {}, Middle);
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Target));
+      QTest::keyClicks(Target, Keys);
+      QCOMPARE(QString::fromStdString(Target->Text()), Text);
+      QVERIFY(Env->Boxes.empty());
+    });
+  }
+
   void AllowIncompleteBoxFollowsThePreparationForm() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});

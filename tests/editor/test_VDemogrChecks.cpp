@@ -32,6 +32,17 @@ void Apply(TfrmMbrDetail* D, const QStringList& Settings) {
   }
 }
 
+// The field each row of the amounts grid is stored in.
+const std::string* const AmountFields[] = {&fnSalaryPensionAmount, &fnSalaryEarnableAmount,
+                                           &fnSalaryEarnableUnitsWorked, &fnContribEmployeePreTax,
+                                           &fnContribEmployerPreTax};
+
+// Presses and releases a key where the focus is at each moment, as a keyboard does.
+void Stroke(Qt::Key Key) {
+  QTest::keyPress(QApplication::focusWidget(), Key);
+  QTest::keyRelease(QApplication::focusWidget(), Key);
+}
+
 }  // namespace
 
 class TestVDemogrChecks : public QObject {
@@ -246,6 +257,90 @@ class TestVDemogrChecks : public QObject {
       }
     }
     QCOMPARE(Failures, 0);
+  }
+
+  // An amount that must be above 0 is judged on the cents it is stored as, in the
+  // form as in the file: below half a cent it is stored as 0.00 and fails its own
+  // check with its row selected, instead of passing it and failing a later one.
+  // The field rounds the typed number's double, and the double nearest 0.005
+  // lies just above it: 0.005 is stored as 0.01 and passes, -0.005 as -0.01.
+  // Each text is typed into its row with the keys and the form saved; the file's
+  // validation of a member that stores the same text tells the same in its first
+  // line.
+  void AmountsBelowACentAreJudgedAsStored_data() {
+    QTest::addColumn<int>("Row");
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<QString>("Message");
+    QTest::addColumn<int>("Focus");
+    QTest::addColumn<QString>("FileLine");  // after the member's SSN
+    auto Row = [](const char* Name, int R, const char* Typed, const QString& Message, int Focus,
+                  const QString& FileLine) {
+      QTest::newRow(Name) << R << QString(Typed) << Message << Focus << FileLine;
+    };
+    const QString Zero = "\"      0.00\"!";
+    const QString PensionMessage = "Invalid pensionable compensation : ";
+    const QString FTEOff = "FTE%:100.00 <> (pensionable / earnable)%:0.00";
+    Row("pensionable 0.004", 0, "0.004", PensionMessage + "\"0.004\"!", 0, PensionMessage + Zero);
+    Row("pensionable -0.004", 0, "-0.004", PensionMessage + "\"-0.004\"!", 0,
+        PensionMessage + Zero);
+    Row("pensionable -0.005 is -0.01", 0, "-0.005", PensionMessage + "\"-0.005\"!", 0,
+        PensionMessage + "\"     -0.01\"!");
+    Row("pensionable 0.005 is 0.01", 0, "0.005", FTEOff + "!", 2, "\"" + FTEOff + "\"!");
+    Row("pensionable 0.006 is 0.01", 0, "0.006", FTEOff + "!", 2, "\"" + FTEOff + "\"!");
+    Row("pensionable 0.01", 0, "0.01", FTEOff + "!", 2, "\"" + FTEOff + "\"!");
+    Row("earnable 0.004", 1, "0.004", "Invalid earnable compensation : \"0.004\"!", 1,
+        "Invalid earnable compensation : " + Zero);
+    Row("earnable 0.006 is 0.01", 1, "0.006", "Earnable compensation < pensionable compensation!",
+        0, "\"Earnable compensation < pensionable compensation\"!");
+    Row("FTE% 0.004", 2, "0.004", "Invalid FTE% : \"0.004\"!", 2,
+        "Invalid FTE% : \"      0.00%\"!");
+    Row("FTE% 0.006 is 0.01", 2, "0.006", "FTE% should be between 1.00 and 100.00", 2,
+        "\"FTE% should be between 1.00 and 100.00\"!");
+    Row("regular 0.004", 3, "0.004", "Invalid regular amount : \"0.004\"!", 3,
+        "Invalid regular amount : " + Zero);
+    Row("regular 0.006 is 0.01", 3, "0.006",
+        "\"Regular contribution($0.01) <> 7% from pensionable amount($70.00)", 3,
+        "\"Regular contribution($0.01) <> 7% from pensionable amount($70.00)\"!");
+    Row("health 0.004", 4, "0.004", "Invalid health amount : \"0.004\"!", 4,
+        "Invalid health amount : " + Zero);
+    Row("health 0.005 is 0.01", 4, "0.005",
+        "\"Health contribution($0.01) <> 1.25% from pensionable amount($12.50)", 4,
+        "\"Health contribution($0.01) <> 1.25% from pensionable amount($12.50)\"!");
+  }
+  void AmountsBelowACentAreJudgedAsStored() {
+    QFETCH(int, Row);
+    QFETCH(QString, Typed);
+    QFETCH(QString, Message);
+    QFETCH(int, Focus);
+    QFETCH(QString, FileLine);
+    TTestFolder Folder;
+    Folder.Write("20041000.123", {Member("111111111", "Adams")});
+    TOpenForm Form;
+    DETAIL(Form, false, [&](TfrmMbrDetail* D) {
+      D->pgcDetail->SetActivePage(D->tbsContr);
+      D->stgAmt->setFocus();
+      D->stgAmt->SetRow(Row);
+      // The first key opens the cell's editor, the others go to it.
+      for (QChar C : Typed) QTest::keyClicks(QApplication::focusWidget(), QString(C));
+      QCOMPARE(D->stgAmt->Cells(1, Row), Typed.toStdString());
+      // On to the last row, so that the failing row is selected by the check.
+      for (int R = Row; R < 6; ++R) Stroke(Qt::Key_Down);
+      QCOMPARE(D->stgAmt->Row(), 6);
+      Env->Boxes.clear();
+      Env->Beeps = 0;
+      D->bbnSave->click();
+      QCOMPARE(Env->BoxTexts(), std::vector<std::string>{Message.toStdString()});
+      QCOMPARE(Env->Beeps, 1);
+      QCOMPARE(D->Mode, 'E');
+      QCOMPARE(D->pgcDetail->ActivePage(), D->tbsContr);
+      QCOMPARE(D->stgAmt->Row(), Focus);
+    });
+    TTransShort File;
+    TRecord* Stored = AddMember(File);
+    Stored->SetAsString(*AmountFields[Row], Typed.toStdString());
+    ErrorList->Clear();
+    QVERIFY(!File.ValidateDetail(Stored));
+    QCOMPARE(QString::fromStdString(ErrorList->Messages.at(0)), "123-45-6789 : " + FileLine);
   }
 
   // The SSN may occur as often in the month's saved files as the member itself

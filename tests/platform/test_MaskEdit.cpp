@@ -33,6 +33,8 @@ class TestMaskEdit : public QObject {
   void KeyboardEntrySelectsTheText();
   void EntryPutsTheCursorWhereTypingStarts_data();
   void EntryPutsTheCursorWhereTypingStarts();
+  void ClickPutsTheCursorWhereTypingLands_data();
+  void ClickPutsTheCursorWhereTypingLands();
   void OnChangeRunsForProgramAndUser();
 };
 
@@ -398,6 +400,88 @@ void TestMaskEdit::EntryPutsTheCursorWhereTypingStarts() {
     ImitateModalWindow();
     QTRY_VERIFY(Box->hasFocus());
   }
+  QTest::keyClicks(Box, Keys);
+  QCOMPARE(QString::fromStdString(Box->Text()), Result);
+}
+
+// A click inside the filled text leaves the cursor where it was clicked, so that
+// a digit can be corrected in place; a click beyond the last filled position (on
+// the mask's blanks, or past the end of the text in a box wider than it) puts it
+// where typing starts, so that digits typed at once fill the box and do not land
+// after the click or vanish after the end of the mask.
+void TestMaskEdit::ClickPutsTheCursorWhereTypingLands_data() {
+  QTest::addColumn<QString>("Mask");
+  QTest::addColumn<QString>("Text");   // set by the program before the click
+  // "start", "middle" or "end" of the box, a position of its text, or "double middle"
+  QTest::addColumn<QString>("Click");
+  QTest::addColumn<QString>("Keys");
+  QTest::addColumn<QString>("Result");
+  const QString SSN = "999\\-99\\-9999;0;_";
+  const QString Date = "!99/99/0000;1;_";
+  const QString Phone = "000\\-0000;0;_";
+  QTest::newRow("empty SSN, middle") << SSN << "" << "middle" << "111223333" << "111223333";
+  QTest::newRow("empty SSN, end") << SSN << "" << "end" << "111223333" << "111223333";
+  QTest::newRow("empty SSN, start") << SSN << "" << "start" << "111223333" << "111223333";
+  QTest::newRow("empty SSN, among its blanks") << SSN << "" << "5" << "111223333" << "111223333";
+  QTest::newRow("empty date, middle") << Date << "" << "middle" << "01151970" << "01/15/1970";
+  QTest::newRow("empty phone, middle") << Phone << "" << "middle" << "5551234" << "5551234";
+  QTest::newRow("partly filled SSN, beyond its text") << SSN << "123" << "middle" << "456789" << "123456789";
+  QTest::newRow("partly filled SSN, among its blanks") << SSN << "123" << "8" << "456789" << "123456789";
+  QTest::newRow("partly filled date, middle") << Date << "01/15/    " << "middle" << "1970" << "01/15/1970";
+  QTest::newRow("partly filled SSN, inside its text") << SSN << "12345" << "1" << "9" << "19345";
+  QTest::newRow("full SSN, middle of its text") << SSN << "123456789" << "4" << "0" << "123056789";
+  QTest::newRow("full SSN, its last digit") << SSN << "123456789" << "10" << "0" << "123456780";
+  QTest::newRow("full phone, middle of its text") << Phone << "5551234" << "5" << "9" << "5551934";
+  QTest::newRow("empty SSN, double click in the middle") << SSN << "" << "double middle" << "111223333"
+                                                          << "111223333";
+  QTest::newRow("empty date, double click in the middle") << Date << "" << "double middle" << "01151970"
+                                                           << "01/15/1970";
+  QTest::newRow("partly filled SSN, double click beyond its text") << SSN << "123" << "double middle"
+                                                                   << "456789" << "123456789";
+  QTest::newRow("full SSN, beyond its text") << SSN << "123456789" << "middle" << "987654321"
+                                              << "987654321";
+}
+
+void TestMaskEdit::ClickPutsTheCursorWhereTypingLands() {
+  QFETCH(QString, Mask);
+  QFETCH(QString, Text);
+  QFETCH(QString, Click);
+  QFETCH(QString, Keys);
+  QFETCH(QString, Result);
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Other = new QLineEdit(&Window);
+  auto* Box = new TMaskEdit(&Window);
+  // Wider than its text, as the form's boxes are: its middle lies after the text.
+  Box->setGeometry(0, 40, 200, Box->sizeHint().height());
+  Box->SetEditMask(Mask.toStdString());
+  Box->SetText(Text.toStdString());
+  Window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&Window));
+  Other->setFocus();
+  QTRY_VERIFY(Other->hasFocus());
+  const int Length = static_cast<int>(Box->displayText().size());
+  QPoint At(Box->width() / 2, Box->height() / 2);
+  if (Click == "start") At.setX(1);
+  if (Click == "end") At.setX(Box->width() - 2);
+  if (Click.endsWith("middle") || Click == "end") QCOMPARE(Box->cursorPositionAt(At), Length);
+  if (Click[0].isDigit()) {
+    // The middle of the stretch of the box where a click lands on that position.
+    const int Position = Click.toInt();
+    int First = -1, Last = -1;
+    for (int X = 0; X < Box->width(); ++X) {
+      if (Box->cursorPositionAt(QPoint(X, At.y())) != Position) continue;
+      if (First < 0) First = X;
+      Last = X;
+    }
+    QVERIFY(First >= 0);
+    At.setX((First + Last) / 2);
+  }
+  if (Click.startsWith("double"))
+    QTest::mouseDClick(Box, Qt::LeftButton, {}, At);
+  else
+    QTest::mouseClick(Box, Qt::LeftButton, {}, At);
+  QVERIFY(Box->hasFocus());
   QTest::keyClicks(Box, Keys);
   QCOMPARE(QString::fromStdString(Box->Text()), Result);
 }

@@ -23,6 +23,8 @@ class TestStringGridEditor : public QObject {
   void FirstKeyOpensTheEditorWithIt_data();
   void FirstKeyOpensTheEditorWithIt();
   void ClickOnTheCurrentCellOpensTheEditorOnlyWhereItIsStill();
+  void ClickIntoAMaskedEditorTypesWhereTypingStarts_data();
+  void ClickIntoAMaskedEditorTypesWhereTypingStarts();
 };
 
 // A key handler may open a box (which takes the focus, so the view closes the
@@ -167,6 +169,48 @@ void TestStringGridEditor::EditorTakesNoTextBesideTheKeys() {
   QVERIFY(Set.empty());
   QCOMPARE(F.Grid.Cells(0, 1), std::string("0,1"));
   QCOMPARE(Editor->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+// A masked cell's editor opens with its whole text selected, so that the first
+// key replaces it; a click into it afterwards follows the masked box's rule: past
+// the last digit (the middle of an empty phone cell) the keys start where typing
+// starts, not after the click or after the end of the mask.
+void TestStringGridEditor::ClickIntoAMaskedEditorTypesWhereTypingStarts_data() {
+  QTest::addColumn<QString>("Cell");
+  QTest::addColumn<bool>("Click");  // in the middle of the editor, once it is open
+  QTest::addColumn<QString>("Keys");
+  QTest::addColumn<QString>("Result");
+  QTest::newRow("empty, clicked") << "" << true << "5551234" << "5551234";
+  QTest::newRow("partly filled, clicked") << "555" << true << "1234" << "5551234";
+  QTest::newRow("full, typed over at opening") << "5551234" << false << "8675309" << "8675309";
+}
+
+void TestStringGridEditor::ClickIntoAMaskedEditorTypesWhereTypingStarts() {
+  QFETCH(QString, Cell);
+  QFETCH(bool, Click);
+  QFETCH(QString, Keys);
+  QFETCH(QString, Result);
+  TFakeEnv Fake;
+  TGridFixture F;
+  F.Grid.SetColWidths(1, 100);
+  F.Grid.SetCells(1, 1, Cell.toStdString());
+  F.Grid.OnGetEditMask = [](int32_t C, int32_t, std::string& Value) {
+    if (C == 1) Value = "000\\-0000;0;_";
+  };
+  F.Show();
+  F.Grid.SetCol(1);
+  F.Grid.SetEditorMode(true);
+  QLineEdit* Editor = F.Grid.InplaceEditor();
+  QVERIFY(Editor != nullptr);
+  QCOMPARE(Editor->selectedText(), Editor->displayText());
+  if (Click) {
+    const QPoint Middle = Editor->rect().center();
+    QVERIFY(Editor->cursorPositionAt(Middle) > 4);  // after "555-": beyond every digit
+    QTest::mouseClick(Editor, Qt::LeftButton, {}, Middle);
+    QCOMPARE(F.Grid.InplaceEditor(), Editor);
+  }
+  QTest::keyClicks(Editor, Keys);
+  QCOMPARE(F.Grid.Cells(1, 1), Result.toStdString());
 }
 
 QTEST_MAIN(TestStringGridEditor)

@@ -1,9 +1,11 @@
 #include "Canvas.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 
 #include "QtText.h"
 
@@ -22,6 +24,29 @@ QColor ToQColor(TColor Color) {
     default: return Palette.color(QPalette::Base);
   }
 }
+
+namespace {
+
+// The face Text is drawn in to be at most Room pixels wide: the largest of Font's
+// family from its size down to MinTextPixels, narrowed step by step to
+// extra-condensed at each size before the next smaller one (a taller narrow
+// digit reads better than a smaller one). False when even the smallest and
+// narrowest is too wide; Font is then that face.
+bool FitFace(QFont& Font, const QString& Text, int Room) {
+  const int Pixels = QFontInfo(Font).pixelSize();
+  const int Stretch =
+      Font.stretch() == QFont::AnyStretch ? int(QFont::Unstretched) : Font.stretch();
+  for (int Size = Pixels; Size >= std::min(Pixels, int(MinTextPixels)); --Size)
+    for (int Narrower :
+         {Stretch, int(QFont::SemiCondensed), int(QFont::Condensed), int(QFont::ExtraCondensed)}) {
+      Font.setPixelSize(Size);
+      Font.setStretch(std::min(Stretch, Narrower));
+      if (QFontMetrics(Font).horizontalAdvance(Text) <= Room) return true;
+    }
+  return false;
+}
+
+}  // namespace
 
 TRect ToTRect(const QRect& Rect) {
   return TRect{Rect.left(), Rect.top(), Rect.left() + Rect.width(), Rect.top() + Rect.height()};
@@ -49,7 +74,22 @@ void TCanvas::TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::strin
   FPainter.fillRect(Clip, ToQColor(FBrush.Color));
   ApplyFont();
   const QFontMetrics Metrics(FPainter.font());
-  FPainter.drawText(X, Y + Metrics.ascent(), ToQString(Text));
+  const QString S = ToQString(Text);
+  const int Baseline = Y + Metrics.ascent();
+  if (X >= Rect.Left) {
+    FPainter.drawText(X, Baseline, S);
+  } else {
+    const int End = X + Metrics.horizontalAdvance(S);
+    const int Inset = std::max(0, Rect.Right - End);
+    const int Room = std::max(1, End - Rect.Left - Inset);
+    QFont Face = FPainter.font();
+    const bool Whole = FitFace(Face, S, Room);
+    const QFontMetrics Fitted(Face);
+    QString Shown = Whole ? S : Fitted.elidedText(S, Qt::ElideLeft, Room);
+    if (Shown.isEmpty()) Shown = QChar(0x2026);  // too narrow for anything but the mark
+    FPainter.setFont(Face);
+    FPainter.drawText(End - Fitted.horizontalAdvance(Shown), Baseline, Shown);
+  }
   FPainter.restore();
 }
 

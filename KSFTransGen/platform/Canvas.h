@@ -53,6 +53,9 @@ struct TFont {
   uint8_t Style = 0;  // TFontStyle flags
 };
 
+// The smallest face, in pixels, that text is set in to be read.
+constexpr int32_t MinTextPixels = 8;
+
 // Draws on a painter it does not own; the painter must outlive it.
 class TCanvas {
  public:
@@ -64,7 +67,13 @@ class TCanvas {
   // Fills the rectangle with the brush colour.
   void FillRect(const TRect& Rect);
   // Fills the rectangle with the brush colour, then draws the text with its top
-  // left corner at (X, Y), clipped to the rectangle.
+  // left corner at (X, Y), clipped to the rectangle. A text placed to start left
+  // of the rectangle (drawn from the right and too wide for it) would lose its
+  // first characters and could read as another number ("000000.00" for
+  // 10000000.00): it keeps its right end and its baseline and is set in a
+  // smaller face instead, the largest in which it starts as far in from the
+  // left edge as it ends from the right. Never below MinTextPixels: what that
+  // face cannot show whole is cut on its left behind an ellipsis.
   void TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text);
   // Draws the text at (X, Y) on the brush colour, unclipped.
   void TextOut(int32_t X, int32_t Y, const std::string& Text);

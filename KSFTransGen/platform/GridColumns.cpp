@@ -100,11 +100,11 @@ void FitGridFont(TStringGrid& Grid, TGridColumns Columns) {
     return true;
   };
   QFont Font = Grid.font();
-  for (int Pixels = 11; Pixels >= 8; --Pixels)
+  for (int Pixels = 11; Pixels >= MinTextPixels; --Pixels)
     for (int Stretch : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
       Font.setPixelSize(Pixels);
       Font.setStretch(Stretch);
-      if (Fits(Font) || (Pixels == 8 && Stretch == QFont::Condensed)) {
+      if (Fits(Font) || (Pixels == MinTextPixels && Stretch == QFont::Condensed)) {
         Grid.setFont(Font);
         return;
       }

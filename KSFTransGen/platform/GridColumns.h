@@ -85,14 +85,15 @@ std::string ShownText(const TGridColumn& Column, const std::string& Text);
 bool DrawnFromRight(TCellLook Look);
 // Fills the cell's rectangle with the canvas's brush and draws the text in the
 // column's look, clipped to the cell, 2 pixels in from its top and its left (or
-// right) edge. An amount that is no number is drawn trimmed, after a beep.
+// right) edge. An amount that is no number is drawn trimmed, after a beep; one
+// too wide for the cell is drawn whole in a smaller face (TCanvas::TextRect).
 void DrawCellText(TCanvas& Canvas, const TRect& Rect, const TGridColumn& Column, const std::string& Text);
 
 // The column widths are fixed in pixels; the grid's face is fitted to them
 // instead: the design face (11 pixels, semi-condensed), narrowed and then made
 // smaller as far as needed for every column to show its title and its widest
 // text whole, with the 2 pixels either side that the drawing keeps free.
-// Never below 8 pixels. Run again after the widths change.
+// Never below MinTextPixels. Run again after the widths change.
 void FitGridFont(TStringGrid& Grid, TGridColumns Columns);
 
 // "Male" for a code starting with 1, "Female" for 2, "Unknown" otherwise.

@@ -3,9 +3,10 @@
 // paint device: the preview's page view, a printer, an image.
 //
 // Positions are scaled from report units to the device; texts keep the line
-// breaks and font scales of the layout (ReportText.h) and are aligned with the
-// device's own measure of each line, so right-aligned amounts end on the same
-// edge at any resolution.
+// breaks and font scales of the layout (ReportText.h) and are drawn at a whole
+// pixel size scaled to their exact one, so each line is as wide as the layout
+// measured it at any resolution: the preview shows the gaps and the
+// right-aligned edges that print.
 
 #include <QPointF>
 #include <cstdint>

@@ -29,7 +29,9 @@ struct TReportFont {
 
 // The font as Qt draws it with an em of PixelSize pixels on a device of DeviceDpi
 // logical dots per inch: no hinting and no kerning, so what is drawn matches what
-// was measured.
+// was measured. Qt sets text in a whole number of pixels and rounds any other
+// em, which makes a line up to several percent wider or narrower at a small
+// size: a painter asks for a whole PixelSize and scales it to the size it needs.
 QFont ToQFont(const TReportFont& Font, double PixelSize, int DeviceDpi);
 
 // The measures of one font, in report units at its point size.

@@ -12,6 +12,7 @@
 #include "KSFUnits.h"
 #include "PPropertyNames.h"
 #include "PTransShort.h"
+#include "TextRecorder.h"
 #include "TransFixtures.h"
 
 Q_DECLARE_METATYPE(TCellLook)
@@ -43,6 +44,22 @@ QImage Expected(const std::string& Shown, bool Right, bool Info) {
   const int32_t X = Right ? Cell.Right - Canvas.TextWidth(Shown) - 2 : Cell.Left + 2;
   Canvas.TextRect(Cell, X, Cell.Top + 2, Shown);
   return Image;
+}
+
+// The text a look draws for Text in a cell Width pixels wide, standing 100
+// pixels in, in an 11-pixel face.
+TRecordedText DrawnInCell(TCellLook Look, const std::string& Text, int32_t Width, TRect& Rect) {
+  Rect = TRect{100, 0, 100 + Width, 21};
+  TTextRecordingDevice Device(400, 30, 96);
+  QPainter Painter(&Device);
+  QFont Font = Painter.font();
+  Font.setPixelSize(11);
+  Painter.setFont(Font);
+  TCanvas Canvas(Painter);
+  const TGridColumn Column{"", Width, &fnLastName, TCellText::Text, Look, "", true, true};
+  DrawCellText(Canvas, Rect, Column, Text);
+  Painter.end();
+  return Device.Texts().empty() ? TRecordedText{} : Device.Texts().back();
 }
 
 }  // namespace
@@ -92,6 +109,56 @@ class TestGridColumns : public QObject {
     QCOMPARE(Drawn(TCellLook::Money, " abc "), Expected("$abc", true, false));
     Drawn(TCellLook::Money, "");
     QCOMPARE(Env.Beeps, 2);
+  }
+
+  // An amount too wide for its cell is set in a smaller face, whole, as far in
+  // from the cell's left edge as from its right; one that not even the smallest
+  // face shows whole is marked as cut on its left, never drawn as a shorter
+  // number.
+  void AnAmountTooWideForItsCell_data() {
+    QTest::addColumn<TCellLook>("Look");
+    QTest::addColumn<QString>("Text");
+    QTest::addColumn<int>("Width");
+    QTest::addColumn<QString>("Shown");
+    QTest::addColumn<bool>("Whole");
+    QTest::newRow("fits: as it is") << TCellLook::Money << "1000" << 90 << "$1000.00" << true;
+    QTest::newRow("money") << TCellLook::Money << "10000000" << 60 << "$10000000.00" << true;
+    QTest::newRow("largest money") << TCellLook::Money << "21474836.47" << 51 << "$21474836.47" << true;
+    QTest::newRow("smallest money") << TCellLook::Money << "-21474836.48" << 51 << "$-21474836.48" << true;
+    QTest::newRow("fte") << TCellLook::Amount << "999.99" << 30 << "999.99" << true;
+    QTest::newRow("percent") << TCellLook::Percent << "-99.99" << 30 << "-99.99%" << true;
+    QTest::newRow("below the smallest face") << TCellLook::Money << "-21474836.48" << 30 << "$-21474836.48" << false;
+  }
+
+  void AnAmountTooWideForItsCell() {
+    QFETCH(TCellLook, Look);
+    QFETCH(QString, Text);
+    QFETCH(int, Width);
+    QFETCH(QString, Shown);
+    QFETCH(bool, Whole);
+    TFakeEnv Env;
+    TRect Cell;
+    const TRecordedText Drawn = DrawnInCell(Look, Text.toStdString(), Width, Cell);
+    QVERIFY(Drawn.Font.pixelSize() >= MinTextPixels);
+    // Its right end 2 pixels in from the cell's right edge (give or take the
+    // fraction that whole-pixel measures leave out), its left end at least as far in.
+    QVERIFY2(Drawn.Reach.right() > Cell.Right - 3 && Drawn.Reach.right() <= Cell.Right - 1,
+             qPrintable(QString("ends at %1").arg(Drawn.Reach.right())));
+    QVERIFY2(Drawn.Reach.left() >= Cell.Left + 2,
+             qPrintable(QString("starts at %1").arg(Drawn.Reach.left())));
+    if (Whole) {
+      QCOMPARE(Drawn.Text, Shown);
+      // In a smaller or narrower face exactly where the cell's own is too wide.
+      const int Stretch = Drawn.Font.stretch();
+      const bool Fitted = Drawn.Font.pixelSize() < 11 || (Stretch != 0 && Stretch < 100);
+      QCOMPARE(Fitted, Width < 90);
+    } else {
+      QVERIFY2(Drawn.Text.startsWith(QChar(0x2026)) && Drawn.Text.size() > 1 &&
+                   Shown.endsWith(Drawn.Text.mid(1)),
+               qPrintable(Drawn.Text));
+      QCOMPARE(Drawn.Font.pixelSize(), int(MinTextPixels));
+    }
+    QCOMPARE(Env.Beeps, 0);
   }
 
   // A gender cell shows the word of the code and stores the code of the word

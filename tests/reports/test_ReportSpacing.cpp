@@ -2,13 +2,18 @@
 // longest texts its fields hold, line numbers of four digits. On every page no
 // text passes its box, and no two texts of a band on the same line overlap or
 // come closer than a blank's width ("$700000.00$125000.00" in the totals,
-// "100.00%$86419.75" in a member's line).
+// "100.00%$86419.75" in a member's line), in the layout and as the preview's
+// screen and a printer draw it.
 
 #include <QApplication>
+#include <QPainter>
 
 #include "RMember.h"
 #include "RTrans.h"
 #include "ReportFixture.h"
+#include "ReportPainter.h"
+#include "ReportPreview.h"
+#include "TextRecorder.h"
 
 namespace {
 
@@ -80,6 +85,13 @@ void AddWidestMembers(TReportTrans& Data, double Amount) {
   for (const std::string* Field : TrailerTotals) Data.T.Trailer->SetAsFloat(*Field, Amount);
 }
 
+// The first text drawn that is Text; null when there is none.
+const TRecordedText* Drawn(const std::vector<TRecordedText>& Texts, const QString& Text) {
+  for (const TRecordedText& T : Texts)
+    if (T.Text == Text) return &T;
+  return nullptr;
+}
+
 }  // namespace
 
 class TestReportSpacing : public QObject {
@@ -109,6 +121,62 @@ class TestReportSpacing : public QObject {
     QCOMPARE(TextsOf(L, TReportBandType::Detail, "qrlN").back(), std::string("1000."));
     const std::string Crowded = CrowdedTexts(L);
     QVERIFY2(Crowded.empty(), Crowded.substr(0, 2000).c_str());
+  }
+
+  // A last name of 25 letters beside a pensionable pay of eight figures: the
+  // layout sets both smaller and keeps a blank between them, and the page
+  // shows that blank as drawn on the screen, at the preview's Page Width zoom,
+  // as on paper.
+  void ANameKeepsABlankFromTheAmountBesideIt_data() {
+    QTest::addColumn<int>("Dpi");
+    QTest::addColumn<int>("PreviewWidth");  // the preview window's; 0 for paper
+    QTest::newRow("screen, preview 800 wide") << 96 << 800;
+    QTest::newRow("screen, preview 1000 wide") << 96 << 1000;
+    QTest::newRow("screen, preview 1200 wide") << 96 << 1200;
+    QTest::newRow("paper, 1200 per inch") << 1200 << 0;
+  }
+  void ANameKeepsABlankFromTheAmountBesideIt() {
+    QFETCH(int, Dpi);
+    QFETCH(int, PreviewWidth);
+    TReportTrans Data;
+    TRecord* R = Data.Add("123456789", "WOLFESCHLEGELSTEINHAUSENB", "John");
+    R->SetAsFloat(fnSalaryPensionAmount, 21000000);
+    Data.Totals();
+    TfrmReportTrans Report(nullptr);
+    QVERIFY(Report.qrTrans->Prepare());
+    const TReportLayout& L = Report.qrTrans->Layout();
+    double Scale = Dpi / 96.0;
+    if (PreviewWidth > 0) {
+      TReportPreview Preview(*Report.qrTrans);
+      Preview.resize(PreviewWidth, PreviewWidth * 3 / 4);
+      Preview.show();
+      QCOMPARE(Preview.Zoom(), TReportPreview::TZoom::PageWidth);
+      Scale = Preview.Scale();
+    }
+    TTextRecordingDevice Page(int(L.Page.Width * Scale), int(L.Page.Height * Scale), Dpi);
+    QPainter Painter(&Page);
+    PaintReportPage(Painter, L, 0, Scale);
+    Painter.end();
+
+    const TRecordedText* Name = Drawn(Page.Texts(), "WOLFESCHLEGELSTEINHAUSENB,");
+    const TRecordedText* Amount = Drawn(Page.Texts(), "$21000000.00");
+    QVERIFY(Name != nullptr);
+    QVERIFY(Amount != nullptr);
+    QVERIFY(std::abs(Name->Reach.center().y() - Amount->Reach.center().y()) < 4 * Scale);
+    // The blank the layout keeps: the wider of the two labels' fonts, at their size.
+    const TLaidBand Detail = BandsOf(L, TReportBandType::Detail).at(0);
+    double Blank = 0;
+    for (const char* Label : {"qrlName", "qrlPensionable"}) {
+      const TLaidItem Item = ItemNamed(L, Detail, Label);
+      const auto& Font = static_cast<const TReportLabel&>(*Item.Item).Font;
+      Blank = std::max(Blank, TReportMetrics::Of(Font).Advance(' '));
+    }
+    const double Gap = (Amount->Reach.left() - Name->Reach.right()) / Scale;
+    QVERIFY2(Gap >= Blank - 0.01,
+             qPrintable(QString("%1 units apart at %2 pixels to a unit, a blank is %3")
+                            .arg(Gap)
+                            .arg(Scale)
+                            .arg(Blank)));
   }
 
   // A wide total beside another: each still ends on its column's edge,

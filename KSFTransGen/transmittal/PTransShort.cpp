@@ -167,8 +167,9 @@ void CheckStoredNumber(const TDoubleField& Field, const TRecord& Record) {
   if (!std::all_of(Text.begin() + static_cast<std::ptrdiff_t>(Sign), Text.end(),
                    [](char C) { return C >= '0' && C <= '9'; }))
     return;
+  // Nine digits always fit; only a longer number needs the full conversion.
   int32_t Stored;
-  if (TryStrToInt(Text, Stored)) return;
+  if (Text.size() - Sign <= 9 || TryStrToInt(Text, Stored)) return;
   const long double Value = std::stold(std::string(Text)) / Field.Scale;
   std::string Scratch(Record.Buffer, static_cast<size_t>(Record.RecordLength));
   Field.SetAsFloat(Scratch.data(), static_cast<double>(Value));

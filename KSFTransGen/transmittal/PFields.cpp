@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "TextParse.h"
@@ -403,17 +404,31 @@ void TDoubleField::SetAsFloat(char* Buffer, double Value) const {
     auto Result = std::to_chars(Text, Text + sizeof Text, static_cast<int32_t>(Rounded));
     Fits = Result.ptr - Text <= Length;
   }
-  if (!Fits) {
-    // Storing a cut-off or wrapped number would change the member's money without
-    // a word; the caller's save must fail instead, with the buffer as it was.
-    int Decimals = 0;
-    for (int32_t S = Scale; S >= 10 && S % 10 == 0; S /= 10) ++Decimals;
-    std::string ValueText = std::isfinite(Value) && std::fabs(Value) < 1e15
-                                ? Trim(FormatFixed(Value, Decimals))
-                                : FormatGeneral(Value);
-    throw Exception("Value " + ValueText + " does not fit field " + Name);
-  }
+  // Storing a cut-off or wrapped number would change the member's money without
+  // a word; the caller's save must fail instead, with the buffer as it was.
+  if (!Fits) RaiseDoesNotFit(Value);
   WriteIntegerText(Buffer, static_cast<int32_t>(Rounded));
+}
+
+void TDoubleField::RaiseDoesNotFit(double Value) const {
+  int Decimals = 0;
+  for (int32_t S = Scale; S >= 10 && S % 10 == 0; S /= 10) ++Decimals;
+  std::string ValueText = std::isfinite(Value) && std::fabs(Value) < 1e15
+                              ? Trim(FormatFixed(Value, Decimals))
+                              : FormatGeneral(Value);
+  throw Exception("Value " + ValueText + " does not fit field " + Name);
+}
+
+void TDoubleField::CheckStorable(const char* Buffer) const {
+  const std::string_view T = TrimView(FieldView(*this, Buffer));
+  const size_t Sign = !T.empty() && (T[0] == '+' || T[0] == '-') ? 1 : 0;
+  // Nine digits always fit; only a longer number needs the full conversion.
+  if (T.size() - Sign <= 9 || Scale == 0) return;
+  for (size_t I = Sign; I < T.size(); ++I)
+    if (!IsDigit(T[I])) return;
+  int32_t Stored = 0;
+  if (TryStrToInt(T, Stored)) return;
+  RaiseDoesNotFit(static_cast<double>(std::stold(std::string(T)) / Scale));
 }
 
 TVariant TDoubleField::GetAsVariant(const char* Buffer) const {

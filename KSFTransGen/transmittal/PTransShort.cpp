@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "PFiles.h"
 #include "PPropertyNames.h"
-#include "TextParse.h"
 #include "ValidationLimits.h"
 
 TTransShort* Trans = nullptr;
@@ -152,29 +150,6 @@ void WriteTotals(TRecord& Trailer, const TTrailerTotals& Totals) {
   Trailer.SetAsInteger(fnTotalRecCount, Totals.Count);
 }
 
-// A whole number in a member's number field beyond what the field stores (the
-// signed 32-bit range of its scaled value) reads as 0: it would be summed as 0,
-// and a form that saves the member would write 0 over it. Such a value has no
-// stored form, so it raises here as writing it back would, naming the value
-// and the field. Any other text (blank, a decimal point, letters) reads as it
-// always has.
-void CheckStoredNumber(const TDoubleField& Field, const TRecord& Record) {
-  std::string_view Text(Record.Buffer + (Field.Start - 1), static_cast<size_t>(Field.Length));
-  while (!Text.empty() && static_cast<unsigned char>(Text.front()) <= 32) Text.remove_prefix(1);
-  while (!Text.empty() && static_cast<unsigned char>(Text.back()) <= 32) Text.remove_suffix(1);
-  const size_t Sign = !Text.empty() && (Text[0] == '+' || Text[0] == '-') ? 1 : 0;
-  if (Text.size() == Sign || Field.Scale == 0) return;
-  if (!std::all_of(Text.begin() + static_cast<std::ptrdiff_t>(Sign), Text.end(),
-                   [](char C) { return C >= '0' && C <= '9'; }))
-    return;
-  // Nine digits always fit; only a longer number needs the full conversion.
-  int32_t Stored;
-  if (Text.size() - Sign <= 9 || TryStrToInt(Text, Stored)) return;
-  const long double Value = std::stold(std::string(Text)) / Field.Scale;
-  std::string Scratch(Record.Buffer, static_cast<size_t>(Record.RecordLength));
-  Field.SetAsFloat(Scratch.data(), static_cast<double>(Value));
-}
-
 // Raises, naming the value and the field, when the transmittal holds what it
 // cannot keep: a member's number beyond its field's range, or totals of the
 // members too large for their trailer fields (which every refresh of the totals
@@ -184,7 +159,7 @@ void CheckValuesFit(TTransShort& T) {
   for (const TField* Field : T.FieldLists[2])
     if (const auto* Number = dynamic_cast<const TDoubleField*>(Field)) Numbers.push_back(Number);
   for (const TRecord* Record : T.Details)
-    for (const TDoubleField* Number : Numbers) CheckStoredNumber(*Number, *Record);
+    for (const TDoubleField* Number : Numbers) Number->CheckStorable(Record->Buffer);
   TRecord Scratch(T.TrailerLength, &T.FieldLists[1]);
   WriteTotals(Scratch, T.MemberTotals());
 }
@@ -283,11 +258,23 @@ bool TTransShort::SaveToFile(bool Force) {
 
 TTrailerTotals TTransShort::MemberTotals() const {
   TTrailerTotals Totals;
+  // The four fields are looked up once for each field list rather than by name
+  // for every member: opening sums 100,000 members twice (to refuse totals the
+  // trailer cannot hold, then for the grids).
+  const TFieldList* Fields = nullptr;
+  const TField *Regular = nullptr, *Health = nullptr, *Voluntary = nullptr, *Contract = nullptr;
   for (const TRecord* Record : Details) {
-    Totals.Regular += Record->GetAsFloat(fnContribEmployeePreTax);
-    Totals.Health += Record->GetAsFloat(fnContribEmployerPreTax);
-    Totals.Voluntary += Record->GetAsFloat(fnContribVoluntaryPostTax);
-    Totals.Contract += Record->GetAsFloat(fnContribContractPostTax);
+    if (Record->Fields != Fields) {
+      Fields = Record->Fields;
+      Regular = &Record->FieldByName(fnContribEmployeePreTax);
+      Health = &Record->FieldByName(fnContribEmployerPreTax);
+      Voluntary = &Record->FieldByName(fnContribVoluntaryPostTax);
+      Contract = &Record->FieldByName(fnContribContractPostTax);
+    }
+    Totals.Regular += Regular->GetAsFloat(Record->Buffer);
+    Totals.Health += Health->GetAsFloat(Record->Buffer);
+    Totals.Voluntary += Voluntary->GetAsFloat(Record->Buffer);
+    Totals.Contract += Contract->GetAsFloat(Record->Buffer);
   }
   Totals.Count = Details.Count();
   Totals.Grand = static_cast<long double>(Totals.Regular) + Totals.Health;

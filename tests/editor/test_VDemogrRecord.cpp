@@ -65,50 +65,38 @@ const TWriteBackCase WriteBackCases[] = {
 };
 // clang-format on
 
+// The clerk's keys, each control left by Tab: a box retyped (once for every
+// text, '|' between them), a list stepped ('v' Down, '^' Up), an amount cell
+// retyped on the contribution page.
+void Retype(TMaskEdit* Box, const QString& Texts) {
+  for (const QString& Text : Texts.split('|')) TypeInto(Box, Text.toStdString());
+  QTest::keyClick(Box, Qt::Key_Tab);
+}
+void StepList(QComboBox* List, const char* Keys) {
+  List->setFocus();
+  for (const char* K = Keys; *K != '\0'; ++K)
+    QTest::keyClick(List, *K == 'v' ? Qt::Key_Down : Qt::Key_Up);
+  QTest::keyClick(List, Qt::Key_Tab);
+}
+void RetypeAmount(TfrmMbrDetail* D, int Row, const QString& Text) {
+  D->pgcDetail->SetActivePage(D->tbsContr);
+  TypeIntoCell(D->stgAmt, 1, Row, Text);
+  if (QTest::currentTestFailed()) return;
+  QTest::keyClick(D->stgAmt->InplaceEditor(), Qt::Key_Tab);
+}
+
 // The clerk's keys into the one control of the case.
 void ClerkChanges(TfrmMbrDetail* D, const TWriteBackCase& C) {
-  const std::string Control = C.Control;
-  if (Control == "stgAmt") {
-    D->pgcDetail->SetActivePage(D->tbsContr);
-    TypeIntoCell(D->stgAmt, 1, C.AmountRow, QString::fromLatin1(C.Typed));
-    QTest::keyClick(D->stgAmt->InplaceEditor(), Qt::Key_Tab);
-    return;
-  }
-  if (auto* List = D->findChild<QComboBox*>(QString::fromLatin1(C.Control))) {
-    List->setFocus();
-    for (const char* K = C.Typed; *K != '\0'; ++K)
-      QTest::keyClick(List, *K == 'v' ? Qt::Key_Down : Qt::Key_Up);
-    QTest::keyClick(List, Qt::Key_Tab);
-    return;
-  }
-  auto* Box = D->findChild<TMaskEdit*>(QString::fromLatin1(C.Control));
+  const QString Control = QString::fromLatin1(C.Control);
+  if (Control == "stgAmt") return RetypeAmount(D, C.AmountRow, QString::fromLatin1(C.Typed));
+  if (auto* List = D->findChild<QComboBox*>(Control)) return StepList(List, C.Typed);
+  auto* Box = D->findChild<TMaskEdit*>(Control);
   QVERIFY(Box != nullptr);
-  for (const QString& Text : QString::fromLatin1(C.Typed).split('|'))
-    TypeInto(Box, Text.toStdString());
-  QTest::keyClick(Box, Qt::Key_Tab);
+  Retype(Box, QString::fromLatin1(C.Typed));
 }
 
 // How the first save of an edit is refused.
 enum class TRefusal { MemberCheck, FileValidation, WriteRefused, ShortWrite };
-
-// The clerk's keys: a box retyped, a list moved by Up or Down, or an amount cell
-// retyped; each left by Tab.
-void Retype(TMaskEdit* Box, const std::string& Text) {
-  TypeInto(Box, Text);
-  QTest::keyClick(Box, Qt::Key_Tab);
-}
-void StepList(QComboBox* List, Qt::Key Key) {
-  List->setFocus();
-  QTest::keyClick(List, Key);
-  QTest::keyClick(List, Qt::Key_Tab);
-}
-void RetypeAmount(TfrmMbrDetail* D, int Row, const std::string& Text) {
-  D->pgcDetail->SetActivePage(D->tbsContr);
-  TypeIntoCell(D->stgAmt, 1, Row, QString::fromStdString(Text));
-  if (QTest::currentTestFailed()) return;
-  QTest::keyClick(D->stgAmt->InplaceEditor(), Qt::Key_Tab);
-  D->pgcDetail->SetActivePage(D->tbsDemogr);
-}
 
 }  // namespace
 
@@ -264,7 +252,7 @@ class TestVDemogrRecord : public QObject {
       const std::string Amount = D->stgAmt->Cells(1, Row);
       QCOMPARE(D->cmbGender->currentText(), QString("Female"));
       Retype(D->edtLastName, "ZED");
-      StepList(D->cmbGender, Qt::Key_Up);
+      StepList(D->cmbGender, "^");
       RetypeAmount(D, Row, R == TRefusal::MemberCheck ? "99" : "5");
       if (QTest::currentTestFailed()) return;
       QCOMPARE(D->Mode, 'E');
@@ -282,8 +270,9 @@ class TestVDemogrRecord : public QObject {
       Env->ShownMessages.clear();
 
       Retype(D->edtLastName, "SMITHA");
-      StepList(D->cmbGender, Qt::Key_Down);
-      RetypeAmount(D, Row, Amount);
+      D->pgcDetail->SetActivePage(D->tbsDemogr);
+      StepList(D->cmbGender, "v");
+      RetypeAmount(D, Row, QString::fromStdString(Amount));
       if (QTest::currentTestFailed()) return;
       // The other member still fails the file's validation.
       if (R == TRefusal::FileValidation) D->chbSaveError->SetChecked(true);

@@ -18,6 +18,16 @@ class EInOutError : public Exception {
   using Exception::Exception;
 };
 
+// A number that a field cannot store: a value beyond its range, typed, read
+// from a file or summed from one. The message names the value and the field
+// ("Value 45000000.00 does not fit field TotalVolContribAmt").
+class EDoesNotFit : public Exception {
+ public:
+  EDoesNotFit(const std::string& Message, const std::string& Field)
+      : Exception(Message), FieldName(Field) {}
+  std::string FieldName;
+};
+
 // The silent abort: ends the handling of the current event without a message.
 class EAbort : public Exception {
  public:

@@ -416,7 +416,7 @@ void TDoubleField::RaiseDoesNotFit(double Value) const {
   std::string ValueText = std::isfinite(Value) && std::fabs(Value) < 1e15
                               ? Trim(FormatFixed(Value, Decimals))
                               : FormatGeneral(Value);
-  throw Exception("Value " + ValueText + " does not fit field " + Name);
+  throw EDoesNotFit("Value " + ValueText + " does not fit field " + Name, Name);
 }
 
 void TDoubleField::CheckStorable(const char* Buffer) const {

@@ -230,6 +230,38 @@ bool TTransShort::LoadFromFile() {
   return Result;
 }
 
+TReadProblem TTransShort::LoadChecked() {
+  TReadProblem Problem;
+  Problem.Path = FileName;
+  try {
+    if (!LoadFromFile()) Problem.Kind = TReadProblem::TKind::CutShort;
+  } catch (const EDoesNotFit&) {
+    Problem.Kind = TReadProblem::TKind::AmountBeyond;
+  }
+  return Problem;
+}
+
+std::string ReadProblemText(const TReadProblem& Problem) {
+  const size_t Slash = Problem.Path.find_last_of('/');
+  const std::string Name = Slash == std::string::npos ? Problem.Path : Problem.Path.substr(Slash + 1);
+  using K = TReadProblem::TKind;
+  switch (Problem.Kind) {
+    case K::None: return std::string();
+    case K::CutShort: return "The file " + Name + " could not be read completely.";
+    case K::AmountBeyond:
+      return "The file " + Name + " holds an amount beyond 21,474,836.47, which the program cannot store.";
+    case K::TotalBeyond:
+      return "The file " + Name + " holds a total beyond 21,474,836.47, which the program cannot store.";
+    case K::CountBeyond:
+      return "The file " + Name + " holds a record count beyond 2,147,483,647, which the program cannot store.";
+    case K::MergedTotalBeyond:
+      return "The files of the month of " + Name +
+             " add up to a total beyond 21,474,836.47, which the program cannot store.";
+    case K::Missing: return "The file " + Name + " could not be found.";
+  }
+  return std::string();
+}
+
 bool TTransShort::SaveToFile(bool Force) {
   size_t Slash = FileName.find_last_of('/');
   std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
@@ -558,7 +590,8 @@ bool TTransShort::LoadLatestRevision(TFileNest* Nest, bool* Whole) {
   return true;
 }
 
-bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN) {
+bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN,
+                                  TReadProblem* Problem) {
   // Every file is read before anything is merged, and the merge is built aside:
   // a month is made only of files read whole, and this transmittal stays as it
   // was when one is not (or an error passes on).
@@ -576,7 +609,10 @@ bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckS
       }
       continue;
     }
-    if (!Whole) return false;
+    if (!Whole) {
+      if (Problem != nullptr) *Problem = {TReadProblem::TKind::CutShort, Part->FileName};
+      return false;
+    }
     Parts.push_back(std::move(Part));
   }
   TTransShort& Report = *Parts[0];
@@ -611,12 +647,13 @@ void CheckSSNUnique(const std::string& SSN, const TFreeList<TRecord>& List) {
   }
 }
 
-bool TTransShort::IsSSNUnique(const std::string& SSN, int32_t AllowedCount) {
+bool TTransShort::IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
+                              std::vector<TReadProblem>* Unread) {
   if (Files == nullptr || Files->Periods.Count() == 0) return true;
   if (Files->Index < 0 || Files->Index >= Files->Periods.Count()) return true;
   TFilePeriod* Period = Files->Periods[Files->Index];
   if (Period->Amendments.Count() == 0) return true;
-  if (CountSSNInPeriod(Period->Amendments, SSN) <= AllowedCount) return true;
+  if (CountSSNInPeriod(Period->Amendments, SSN, Unread) <= AllowedCount) return true;
   ShowSSNNotUnique(SSN);
   return false;
 }

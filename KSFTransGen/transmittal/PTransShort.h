@@ -7,12 +7,37 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "PRecords.h"
 #include "PTrans.h"
 #include "Utils.h"
 
 class TFileNest;
+
+// Why a file could not be read whole. Every reader of a transmittal file (opening,
+// reloading, merging the month, the SSN check) says it this one way, and
+// ReadProblemText turns it into the words every box uses.
+struct TReadProblem {
+  enum class TKind {
+    None,               // read whole
+    CutShort,           // reading stopped before the end: the members before it were read
+    AmountBeyond,       // a member's amount beyond what is stored (21,474,836.47)
+    TotalBeyond,        // its members' totals, or a total its trailer holds, beyond that
+    CountBeyond,        // its trailer's record count beyond what is stored
+    MergedTotalBeyond,  // the month's files, each read whole, add up beyond what is stored
+    Missing,            // the file is listed but not on disk
+  };
+  TKind Kind = TKind::None;
+  // The file (a full path); for MergedTotalBeyond the month's report, amendment 0.
+  std::string Path;
+  explicit operator bool() const { return Kind != TKind::None; }
+};
+
+// One sentence naming the file (by its name, without the folder) and why it was
+// not read whole, for instance "The file 20041010.123 could not be read
+// completely." Callers add what follows from it. Empty for TKind::None.
+std::string ReadProblemText(const TReadProblem& Problem);
 
 // What a trailer sums up: the member count, the four contribution sums over every
 // member (shown or filtered out) in list order, each a running double, and their
@@ -47,6 +72,12 @@ class TTransShort : public TTrans {
   // which would read as 0, or totals too large for the trailer); the file is then
   // not rewritten, and the records read stay in memory.
   bool LoadFromFile() override;
+  // Reads FileName as LoadFromFile does, and says what kept it from being read
+  // whole instead of raising it: a value beyond what is stored comes before a
+  // cut (a file both cut short and beyond range is beyond range). What was read
+  // stays in memory in every case; only file-system errors (EInOutError) and
+  // EAbort are raised.
+  TReadProblem LoadChecked();
   // Sets the header from the file's name and today, recomputes the trailer's count
   // and totals, validates unless Force (showing the messages and writing nothing on
   // failure) and writes the file. False for a name shorter than 12 characters.
@@ -83,14 +114,22 @@ class TTransShort : public TTrans {
   // Takes amendment 0's newest revision, then appends the members of each later
   // amendment's newest revision, from its last member to its first. Merged records
   // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway.
-  // False, with this transmittal unchanged, when one of the files could be read
-  // only in part; an error raised while reading (a value that cannot be kept, in a
-  // file or in the merged totals, included) passes on, also with it unchanged.
-  // Without amendment 0's file nothing is merged: True, unchanged.
-  bool MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN);
+  // The month is made only of files read whole: False, with this transmittal
+  // unchanged and Problem (when given) saying which file and why, when one of
+  // the files could be read only in part or holds a value beyond what is stored,
+  // when the files together add up to totals beyond it, or when amendment 0's
+  // newest file is missing (then nothing can be merged). A missing later
+  // amendment is skipped. Only file-system errors and EAbort are raised, also
+  // with this transmittal unchanged.
+  bool MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN,
+                       TReadProblem* Problem = nullptr);
   // Whether SSN occurs more than AllowedCount times in the saved files of the
   // period at the cursor of Files; reports the first excess occurrence in a box.
-  bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount);
+  // Unread, when given, receives the month's files that could not be read
+  // whole, once each; the members read from them are counted all the same. The
+  // caller tells of them: this check speaks only of a duplicate.
+  bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
+                   std::vector<TReadProblem>* Unread = nullptr);
 };
 
 // The transmittal being edited; owned by the preparation form, null until then.
@@ -113,7 +152,9 @@ std::string LatestRevisionPath(const TFileNest* Nest);
 // (MergeAmendments) would read from their newest revisions on disk. What a file
 // holds is kept while the file stays as it was read, so checking SSN after SSN
 // reads each file of the month once; only the given month's files are kept.
-int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN);
+// Unread, when given, receives the files that could not be read whole.
+int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN,
+                         std::vector<TReadProblem>* Unread = nullptr);
 // Tells the kept SSNs that a file was just written with these members.
 void NoteSavedSSNs(const std::string& Path, const TFreeList<TRecord>& Details);
 

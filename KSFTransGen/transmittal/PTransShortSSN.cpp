@@ -86,7 +86,8 @@ const TKeptSSNs* SSNsOf(TFileNest* Nest, TTransShort& Reader) {
 
 }  // namespace
 
-int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN) {
+int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN,
+                         std::vector<TReadProblem>* /*Unread*/) {
   auto Reader = std::make_unique<TTransShort>();
   std::vector<std::string> Month;
   int32_t Count = 0;

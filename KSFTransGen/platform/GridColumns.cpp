@@ -5,6 +5,7 @@
 #include "PPropertyNames.h"
 #include "PRecords.h"
 #include "StringGrid.h"
+#include "TextParse.h"
 #include "Utils.h"
 
 namespace {
@@ -56,6 +57,32 @@ std::string CellText(const TRecord& Record, const TGridColumn& Column) {
 
 void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string& Text) {
   Record.SetAsString(*Column.Field, Column.Text == TCellText::GenderWord ? GenderCodeOfText(Text) : Text);
+}
+
+bool IsStorableCellText(const TGridColumn& Column, const std::string& Text) {
+  if (Column.Text != TCellText::Amount) return true;
+  double Value = 0;
+  const std::string T = Trim(Text);
+  return !T.empty() && TryStrToFloat(T, Value);
+}
+
+std::string MemberLabel(const std::string& SSN, const std::string& LastName,
+                        const std::string& FirstName) {
+  return FormatSSN(Trim(SSN)) + " (" + Trim(LastName) + ", " + Trim(FirstName) + ")";
+}
+
+std::string MemberLabel(const TRecord& Record) {
+  return MemberLabel(Record.GetAsString(fnMemberSSN), Record.GetAsString(fnLastName),
+                     Record.GetAsString(fnFirstName));
+}
+
+std::string NotANumberText(const std::string& Member, const TGridColumn& Column, const std::string& Text) {
+  std::string Title = Trim(Column.Title);
+  // The captions of the detail form end in a colon.
+  while (!Title.empty() && (Title.back() == ':' || Title.back() == ' ')) Title.pop_back();
+  std::string Result = "The amount \"";
+  Result.append(Text).append("\" typed for member ").append(Member).append(" under ").append(Title);
+  return Result.append(" is not a number.");
 }
 
 std::string ShownText(const TGridColumn& Column, const std::string& Text) {

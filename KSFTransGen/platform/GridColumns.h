@@ -79,6 +79,18 @@ std::string CellText(const TRecord& Record, const TGridColumn& Column);
 // Copies a cell's text into the column's field of the record, in the field's
 // kind (a gender word as its code). Only for columns with Stored.
 void StoreCellText(TRecord& Record, const TGridColumn& Column, const std::string& Text);
+// Whether a typed text can be stored in the column's field as the clerk means
+// it: an amount column takes only a number (the field would store a text that
+// is none, or nothing at all, as 0). Every other column takes any text.
+bool IsStorableCellText(const TGridColumn& Column, const std::string& Text);
+// How a refusal names a member: "444-55-6666 (SMITH, ANNA)".
+std::string MemberLabel(const std::string& SSN, const std::string& LastName,
+                        const std::string& FirstName);
+std::string MemberLabel(const TRecord& Record);
+// The refusal of a typed amount that is no number, naming the member (a
+// MemberLabel), the column by its title and the text as typed:
+//   The amount "1,000" typed for member 444-55-6666 (SMITH, ANNA) under Voluntary is not a number.
+std::string NotANumberText(const std::string& Member, const TGridColumn& Column, const std::string& Text);
 // What a cell shows for its text in the column's look (an amount that is no
 // number: trimmed, after a beep), and whether it is drawn from the right.
 std::string ShownText(const TGridColumn& Column, const std::string& Text);

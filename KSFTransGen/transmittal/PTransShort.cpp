@@ -258,6 +258,7 @@ std::string ReadProblemText(const TReadProblem& Problem) {
       return "The files of the month of " + Name +
              " add up to a total beyond 21,474,836.47, which the program cannot store.";
     case K::Missing: return "The file " + Name + " could not be found.";
+    case K::Unreadable: return "The file " + Name + " could not be read: " + Problem.Detail;
   }
   return std::string();
 }
@@ -610,7 +611,7 @@ bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckS
       continue;
     }
     if (!Whole) {
-      if (Problem != nullptr) *Problem = {TReadProblem::TKind::CutShort, Part->FileName};
+      if (Problem != nullptr) *Problem = {TReadProblem::TKind::CutShort, Part->FileName, ""};
       return false;
     }
     Parts.push_back(std::move(Part));

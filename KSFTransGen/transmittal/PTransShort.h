@@ -27,10 +27,12 @@ struct TReadProblem {
     CountBeyond,        // its trailer's record count beyond what is stored
     MergedTotalBeyond,  // the month's files, each read whole, add up beyond what is stored
     Missing,            // the file is listed but not on disk
+    Unreadable,         // the file system refused the read; Detail holds its error
   };
   TKind Kind = TKind::None;
   // The file (a full path); for MergedTotalBeyond the month's report, amendment 0.
   std::string Path;
+  std::string Detail;
   explicit operator bool() const { return Kind != TKind::None; }
 };
 

@@ -240,6 +240,13 @@ class TfrmTrans : public TForm {
   void OpenNewFile();
   void OpenFileOf(const TFileData* D);
   void Navigate(bool ToEnd, TFileData* (TFileCollection::*End)(), TFileData* (TFileCollection::*Step)());
+  // The member the clerk picked: the one in the current row of the grid on the
+  // page shown, or the current member while the first page is shown. -1 when
+  // there is none.
+  int32_t PickedMember() const;
+  // Puts the current row of both grids on the current member, when it is shown;
+  // the columns stay.
+  void ShowCurrentMemberInGrids();
   bool FMakingFile = false;
   // The open file's last read stopped short of its end (or raised).
   bool FPartlyRead = false;

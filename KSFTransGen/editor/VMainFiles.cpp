@@ -9,7 +9,7 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <tuple>
+#include <utility>
 
 #include "PFiles.h"
 #include "PPropertyNames.h"
@@ -177,16 +177,18 @@ bool TfrmTrans::ReloadForCancel(TCheckBox* Box) {
 
 void TfrmTrans::bbnCancelClick() {
   THourglass Hourglass;
+  // The member the clerk picked stays current (the reread keeps its place in
+  // the list), and both grids' rows go to it: the other grid's row may still
+  // stand where the clerk left it before moving in this one.
+  const int32_t Picked = PickedMember();
+  if (Picked >= 0) Trans->CurIndex = Picked;
   if (FEditing) ReloadForCancel(chbSaveError);
   edtEmployerName->setText(ToQString(Trans->Header->GetAsString(fnBatchEmployerName)));
-  const int32_t DRow = sgrDemogr->Row(), DCol = sgrDemogr->Col();
-  const int32_t CRow = sgrContr->Row(), CCol = sgrContr->Col();
+  const int32_t DCol = sgrDemogr->Col(), CCol = sgrContr->Col();
   RefreshGrids();
-  for (auto [Grid, Row, Col] : {std::tuple{sgrDemogr, DRow, DCol}, std::tuple{sgrContr, CRow, CCol}}) {
-    if (!VisibleRows.empty()) {
-      Grid->SetRow(Clamp(Row, 1, Grid->RowCount() - 1));
-      Grid->SetCol(Clamp(Col, 0, Grid->ColCount() - 1));
-    }
+  ShowCurrentMemberInGrids();
+  for (auto [Grid, Col] : {std::pair{sgrDemogr, DCol}, std::pair{sgrContr, CCol}}) {
+    if (!VisibleRows.empty()) Grid->SetCol(Clamp(Col, 0, Grid->ColCount() - 1));
     Grid->SetEditorMode(false);
   }
 }

@@ -182,12 +182,7 @@ void TfrmTrans::SyncGridSelection() {
     sgrDemogr->SetRowHeights(1, RowHeight);
     sgrContr->SetRowHeights(1, RowHeight);
     for (TBitBtn* B : {bbnSort, bbnSearch, bbnShowAll, bbnShowErr, bbnEdit}) B->setEnabled(true);
-    for (size_t P = 0; P < VisibleRows.size(); ++P)
-      if (VisibleRows[P] == Trans->CurIndex) {
-        sgrDemogr->SetRow(static_cast<int32_t>(P) + 1);
-        sgrContr->SetRow(static_cast<int32_t>(P) + 1);
-        break;
-      }
+    ShowCurrentMemberInGrids();
   } else {
     sgrDemogr->SetRowHeights(1, 0);
     sgrContr->SetRowHeights(1, 0);
@@ -197,6 +192,32 @@ void TfrmTrans::SyncGridSelection() {
     bbnShowErr->setEnabled(true);
     bbnEdit->setEnabled(false);
   }
+}
+
+void TfrmTrans::ShowCurrentMemberInGrids() {
+  // Each move clicks its grid, which makes the member of its row current: both
+  // grids go to the same row, so the current member stays.
+  for (size_t P = 0; P < VisibleRows.size(); ++P)
+    if (VisibleRows[P] == Trans->CurIndex) {
+      sgrDemogr->SetRow(static_cast<int32_t>(P) + 1);
+      sgrContr->SetRow(static_cast<int32_t>(P) + 1);
+      return;
+    }
+}
+
+int32_t TfrmTrans::PickedMember() const {
+  if (Trans == nullptr) return -1;
+  // Clicks in one grid leave the other grid's row where it was: only the grid
+  // in front tells whom the clerk is working on.
+  const TTabSheet* Page = pgcTrans->ActivePage();
+  const TStringGrid* Grid = Page == tbsDemogr ? sgrDemogr : Page == tbsContr ? sgrContr : nullptr;
+  if (Grid != nullptr) {
+    const int32_t Row = Grid->Row();
+    if (Row >= 1 && Row <= static_cast<int32_t>(VisibleRows.size()))
+      return VisibleRows[static_cast<size_t>(Row - 1)];
+  }
+  const int32_t K = Trans->CurIndex;
+  return K >= 0 && K < Trans->Details.Count() ? K : -1;
 }
 
 int32_t CurrentGridRow() {

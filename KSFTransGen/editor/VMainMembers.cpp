@@ -50,7 +50,12 @@ class TForcedSave {
 
 bool TfrmTrans::CommitGridEdits() {
   if (!FEditing || ReadOnlyMode || Trans->Details.Count() == 0) return true;
-  const int32_t DemogrRow = sgrDemogr->Row(), ContrRow = sgrContr->Row();
+  // The command acts on the member the clerk picked. The save refills the
+  // grids, and a refill or a sort may show that member in another row: it is
+  // followed by its record, and both grids' rows follow it.
+  const int32_t Picked = PickedMember();
+  const TRecord* Member = Picked >= 0 ? Trans->Details[Picked] : nullptr;
+  if (Picked >= 0) Trans->CurIndex = Picked;
   const int32_t DemogrCol = sgrDemogr->Col(), ContrCol = sgrContr->Col();
   bool Saved;
   {
@@ -61,8 +66,9 @@ bool TfrmTrans::CommitGridEdits() {
   // the editing state, leaving the edits in memory alone with nothing to offer
   // Save and nothing to ask on closing.
   if (!Saved) return false;
-  sgrDemogr->SetRow(DemogrRow);
-  sgrContr->SetRow(ContrRow);
+  const int32_t Index = Trans->Details.IndexOf(Member);
+  if (Index >= 0) Trans->CurIndex = Index;
+  ShowCurrentMemberInGrids();
   sgrDemogr->SetCol(DemogrCol);
   sgrContr->SetCol(ContrCol);
   return true;

@@ -171,6 +171,9 @@ class TfrmTrans : public TForm {
   void SetUpGrids();
   void RefreshGrids();
   void SyncGridSelection();
+  // Copies the cells the clerk changed into their members. False, once told
+  // why, when a changed amount is no number (nothing is stored then, and the
+  // cell is made current) or when copying raised.
   bool StoreGridEdits();
   // The handlers of both grids; Sender is the grid whose event it is, and its
   // columns' table (DemogrColumns, ContrColumns) decides what each column does.
@@ -247,6 +250,9 @@ class TfrmTrans : public TForm {
   // Puts the current row of both grids on the current member, when it is shown;
   // the columns stay.
   void ShowCurrentMemberInGrids();
+  // Makes a data cell current, as the clerk would pick it: its page shown, its
+  // member current and both grids' rows on that member.
+  void SelectGridCell(TStringGrid* Grid, int32_t Col, int32_t Row);
   bool FMakingFile = false;
   // The open file's last read stopped short of its end (or raised).
   bool FPartlyRead = false;

@@ -296,29 +296,63 @@ void TfrmTrans::sgrSetEditText(TStringGrid* Sender, int32_t ACol, int32_t ARow, 
   if (Column != nullptr && CurrentFieldDiffers(*Column, Value)) SetEditing(true);
 }
 
+void TfrmTrans::SelectGridCell(TStringGrid* Grid, int32_t Col, int32_t Row) {
+  Trans->CurIndex = VisibleRows[static_cast<size_t>(Row - 1)];
+  TTabSheet* Page = Grid == sgrDemogr ? tbsDemogr : tbsContr;
+  if (pgcTrans->ActivePage() != Page) {
+    pgcTrans->SetActivePage(Page);
+    pgcTransChange();
+  }
+  ShowCurrentMemberInGrids();
+  Grid->SetCol(Col);
+  // The cell as a whole is what needs retyping: the next key starts its text.
+  Grid->SetEditorMode(false);
+  Grid->setFocus();
+}
+
 bool TfrmTrans::StoreGridEdits() {
   if (VisibleRows.empty() || sgrDemogr->RowCount() < 2) return true;
-  try {
-    const int32_t Rows = std::min<int32_t>(sgrDemogr->RowCount() - 1, static_cast<int32_t>(VisibleRows.size()));
+  const int32_t Rows = std::min<int32_t>(sgrDemogr->RowCount() - 1, static_cast<int32_t>(VisibleRows.size()));
+  // Runs Visit on every cell the clerk changed, row by row, until it answers
+  // false. A cell that reads as a refresh would fill it for the member as it is
+  // now keeps its field as it is on disk: a cell cannot show every value a file
+  // may hold (an amount written with its decimal point shows 0.00, gender 4
+  // "Unknown"), and storing what it shows would change members the clerk never
+  // touched. Measured against the member now, not as it was shown: after a
+  // refused save the member holds the edit, and a text typed back to what it
+  // was must be stored.
+  auto ForEachChangedCell = [&](const auto& Visit) {
     for (int32_t R = 1; R <= Rows; ++R) {
       TRecord* D = Trans->Details.Items(VisibleRows[static_cast<size_t>(R - 1)]);
-      for (size_t G = 0; G < std::size(MemberGrids); ++G) {
-        const TMemberGrid& M = MemberGrids[G];
+      for (const TMemberGrid& M : MemberGrids)
         for (size_t Col = 0; Col < M.Columns.size(); ++Col) {
           if (!M.Columns[Col].Stored) continue;
-          const std::string Text = (this->*M.Grid)->Cells(static_cast<int32_t>(Col), R);
-          // A cell that reads as a refresh would fill it for the member as it is
-          // now keeps its field as it is on disk: a cell cannot show every value
-          // a file may hold (an amount written with its decimal point shows
-          // 0.00, gender 4 "Unknown"), and storing what it shows would change
-          // members the clerk never touched. Measured against the member now,
-          // not as it was shown: after a refused save the member holds the
-          // edit, and a text typed back to what it was must be stored.
+          TStringGrid* Grid = this->*M.Grid;
+          const std::string Text = Grid->Cells(static_cast<int32_t>(Col), R);
           if (Text == CellText(*D, M.Columns[Col])) continue;
-          StoreCellText(*D, M.Columns[Col], Text);
+          if (!Visit(*D, M.Columns[Col], Grid, static_cast<int32_t>(Col), R, Text)) return false;
         }
-      }
     }
+    return true;
+  };
+  // An amount that is no number would be stored as 0, and 0 passes every check
+  // of a voluntary amount: the save is refused before anything is stored, on
+  // the cell, so the clerk sees what to correct.
+  const bool Storable = ForEachChangedCell([&](const TRecord& D, const TGridColumn& Column, TStringGrid* Grid,
+                                               int32_t Col, int32_t Row, const std::string& Text) {
+    if (IsStorableCellText(Column, Text)) return true;
+    const std::string Refusal = NotANumberText(MemberLabel(D), Column, Text);
+    SelectGridCell(Grid, Col, Row);
+    Refuse(Refusal, TMsgIcon::Warning);
+    return false;
+  });
+  if (!Storable) return false;
+  try {
+    ForEachChangedCell([](TRecord& D, const TGridColumn& Column, TStringGrid*, int32_t, int32_t,
+                          const std::string& Text) {
+      StoreCellText(D, Column, Text);
+      return true;
+    });
   } catch (const std::exception& Error) {
     Tell(Error.what(), TMsgIcon::Error);
     return false;

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <functional>
 #include <memory>
 
@@ -51,6 +52,30 @@ inline void DoubleClick(QWidget* Target, QPoint At) {
                      Qt::NoModifier);
   QApplication::sendEvent(Target, &Double);
   QTest::mouseRelease(Target, Qt::LeftButton, {}, At);
+}
+
+// The middle of a data cell (Row counted as the program does: 1 is the first
+// member), in the grid's viewport.
+inline QPoint CellCenter(TStringGrid* Grid, int32_t Col, int32_t Row) {
+  return Grid->visualRect(Grid->model()->index(Row - Grid->FixedRows(), Col)).center();
+}
+
+// A click on the tab of a page of the preparation form.
+inline void ClickTab(TfrmTrans* Form, int Page) {
+  QTabBar* Tabs = Form->pgcTrans->tabBar();
+  QTest::mouseClick(Tabs, Qt::LeftButton, {}, Tabs->tabRect(Page).center());
+}
+
+// Types Text key by key into whatever has the focus.
+inline void TypeKeys(const QString& Text) {
+  for (QChar C : Text) QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
+}
+
+// The window the clerk works in takes the keys again, as when a modal window
+// it opened has closed.
+inline void Activate(QWidget* Window) {
+  QApplication::setActiveWindow(Window);
+  QVERIFY(QTest::qWaitForWindowActive(Window));
 }
 
 // The member fields' values as the member file on disk holds them.

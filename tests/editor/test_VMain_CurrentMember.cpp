@@ -3,8 +3,6 @@
 // current, and both grids' rows follow it, whichever row the other grid was
 // left on, however the clerk reached the cell, in a filtered view too.
 
-#include <QTabBar>
-
 #include "MemberCommandsFixture.h"
 
 namespace {
@@ -22,30 +20,10 @@ const std::pair<const char*, TCommand> Commands[] = {
 const char* const SmithA = "111111111";
 const char* const SmithC = "333333333";
 
-QPoint CellCenter(TStringGrid* Grid, int32_t Col, int32_t Row) {
-  return Grid->visualRect(Grid->model()->index(Row - Grid->FixedRows(), Col)).center();
-}
-
-void ClickTab(TfrmTrans* Form, int Page) {
-  QTabBar* Tabs = Form->pgcTrans->tabBar();
-  QTest::mouseClick(Tabs, Qt::LeftButton, {}, Tabs->tabRect(Page).center());
-}
-
-void TypeKeys(const QString& Text) {
-  for (QChar C : Text) QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-}
-
 const TRecord* MemberWithSSN(const TTransShort& T, const std::string& SSN) {
   for (const TRecord* R : T.Details)
     if (R->GetAsString(fnMemberSSN) == SSN) return R;
   return nullptr;
-}
-
-// The window the clerk works in takes the keys again, as when a modal window
-// it opened has closed.
-void Activate(QWidget* Window) {
-  QApplication::setActiveWindow(Window);
-  QVERIFY(QTest::qWaitForWindowActive(Window));
 }
 
 std::string CurrentSSN() { return Trans->Details[Trans->CurIndex]->GetAsString(fnMemberSSN); }

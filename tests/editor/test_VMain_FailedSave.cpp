@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "DetailFormFixture.h"
 #include "FailingDisk.h"
@@ -172,6 +173,55 @@ class TestVMainFailedSave : public QObject {
     QVERIFY(Env->Boxes.empty());
     QVERIFY(!Form->FEditing);
     QCOMPARE(Folder.Read(Case.Shown).size(), size_t(154 + 328 * Case.Members));
+  }
+
+  // A save whose member totals no longer fit the trailer (a voluntary total
+  // beyond 21,474,836.47) raises before anything is written. It fails as a disk
+  // does: one box naming the total, the file and its folder as they were, still
+  // editing with Save offered, and Exit answered Yes to the save question keeps
+  // the window open with the same box. The totals below the grids stay one set,
+  // the file's, though the save got as far as a regular total that fits.
+  void ASaveWhoseTotalsDoNotFitIsToldOnce() {
+    TTestFolder Folder;
+    TTestMember Adams = Member("111111111", "Adams"), Baker = Member("222222222", "Baker");
+    Adams.Voluntary = 15000000;
+    Baker.Voluntary = 1000000;
+    Folder.Write("20041000.123", {Adams, Baker});
+    const auto Before = DataFolder(Folder);
+    TOpenForm Form;
+    const std::vector<QLabel*> Totals{Form->lblRecordCount, Form->lblRegular, Form->lblHealth,
+                                      Form->lblVoluntary, Form->lblContracts, Form->lblGrandTotal};
+    auto Shown = [&] {
+      std::vector<QString> Texts;
+      for (QLabel* L : Totals) Texts.push_back(L->text());
+      return Texts;
+    };
+    const std::vector<QString> FileTotals = Shown();
+    QCOMPARE(Form->lblVoluntary->text(), QString("$16,000,000.00"));
+    Form->pgcTrans->RequestPage(2);
+    for (auto [Col, Row, Text] : {std::tuple{5, 1, "80"}, std::tuple{7, 2, "15000000.00"}}) {
+      TypeIntoCell(Form->sgrContr, Col, Row, Text);
+      QTest::keyClick(Form->sgrContr->InplaceEditor(), Qt::Key_Return);
+    }
+    QVERIFY(Form->FEditing);
+
+    const std::string Told = "Value 30000000.00 does not fit field TotalVolContribAmt";
+    QTest::mouseClick(Form->bbnSave, Qt::LeftButton);
+    QCOMPARE(Env->BoxTexts(), std::vector<std::string>{Told});
+    QVERIFY(DataFolder(Folder) == Before);
+    QVERIFY(Form->FEditing);
+    QVERIFY(Form->bbnSave->isEnabled());
+    QCOMPARE(Shown(), FileTotals);
+
+    Env->Boxes.clear();
+    Env->Answers = {mrYes};
+    QTest::mouseClick(Form->bbnExit, Qt::LeftButton);
+    QCOMPARE(Env->BoxTexts(), (std::vector<std::string>{"Data modified! Save?", Told}));
+    QVERIFY(Form.Form != nullptr && Form->isVisible());
+    QVERIFY(DataFolder(Folder) == Before);
+    QVERIFY(Form->FEditing);
+    QVERIFY(Form->bbnSave->isEnabled());
+    QCOMPARE(Shown(), FileTotals);
   }
 
   // Cancel on a file whose first save failed has nothing on disk to go back

@@ -140,14 +140,20 @@ bool FileExists(const std::string& Path) {
   return ::stat(Path.c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
 }
 
-// Writes the count, the four sums and the grand total into a trailer record.
+// Writes the count, the four sums and the grand total into a trailer record, all
+// of them or none: they are written into a copy first, so a figure that does not
+// fit raises (naming its field) with the trailer as it was, and the totals beside
+// the grids never show some new figures beside old ones.
 void WriteTotals(TRecord& Trailer, const TTrailerTotals& Totals) {
-  Trailer.SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
-  Trailer.SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
-  Trailer.SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
-  Trailer.SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
-  Trailer.SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
-  Trailer.SetAsInteger(fnTotalRecCount, Totals.Count);
+  TRecord Copy(Trailer.RecordLength, Trailer.Fields);
+  std::memcpy(Copy.Buffer, Trailer.Buffer, static_cast<size_t>(Trailer.RecordLength));
+  Copy.SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
+  Copy.SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
+  Copy.SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
+  Copy.SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
+  Copy.SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
+  Copy.SetAsInteger(fnTotalRecCount, Totals.Count);
+  std::memcpy(Trailer.Buffer, Copy.Buffer, static_cast<size_t>(Trailer.RecordLength));
 }
 
 // Raises, naming the value and the field, when the transmittal holds what it

@@ -88,8 +88,9 @@ class TTransShort : public TTrans {
   TTrailerTotals MemberTotals() const;
   // Writes Totals into the trailer: the count, the four sums and the grand total.
   // The save and the totals shown beside the grids both go through here, so the
-  // file and the screen never disagree. Raises Exception, naming the field, when a
-  // total does not fit its trailer field; the totals before it are then written.
+  // file and the screen never disagree. All or nothing: raises EDoesNotFit, naming
+  // the field, when a figure does not fit its trailer field, with the trailer
+  // unchanged.
   void SetTrailerTotals(const TTrailerTotals& Totals);
   void SetRecordType(TRecord* Record, const std::string& Tag) override;
   void InitHeader() override;

@@ -294,6 +294,46 @@ TEST_F(LoadSave, TheTotalThatDoesNotFitIsNamed) {
   }
 }
 
+// The trailer gets every figure or none: one that does not fit raises, naming it,
+// before any other is written, so the totals shown beside the grids (which read
+// the trailer) never mix new figures with old ones after a save that raised.
+TEST_F(LoadSave, TrailerTotalsAreWrittenAllOrNothing) {
+  struct TCase {
+    const char* What;
+    double Regular[2];
+    double Health[2];
+    const std::string& Field;
+  };
+  const TCase Cases[] = {
+      {"a sum after one that fits", {10, 20}, {15000000, 15000000}, fnTotalEmplrContribAmt},
+      {"the grand total after four sums that fit", {15000000, 0}, {0, 15000000}, fnTotalReceivables},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.What);
+    TTransShort Trans;
+    for (int i = 0; i < 2; ++i) {
+      TRecord* R = AddMember(Trans, std::to_string(100000000 + i));
+      R->SetAsFloat(fnContribEmployeePreTax, C.Regular[i]);
+      R->SetAsFloat(fnContribEmployerPreTax, C.Health[i]);
+    }
+    SetRaw(Trans.Trailer.get(), fnTotalRecCount, "7");
+    SetRaw(Trans.Trailer.get(), fnTotalEmplContribAmt, "111");
+    SetRaw(Trans.Trailer.get(), fnTotalEmplrContribAmt, "222");
+    SetRaw(Trans.Trailer.get(), fnTotalReceivables, "333");
+    const std::string Before(Trans.Trailer->Buffer, 98);
+    try {
+      Trans.SetTrailerTotals(Trans.MemberTotals());
+      ADD_FAILURE() << "written";
+    } catch (const EDoesNotFit& E) {
+      EXPECT_EQ(E.FieldName, C.Field);
+    }
+    EXPECT_EQ(std::string(Trans.Trailer->Buffer, 98), Before);
+    Trans.FileName = FDir.File("20040900.123");
+    EXPECT_THROW(Trans.SaveToFile(true), EDoesNotFit);
+    EXPECT_EQ(std::string(Trans.Trailer->Buffer, 98), Before);
+  }
+}
+
 // A value that cannot be kept raises at load, naming it, before any default is
 // filled, so the file stays as it was: a member's number beyond the range its
 // field stores (it would read, sum and save as 0), or totals too large for the

@@ -156,18 +156,35 @@ void WriteTotals(TRecord& Trailer, const TTrailerTotals& Totals) {
   std::memcpy(Trailer.Buffer, Copy.Buffer, static_cast<size_t>(Trailer.RecordLength));
 }
 
-// Raises, naming the value and the field, when the transmittal holds what it
-// cannot keep: a member's number beyond its field's range, or totals of the
-// members too large for their trailer fields (which every refresh of the totals
-// and every save would raise on). The transmittal itself is not changed.
-void CheckValuesFit(TTransShort& T) {
+std::vector<const TDoubleField*> NumberFields(const TFieldList& Fields) {
   std::vector<const TDoubleField*> Numbers;
-  for (const TField* Field : T.FieldLists[2])
+  for (const TField* Field : Fields)
     if (const auto* Number = dynamic_cast<const TDoubleField*>(Field)) Numbers.push_back(Number);
+  return Numbers;
+}
+
+// Raises EDoesNotFit, naming the value and the field, when the transmittal holds
+// what it cannot keep, in this order: a member's number beyond its field's
+// range; totals of the members too large for their trailer fields (which every
+// refresh of the totals and every save would raise on); and, when TrailerRead,
+// a count or total the trailer holds beyond its range (read as 0, it would be
+// checked and shown as 0). A trailer not read holds what the object held before
+// and is not the file's. The transmittal itself is not changed.
+void CheckValuesFit(TTransShort& T, bool TrailerRead) {
+  const std::vector<const TDoubleField*> Numbers = NumberFields(T.FieldLists[2]);
   for (const TRecord* Record : T.Details)
     for (const TDoubleField* Number : Numbers) Number->CheckStorable(Record->Buffer);
   TRecord Scratch(T.TrailerLength, &T.FieldLists[1]);
   WriteTotals(Scratch, T.MemberTotals());
+  if (TrailerRead)
+    for (const TDoubleField* Number : NumberFields(T.FieldLists[1])) Number->CheckStorable(T.Trailer->Buffer);
+}
+
+// What kind of value beyond range an EDoesNotFit of CheckValuesFit names.
+TReadProblem::TKind BeyondKind(const TTransShort& T, const std::string& FieldName) {
+  for (const TField* Field : T.FieldLists[2])
+    if (Field->Name == FieldName) return TReadProblem::TKind::AmountBeyond;
+  return FieldName == fnTotalRecCount ? TReadProblem::TKind::CountBeyond : TReadProblem::TKind::TotalBeyond;
 }
 
 }  // namespace
@@ -207,8 +224,8 @@ void TTransShort::InitDetail(TRecord* Record) { SetRecordType(Record, "TRANS"); 
 bool TTransShort::LoadFromFile() {
   bool Result = TTrans::LoadFromFile();
   // Before any default is filled: a file whose values cannot be kept is never
-  // rewritten.
-  CheckValuesFit(*this);
+  // rewritten. The trailer is the file's only when the read came through.
+  CheckValuesFit(*this, Result);
   if (!Result || Details.Count() == 0) return Result;
 
   bool Filled = false;
@@ -241,8 +258,11 @@ TReadProblem TTransShort::LoadChecked() {
   Problem.Path = FileName;
   try {
     if (!LoadFromFile()) Problem.Kind = TReadProblem::TKind::CutShort;
-  } catch (const EDoesNotFit&) {
-    Problem.Kind = TReadProblem::TKind::AmountBeyond;
+  } catch (const EDoesNotFit& Error) {
+    // Raised before the read's own result is returned, so a file both cut short
+    // and beyond range is told as beyond range.
+    Problem.Kind = BeyondKind(*this, Error.FieldName);
+    Problem.Detail = Error.what();
   }
   return Problem;
 }
@@ -634,7 +654,7 @@ bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckS
     }
   }
   // Files that each fit may still sum up to totals that do not.
-  CheckValuesFit(Report);
+  CheckValuesFit(Report, false);
 
   FileName = Report.FileName;
   std::memcpy(Header->Buffer, Report.Header->Buffer, static_cast<size_t>(HeaderLength));

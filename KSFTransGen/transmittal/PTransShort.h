@@ -69,16 +69,21 @@ class TTransShort : public TTrans {
   // Reads the file, then gives members with a blank name prefix, name suffix,
   // address effective date, gender, marital status or state a default; when any
   // default was written the file is rewritten at once (forced). The result is the
-  // reader's. Raises Exception, naming the value and the field, when what was read
-  // holds a value that cannot be kept (a member's number beyond its field's range,
-  // which would read as 0, or totals too large for the trailer); the file is then
-  // not rewritten, and the records read stay in memory.
+  // reader's. Raises EDoesNotFit, naming the value and the field, when what was
+  // read holds a value that cannot be kept (a member's number beyond its field's
+  // range, which would read as 0; totals of the members too large for the
+  // trailer; or, when the trailer was read, a record count or total it holds
+  // beyond its field's range), before any default is filled: the file is then not
+  // rewritten, and the records read stay in memory.
   bool LoadFromFile() override;
   // Reads FileName as LoadFromFile does, and says what kept it from being read
   // whole instead of raising it: a value beyond what is stored comes before a
-  // cut (a file both cut short and beyond range is beyond range). What was read
-  // stays in memory in every case; only file-system errors (EInOutError) and
-  // EAbort are raised.
+  // cut (a file both cut short and beyond range is beyond range): AmountBeyond
+  // for a member's number, TotalBeyond for the members' totals or a total the
+  // trailer holds, CountBeyond for the trailer's record count, each with the
+  // error's text ("Value ... does not fit field ...") in Detail; CutShort when
+  // the read stopped short. Path is FileName. What was read stays in memory in
+  // every case; only file-system errors (EInOutError) and EAbort are raised.
   TReadProblem LoadChecked();
   // Sets the header from the file's name and today, recomputes the trailer's count
   // and totals, validates unless Force (showing the messages and writing nothing on

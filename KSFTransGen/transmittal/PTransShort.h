@@ -121,7 +121,9 @@ class TTransShort : public TTrans {
   bool LoadLatestRevision(TFileNest* Nest, bool* Whole = nullptr);
   // Takes amendment 0's newest revision, then appends the members of each later
   // amendment's newest revision, from its last member to its first. Merged records
-  // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway.
+  // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway
+  // (only once the month is known to be made: a merge that fails shows no box).
+  // Problem, when given, is None after a merge.
   // The month is made only of files read whole: False, with this transmittal
   // unchanged and Problem (when given) saying which file and why, when one of
   // the files could be read only in part or holds a value beyond what is stored,

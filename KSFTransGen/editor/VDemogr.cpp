@@ -121,6 +121,10 @@ void TfrmMbrDetail::ApplyReadOnlyMode() {
     bbnDel->setEnabled(false);
   }
   stbMessage->SetPanelText(1, ReadOnlyMode ? "Read Only" : "");
+  // A blank new member of a read-only file takes nothing typed: the form
+  // browses it, so that leaving asks nothing, and no Yes can add an empty
+  // member to a file that is never to be saved.
+  if (ReadOnlyMode && Mode == 'A') SetMode('B');
 }
 
 void TfrmMbrDetail::FormKeyDown(uint16_t& Key, TShiftState) {

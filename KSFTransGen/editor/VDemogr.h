@@ -103,7 +103,8 @@ class TfrmMbrDetail : public TForm {
   void FormCreate();
   void FormShow();
   // Shows the open file as ReadOnlyMode says: on a read-only file nothing of a
-  // member can be typed, inserted or deleted, and the status bar says so.
+  // member can be typed, inserted or deleted, and the status bar says so. A
+  // blank new member there is browsed, not inserted: nothing can be pending.
   void ApplyReadOnlyMode();
   bool FormCloseQuery();
   void FormKeyDown(uint16_t& Key, TShiftState Shift);

@@ -186,9 +186,6 @@ void TfrmMbrDetail::bbnCancelClick() {
   if (IsEditing() && frmTrans != nullptr) frmTrans->ReloadForCancel(chbSaveError);
   RecordToForm();
   if (frmTrans != nullptr) frmTrans->RefreshGrids();
-  // A read-only file left without members takes no new one either: the form
-  // browses nothing, so that leaving it asks nothing.
-  if (ReadOnlyMode && Trans->Details.Count() == 0) SetMode('B');
   ApplyReadOnlyMode();
   stgAmt->SetEditorMode(false);
 }

@@ -165,6 +165,12 @@ class TfrmMbrDetail : public TForm {
   void LoadAmounts();
   void ClearAmounts();
   void StoreAmounts(bool All);
+  // The first amount row whose text is no number, which its field would store
+  // as 0; -1 when every row holds a number.
+  int32_t FirstUnstorableAmount() const;
+  // Refuses the save for that row's text: the amounts page with the row
+  // current, and a box naming the member and the text.
+  void RefuseUnstorableAmount(int32_t Row);
   // Set while the program itself loads the SSN box: no change rule then.
   bool FLoading = false;
 

@@ -80,6 +80,14 @@ bool TfrmMbrDetail::AddNewRecord() {
 
 bool TfrmMbrDetail::SaveRecord() {
   THourglass Hourglass;
+  // An amount that is no number would be stored as 0, in memory and then on
+  // disk, whether or not the checks run: the save is refused before anything
+  // of the member is stored (a new one is not added). With the checks on, the
+  // member's own check of that amount, or one before it, tells the clerk.
+  if (const int32_t Row = FirstUnstorableAmount(); Row >= 0) {
+    if (chbSaveError->Checked() || ValidateRecord()) RefuseUnstorableAmount(Row);
+    return false;
+  }
   if (Mode == 'A')
     AddNewRecord();
   else

@@ -421,14 +421,15 @@ void TDoubleField::RaiseDoesNotFit(double Value) const {
 
 void TDoubleField::CheckStorable(const char* Buffer) const {
   const std::string_view T = TrimView(FieldView(*this, Buffer));
+  if (Scale == 0) return;
   const size_t Sign = !T.empty() && (T[0] == '+' || T[0] == '-') ? 1 : 0;
-  // Nine digits always fit; only a longer number needs the full conversion.
-  if (T.size() - Sign <= 9 || Scale == 0) return;
-  for (size_t I = Sign; I < T.size(); ++I)
-    if (!IsDigit(T[I])) return;
-  int32_t Stored = 0;
-  if (TryStrToInt(T, Stored)) return;
-  RaiseDoesNotFit(static_cast<double>(std::stold(std::string(T)) / Scale));
+  // Nine characters that begin with two digits (no hexadecimal prefix) always
+  // fit or are no number; only the rest needs the full parse.
+  const size_t Digits = T.size() - Sign;
+  if (Digits <= 9 && (Digits == 0 || (IsDigit(T[Sign]) && (Digits == 1 || IsDigit(T[Sign + 1])))))
+    return;
+  long double Whole = 0;
+  if (IsIntegerBeyondRange(T, Whole)) RaiseDoesNotFit(static_cast<double>(Whole / Scale));
 }
 
 TVariant TDoubleField::GetAsVariant(const char* Buffer) const {

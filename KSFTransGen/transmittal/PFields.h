@@ -121,10 +121,11 @@ class TDoubleField : public TField {
   bool IsBlank(const char* Buffer) const override;
   int Compare(const char* Buffer1, const char* Buffer2) const override;
   void Clear(char* Buffer) const override;
-  // Raises, as SetAsFloat does for a value it cannot store, when the field holds
-  // a whole number beyond its stored range: GetAsFloat reads such a number as 0,
-  // so the member would be summed as 0 and saved with 0 over it. Blank or any
-  // other text (a decimal point, letters) passes and reads as it always has.
+  // Raises EDoesNotFit, as SetAsFloat does for a value it cannot store, when the
+  // field holds a whole number (decimal, or hexadecimal as the integer parse
+  // reads it) beyond its stored range: GetAsFloat reads such a number as 0, so
+  // the member would be summed as 0 and saved with 0 over it. Blank or any other
+  // text (a decimal point, letters) passes and reads as it always has.
   void CheckStorable(const char* Buffer) const;
 
  private:

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -96,6 +97,16 @@ class TFdCloser {
 
 const char LineEnd[2] = {'\r', '\n'};
 
+// How many of Count bytes come before the first line end (CR or LF): Count when
+// they hold none. Two memchr scans, the second only up to the first CR: this
+// runs over every member line of a file on its way to the screen.
+size_t BeforeLineEnd(const char* Bytes, size_t Count) {
+  const void* Cr = std::memchr(Bytes, '\r', Count);
+  const size_t End = Cr == nullptr ? Count : static_cast<size_t>(static_cast<const char*>(Cr) - Bytes);
+  const void* Lf = std::memchr(Bytes, '\n', End);
+  return Lf == nullptr ? End : static_cast<size_t>(static_cast<const char*>(Lf) - Bytes);
+}
+
 }  // namespace
 
 TTrans::TTrans() = default;
@@ -149,10 +160,18 @@ bool TTrans::LoadFromFile() {
   ClearFreeList(&Details);
   TFileReader Reader(Fd, FileName, static_cast<int64_t>(Info.st_size));
 
+  // A line end inside a record is where its line stopped short: the reader
+  // treats it as the end of the file, so the bytes of the next line never pass
+  // for the rest of this record. (The two bytes after a whole record are skipped
+  // untested.)
   bool Result = [&]() {
     if (Reader.Read(Tag.data(), T) < T || !TagIs("HEAD ")) return false;
     const size_t HeaderRest = static_cast<size_t>(HeaderLength) - T;
-    if (Reader.Read(Header->Buffer + T, HeaderRest) < HeaderRest) return false;
+    std::vector<char> Line(std::max(HeaderRest, static_cast<size_t>(TrailerLength) - T));
+    // A header cut short keeps what was read of it; nothing after it is read.
+    const size_t HeaderRead = BeforeLineEnd(Line.data(), Reader.Read(Line.data(), HeaderRest));
+    std::memcpy(Header->Buffer + T, Line.data(), HeaderRead);
+    if (HeaderRead < HeaderRest) return false;
     std::memcpy(Header->Buffer, Tag.data(), T);
     Reader.Skip(2);
 
@@ -161,7 +180,9 @@ bool TTrans::LoadFromFile() {
       if (Reader.Read(Tag.data(), T) != T) return false;
       if (!TagIs("TRANS")) break;
       auto Record = std::make_unique<TRecord>(DetailLength, &FieldLists[2]);
-      if (Reader.Read(Record->Buffer + T, DetailRest) < DetailRest) return false;
+      // A member cut short is no member: reading stops before it.
+      const size_t Got = Reader.Read(Record->Buffer + T, DetailRest);
+      if (Got < DetailRest || BeforeLineEnd(Record->Buffer + T, Got) < DetailRest) return false;
       std::memcpy(Record->Buffer, Tag.data(), T);
       Reader.Skip(2);
       Details.Add(std::move(Record));
@@ -169,9 +190,11 @@ bool TTrans::LoadFromFile() {
     // No trailer: the file ended after the members, or right after a foreign tag.
     if (!Reader.BeforeEnd()) return false;
     if (!TagIs("TRAIL")) return false;
-    // A short last line is taken as it stands; the columns past the end keep
-    // their former content.
-    Reader.Read(Trailer->Buffer + T, static_cast<size_t>(TrailerLength) - T);
+    // A short last line is taken up to its end (of the file or of the line); the
+    // columns past it keep their former content.
+    const size_t TrailerRest = static_cast<size_t>(TrailerLength) - T;
+    const size_t TrailerRead = BeforeLineEnd(Line.data(), Reader.Read(Line.data(), TrailerRest));
+    std::memcpy(Trailer->Buffer + T, Line.data(), TrailerRead);
     std::memcpy(Trailer->Buffer, Tag.data(), T);
     return true;
   }();

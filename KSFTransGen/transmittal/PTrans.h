@@ -39,10 +39,13 @@ class TTrans {
   TTrans& operator=(const TTrans&) = delete;
   virtual ~TTrans();
 
-  // Reads FileName strictly by position: the tag, the rest of the record by its
-  // known length, then two bytes skipped (the line end, never tested). False for a
-  // missing size or name, a short read or an unexpected tag, leaving in memory what
-  // was read up to there. File-system errors raise EInOutError.
+  // Reads FileName by position: the tag, the rest of the record by its known
+  // length, then two bytes skipped (the line end, never tested). A line end (CR
+  // or LF) inside a record is where its line stopped short and counts as the end
+  // of the file: a member holding one is not kept, a header holding one keeps
+  // the bytes before it, and the trailer, the last line, is taken up to it. False
+  // for a missing size or name, a short read or an unexpected tag, leaving in
+  // memory what was read whole up to there. File-system errors raise EInOutError.
   virtual bool LoadFromFile();
   // Writes header, members and trailer as they stand, each line ended by CR LF,
   // whole or not at all (SaveAtomically): a save that fails or is interrupted

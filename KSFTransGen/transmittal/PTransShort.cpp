@@ -1,13 +1,10 @@
 #include "PTransShort.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "PFiles.h"
 #include "PPropertyNames.h"
 #include "ValidationLimits.h"
 
@@ -92,11 +89,6 @@ void DefineLayout(const TFieldDef (&Layout)[N], TFieldList* List) {
 // The reporting months: no report is made for July and August.
 constexpr std::initializer_list<int32_t> ReportingMonths = {1, 2, 3, 4, 5, 6, 9, 10, 11, 12};
 
-// The duplicate-SSN notice of merging and of the uniqueness check.
-void ShowSSNNotUnique(const std::string& SSN) {
-  Refuse("SSN " + FormatSSN(SSN) + " is not unique!");
-}
-
 // -1, 0 or 1 by the given column and direction of the transmittal being sorted.
 int CompareBy(TTransShort& Owner, const TRecord* A, const TRecord* B) {
   const TFieldList& Fields = Owner.FieldLists[2];
@@ -135,33 +127,51 @@ void QuickSort(std::vector<TRecord*>& List, int64_t Lo, int64_t Hi, TCompare& Co
   }
 }
 
-bool FileExists(const std::string& Path) {
-  struct stat Info {};
-  return ::stat(Path.c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
-}
-
-// Writes the count, the four sums and the grand total into a trailer record.
+// Writes the count, the four sums and the grand total into a trailer record, all
+// of them or none: they are written into a copy first, so a figure that does not
+// fit raises (naming its field) with the trailer as it was, and the totals beside
+// the grids never show some new figures beside old ones.
 void WriteTotals(TRecord& Trailer, const TTrailerTotals& Totals) {
-  Trailer.SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
-  Trailer.SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
-  Trailer.SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
-  Trailer.SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
-  Trailer.SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
-  Trailer.SetAsInteger(fnTotalRecCount, Totals.Count);
+  TRecord Copy(Trailer.RecordLength, Trailer.Fields);
+  std::memcpy(Copy.Buffer, Trailer.Buffer, static_cast<size_t>(Trailer.RecordLength));
+  Copy.SetAsFloat(fnTotalEmplContribAmt, Totals.Regular);
+  Copy.SetAsFloat(fnTotalEmplrContribAmt, Totals.Health);
+  Copy.SetAsFloat(fnTotalVolContribAmt, Totals.Voluntary);
+  Copy.SetAsFloat(fnTotalCntrctPayAmt, Totals.Contract);
+  Copy.SetAsFloat(fnTotalReceivables, static_cast<double>(Totals.Grand));
+  Copy.SetAsInteger(fnTotalRecCount, Totals.Count);
+  std::memcpy(Trailer.Buffer, Copy.Buffer, static_cast<size_t>(Trailer.RecordLength));
 }
 
-// Raises, naming the value and the field, when the transmittal holds what it
-// cannot keep: a member's number beyond its field's range, or totals of the
-// members too large for their trailer fields (which every refresh of the totals
-// and every save would raise on). The transmittal itself is not changed.
-void CheckValuesFit(TTransShort& T) {
+std::vector<const TDoubleField*> NumberFields(const TFieldList& Fields) {
   std::vector<const TDoubleField*> Numbers;
-  for (const TField* Field : T.FieldLists[2])
+  for (const TField* Field : Fields)
     if (const auto* Number = dynamic_cast<const TDoubleField*>(Field)) Numbers.push_back(Number);
+  return Numbers;
+}
+
+// Raises EDoesNotFit, naming the value and the field, when the transmittal holds
+// what it cannot keep, in this order: a member's number beyond its field's
+// range; totals of the members too large for their trailer fields (which every
+// refresh of the totals and every save would raise on); and, when TrailerRead,
+// a count or total the trailer holds beyond its range (read as 0, it would be
+// checked and shown as 0). A trailer not read holds what the object held before
+// and is not the file's. The transmittal itself is not changed.
+void CheckValuesFit(TTransShort& T, bool TrailerRead) {
+  const std::vector<const TDoubleField*> Numbers = NumberFields(T.FieldLists[2]);
   for (const TRecord* Record : T.Details)
     for (const TDoubleField* Number : Numbers) Number->CheckStorable(Record->Buffer);
   TRecord Scratch(T.TrailerLength, &T.FieldLists[1]);
   WriteTotals(Scratch, T.MemberTotals());
+  if (TrailerRead)
+    for (const TDoubleField* Number : NumberFields(T.FieldLists[1])) Number->CheckStorable(T.Trailer->Buffer);
+}
+
+// What kind of value beyond range an EDoesNotFit of CheckValuesFit names.
+TReadProblem::TKind BeyondKind(const TTransShort& T, const std::string& FieldName) {
+  for (const TField* Field : T.FieldLists[2])
+    if (Field->Name == FieldName) return TReadProblem::TKind::AmountBeyond;
+  return FieldName == fnTotalRecCount ? TReadProblem::TKind::CountBeyond : TReadProblem::TKind::TotalBeyond;
 }
 
 }  // namespace
@@ -201,8 +211,8 @@ void TTransShort::InitDetail(TRecord* Record) { SetRecordType(Record, "TRANS"); 
 bool TTransShort::LoadFromFile() {
   bool Result = TTrans::LoadFromFile();
   // Before any default is filled: a file whose values cannot be kept is never
-  // rewritten.
-  CheckValuesFit(*this);
+  // rewritten. The trailer is the file's only when the read came through.
+  CheckValuesFit(*this, Result);
   if (!Result || Details.Count() == 0) return Result;
 
   bool Filled = false;
@@ -235,8 +245,11 @@ TReadProblem TTransShort::LoadChecked() {
   Problem.Path = FileName;
   try {
     if (!LoadFromFile()) Problem.Kind = TReadProblem::TKind::CutShort;
-  } catch (const EDoesNotFit&) {
-    Problem.Kind = TReadProblem::TKind::AmountBeyond;
+  } catch (const EDoesNotFit& Error) {
+    // Raised before the read's own result is returned, so a file both cut short
+    // and beyond range is told as beyond range.
+    Problem.Kind = BeyondKind(*this, Error.FieldName);
+    Problem.Detail = Error.what();
   }
   return Problem;
 }
@@ -568,93 +581,4 @@ void TTransShort::Resort() {
   // Only the edited transmittal is sorted; its own column and direction decide.
   auto Compare = [this](const TRecord* A, const TRecord* B) { return CompareBy(*this, A, B); };
   QuickSort(Details.List(), 0, Details.Count() - 1, Compare);
-}
-
-// ---------------------------------------------------------------------------
-// Merging amendments and the SSN check
-
-std::string LatestRevisionPath(const TFileNest* Nest) {
-  if (Nest == nullptr || Nest->Revisions.Count() == 0) return std::string();
-  const TFileData* Newest = Nest->Revisions[Nest->Revisions.Count() - 1];
-  return DataDir() + MakeFileName(Newest->Year, Newest->Month, Newest->Amendment, Newest->Revision,
-                                  Newest->EmployerID);
-}
-
-bool TTransShort::LoadLatestRevision(TFileNest* Nest, bool* Whole) {
-  if (Whole != nullptr) *Whole = true;
-  if (Nest == nullptr || Nest->Revisions.Count() == 0) return false;
-  FileName = LatestRevisionPath(Nest);
-  if (!FileExists(FileName)) return false;
-  // A file that reads only in part still contributes what was read.
-  const bool Read = LoadFromFile();
-  if (Whole != nullptr) *Whole = Read;
-  return true;
-}
-
-bool TTransShort::MergeAmendments(const TFreeList<TFileNest>& Nests, bool CheckSSN,
-                                  TReadProblem* Problem) {
-  // Every file is read before anything is merged, and the merge is built aside:
-  // a month is made only of files read whole, and this transmittal stays as it
-  // was when one is not (or an error passes on).
-  if (Nests.Count() == 0) return true;
-  std::vector<std::unique_ptr<TTransShort>> Parts;
-  for (int32_t i = 0; i < Nests.Count(); ++i) {
-    auto Part = std::make_unique<TTransShort>();
-    bool Whole;
-    if (!Part->LoadLatestRevision(Nests[i], &Whole)) {
-      // Nothing at all is merged without the report (FileName then names its
-      // missing file); a missing later amendment is skipped.
-      if (i == 0) {
-        if (!Part->FileName.empty()) FileName = Part->FileName;
-        return true;
-      }
-      continue;
-    }
-    if (!Whole) {
-      if (Problem != nullptr) *Problem = {TReadProblem::TKind::CutShort, Part->FileName, ""};
-      return false;
-    }
-    Parts.push_back(std::move(Part));
-  }
-  TTransShort& Report = *Parts[0];
-  for (size_t i = 1; i < Parts.size(); ++i) {
-    TFreeList<TRecord>& From = Parts[i]->Details;
-    // Last to first; each record changes owner, neither copied nor destroyed.
-    while (From.Count() > 0) {
-      std::unique_ptr<TRecord> Record(From.Extract(From.Count() - 1));
-      Record->Fields = &Report.FieldLists[2];
-      if (CheckSSN) CheckSSNUnique(Record->GetAsString(fnMemberSSN), Report.Details);
-      Report.Details.Add(std::move(Record));
-    }
-  }
-  // Files that each fit may still sum up to totals that do not.
-  CheckValuesFit(Report);
-
-  FileName = Report.FileName;
-  std::memcpy(Header->Buffer, Report.Header->Buffer, static_cast<size_t>(HeaderLength));
-  std::memcpy(Trailer->Buffer, Report.Trailer->Buffer, static_cast<size_t>(TrailerLength));
-  ClearFreeList(&Details);
-  Details.List().swap(Report.Details.List());
-  for (TRecord* Record : Details) Record->Fields = &FieldLists[2];
-  return true;
-}
-
-void CheckSSNUnique(const std::string& SSN, const TFreeList<TRecord>& List) {
-  for (const TRecord* Record : List) {
-    if (Record->GetAsString(fnMemberSSN) == SSN) {
-      ShowSSNNotUnique(SSN);
-      return;
-    }
-  }
-}
-
-bool TTransShort::IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
-                              std::vector<TReadProblem>* Unread) {
-  if (Files == nullptr || Files->Periods.Count() == 0) return true;
-  if (Files->Index < 0 || Files->Index >= Files->Periods.Count()) return true;
-  TFilePeriod* Period = Files->Periods[Files->Index];
-  if (Period->Amendments.Count() == 0) return true;
-  if (CountSSNInPeriod(Period->Amendments, SSN, Unread) <= AllowedCount) return true;
-  ShowSSNNotUnique(SSN);
-  return false;
 }

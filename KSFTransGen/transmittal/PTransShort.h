@@ -69,16 +69,21 @@ class TTransShort : public TTrans {
   // Reads the file, then gives members with a blank name prefix, name suffix,
   // address effective date, gender, marital status or state a default; when any
   // default was written the file is rewritten at once (forced). The result is the
-  // reader's. Raises Exception, naming the value and the field, when what was read
-  // holds a value that cannot be kept (a member's number beyond its field's range,
-  // which would read as 0, or totals too large for the trailer); the file is then
-  // not rewritten, and the records read stay in memory.
+  // reader's. Raises EDoesNotFit, naming the value and the field, when what was
+  // read holds a value that cannot be kept (a member's number beyond its field's
+  // range, which would read as 0; totals of the members too large for the
+  // trailer; or, when the trailer was read, a record count or total it holds
+  // beyond its field's range), before any default is filled: the file is then not
+  // rewritten, and the records read stay in memory.
   bool LoadFromFile() override;
   // Reads FileName as LoadFromFile does, and says what kept it from being read
   // whole instead of raising it: a value beyond what is stored comes before a
-  // cut (a file both cut short and beyond range is beyond range). What was read
-  // stays in memory in every case; only file-system errors (EInOutError) and
-  // EAbort are raised.
+  // cut (a file both cut short and beyond range is beyond range): AmountBeyond
+  // for a member's number, TotalBeyond for the members' totals or a total the
+  // trailer holds, CountBeyond for the trailer's record count, each with the
+  // error's text ("Value ... does not fit field ...") in Detail; CutShort when
+  // the read stopped short. Path is FileName. What was read stays in memory in
+  // every case; only file-system errors (EInOutError) and EAbort are raised.
   TReadProblem LoadChecked();
   // Sets the header from the file's name and today, recomputes the trailer's count
   // and totals, validates unless Force (showing the messages and writing nothing on
@@ -88,8 +93,9 @@ class TTransShort : public TTrans {
   TTrailerTotals MemberTotals() const;
   // Writes Totals into the trailer: the count, the four sums and the grand total.
   // The save and the totals shown beside the grids both go through here, so the
-  // file and the screen never disagree. Raises Exception, naming the field, when a
-  // total does not fit its trailer field; the totals before it are then written.
+  // file and the screen never disagree. All or nothing: raises EDoesNotFit, naming
+  // the field, when a figure does not fit its trailer field, with the trailer
+  // unchanged.
   void SetTrailerTotals(const TTrailerTotals& Totals);
   void SetRecordType(TRecord* Record, const std::string& Tag) override;
   void InitHeader() override;
@@ -115,7 +121,9 @@ class TTransShort : public TTrans {
   bool LoadLatestRevision(TFileNest* Nest, bool* Whole = nullptr);
   // Takes amendment 0's newest revision, then appends the members of each later
   // amendment's newest revision, from its last member to its first. Merged records
-  // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway.
+  // change owner; with CheckSSN a duplicate SSN is reported, and merged anyway
+  // (only once the month is known to be made: a merge that fails shows no box).
+  // Problem, when given, is None after a merge.
   // The month is made only of files read whole: False, with this transmittal
   // unchanged and Problem (when given) saying which file and why, when one of
   // the files could be read only in part or holds a value beyond what is stored,
@@ -127,8 +135,9 @@ class TTransShort : public TTrans {
                        TReadProblem* Problem = nullptr);
   // Whether SSN occurs more than AllowedCount times in the saved files of the
   // period at the cursor of Files; reports the first excess occurrence in a box.
-  // Unread, when given, receives the month's files that could not be read
-  // whole, once each; the members read from them are counted all the same. The
+  // Unread, when given, is emptied and receives the month's files that could
+  // not be read whole, once each (CountSSNInPeriod); the members read from them
+  // are counted all the same. The
   // caller tells of them: this check speaks only of a duplicate.
   bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
                    std::vector<TReadProblem>* Unread = nullptr);
@@ -150,11 +159,16 @@ void PTransShortFinalization();
 // The path of the newest revision of an amendment; empty when it has none.
 std::string LatestRevisionPath(const TFileNest* Nest);
 
-// How often SSN is the MemberSSN of the members that merging the amendments
-// (MergeAmendments) would read from their newest revisions on disk. What a file
-// holds is kept while the file stays as it was read, so checking SSN after SSN
-// reads each file of the month once; only the given month's files are kept.
-// Unread, when given, receives the files that could not be read whole.
+// How often SSN is the MemberSSN of the members saved in the amendments' newest
+// revisions: every member that could be read from every one of them on disk (of
+// a file cut short the members before the cut, of one holding a value beyond
+// what is stored every member read); a listed file not on disk holds none and
+// is no problem. What a file holds is kept while the file stays as it was read,
+// so checking SSN after SSN reads each file of the month once; only the given
+// month's files are kept. Unread, when given, is emptied and receives each file
+// that could not be read whole, once, with why, also when it was kept from an
+// earlier check; a file the file system refuses to read is one of them
+// (Unreadable, its error in Detail) rather than an error raised.
 int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN,
                          std::vector<TReadProblem>* Unread = nullptr);
 // Tells the kept SSNs that a file was just written with these members.

@@ -23,7 +23,11 @@ int HexValue(char C) {
   return -1;
 }
 
-bool ParseInt(std::string_view S, int32_t& Value, bool AllowHex = true) {
+enum class TIntText { Fits, Beyond, NoInteger };
+
+// The integer parse. A text of its form whose value lies outside 32 bits is
+// Beyond, its value then in Whole; Value is set only when it Fits.
+TIntText ParseInt(std::string_view S, int32_t& Value, bool AllowHex, long double& Whole) {
   size_t I = 0, N = S.size();
   while (I < N && S[I] == ' ') ++I;
   bool Negative = false;
@@ -42,16 +46,33 @@ bool ParseInt(std::string_view S, int32_t& Value, bool AllowHex = true) {
     Hex = true;
     I += 2;
   }
-  if (I >= N) return false;
+  if (I >= N) return TIntText::NoInteger;
+  const unsigned Base = Hex ? 16 : 10;
+  auto DigitAt = [&](size_t At) { return Hex ? HexValue(S[At]) : (IsDigit(S[At]) ? S[At] - '0' : -1); };
   for (; I < N; ++I) {
-    int Digit = Hex ? HexValue(S[I]) : (IsDigit(S[I]) ? S[I] - '0' : -1);
-    if (Digit < 0) return false;
-    Magnitude = Magnitude * (Hex ? 16 : 10) + static_cast<uint64_t>(Digit);
-    if (Magnitude > Limit) return false;
+    int Digit = DigitAt(I);
+    if (Digit < 0) return TIntText::NoInteger;
+    Magnitude = Magnitude * Base + static_cast<uint64_t>(Digit);
+    if (Magnitude > Limit) {
+      // Too large: only a text that keeps to the form to its end is a number.
+      long double Large = static_cast<long double>(Magnitude);
+      for (++I; I < N; ++I) {
+        Digit = DigitAt(I);
+        if (Digit < 0) return TIntText::NoInteger;
+        Large = Large * Base + Digit;
+      }
+      Whole = Negative ? -Large : Large;
+      return TIntText::Beyond;
+    }
   }
   Value = Negative ? static_cast<int32_t>(-static_cast<int64_t>(Magnitude))
                    : static_cast<int32_t>(Magnitude);
-  return true;
+  return TIntText::Fits;
+}
+
+bool ParseInt(std::string_view S, int32_t& Value, bool AllowHex = true) {
+  long double Ignored = 0;
+  return ParseInt(S, Value, AllowHex, Ignored) == TIntText::Fits;
 }
 
 // Checks the number syntax and rewrites it in the neutral form that from_chars reads.
@@ -236,6 +257,11 @@ bool TryStrToInt(std::string_view Text, int32_t& Value) { return ParseInt(Text, 
 
 bool TryStrToDecimalInt(std::string_view Text, int32_t& Value) {
   return ParseInt(Text, Value, false);
+}
+
+bool IsIntegerBeyondRange(std::string_view Text, long double& Value) {
+  int32_t Fits = 0;
+  return ParseInt(Text, Fits, true, Value) == TIntText::Beyond;
 }
 
 bool TryStrToFloat(std::string_view Text, long double& Value) { return ParseFloat(Text, Value); }

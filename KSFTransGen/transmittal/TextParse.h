@@ -14,6 +14,10 @@
 // Integer: optional blanks, optional sign, decimal digits, nothing after; must fit
 // 32 bits; also hexadecimal after "$", "x", "X", "0x" or "0X".
 bool TryStrToInt(std::string_view Text, int32_t& Value);
+// True when Text has the form of the integer parse (TryStrToInt: decimal or
+// hexadecimal) but a value beyond 32 bits, which Value then receives: a number
+// the parse cannot give, unlike a text that is no number at all.
+bool IsIntegerBeyondRange(std::string_view Text, long double& Value);
 // The integer parse without the hexadecimal forms: for texts that are decimal by
 // definition (the numbers in a file name, a stored code number).
 bool TryStrToDecimalInt(std::string_view Text, int32_t& Value);

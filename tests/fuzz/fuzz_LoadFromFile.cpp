@@ -1,11 +1,14 @@
 // Feeds arbitrary bytes to the transmittal reader as a file (which rewrites it when
 // it fills defaults), then checks and sorts whatever was read. Any crash, hang or
-// out-of-bounds access is a bug.
+// out-of-bounds access is a bug, and so is a member that holds a line end (the
+// bytes of two lines taken for one member) or an error raised for what the file
+// holds: the checked load says why a file was not read whole instead.
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "KSFUnits.h"
@@ -21,6 +24,12 @@ void WriteInput(const std::string& Path, const uint8_t* Data, size_t Size) {
   if (Out == nullptr) std::abort();
   if (Size > 0 && std::fwrite(Data, 1, Size, Out) != Size) std::abort();
   std::fclose(Out);
+}
+
+bool HoldsLineEnd(const TRecord* Record) {
+  const size_t Length = static_cast<size_t>(Record->RecordLength);
+  return std::memchr(Record->Buffer, '\r', Length) != nullptr ||
+         std::memchr(Record->Buffer, '\n', Length) != nullptr;
 }
 
 }  // namespace
@@ -45,11 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TTransShort Trans;
   Trans.FileName = Path;
   try {
-    Trans.LoadFromFile();
+    const TReadProblem Problem = Trans.LoadChecked();
+    for (const TRecord* Record : Trans.Details)
+      if (HoldsLineEnd(Record)) std::abort();
+    if (Problem.Kind == TReadProblem::TKind::None &&
+        (HoldsLineEnd(Trans.Header.get()) || HoldsLineEnd(Trans.Trailer.get())))
+      std::abort();
     Trans.Validate();
     Trans.Resort();
-  } catch (const Exception&) {
-    // Amounts too wide for their field are refused with an error: not a fault.
+  } catch (const EInOutError&) {
+    // The rewrite after defaults met a full memory disk: not a fault of the reader.
   }
   return 0;
 }

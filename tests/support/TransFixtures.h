@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -100,4 +101,11 @@ inline void FillValidHeader(TTransShort& T, const std::string& Name = "Lakeside 
   T.Header->SetAsString(fnBatchCreateDate, "09/15/2004");
   T.Header->SetAsString(fnBatchMonth, "09");
   T.Header->SetAsString(fnBatchYear, "2004");
+}
+
+// A read problem's kind by its name in a failing test's message.
+inline void PrintTo(TReadProblem::TKind Kind, std::ostream* Out) {
+  static const char* const Names[] = {"None",      "CutShort",          "AmountBeyond", "TotalBeyond",
+                                      "CountBeyond", "MergedTotalBeyond", "Missing",      "Unreadable"};
+  *Out << Names[static_cast<int>(Kind)];
 }

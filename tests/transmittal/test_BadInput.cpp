@@ -123,6 +123,13 @@ TEST(FuzzSeeds, WriteSeedCorpus) {
       {"no_trailer", H + D},
       {"lf_only", Valid.substr(0, 52) + "\n" + D.substr(0, 326) + "\n" + T.substr(0, 98) + "\n"},
       {"blank_codes", H + D.substr(0, 14) + " " + D.substr(15, 76) + "  " + D.substr(93) + T},
+      // Line ends inside records: where a line stopped short.
+      {"member_cut_runs_into_next", H + D.substr(0, 150) + CRLF + D + D + T},
+      {"header_cut_runs_into_members", H.substr(0, 30) + CRLF + D + T},
+      {"short_trailer_then_lines", H + D + T.substr(0, 70) + CRLF + D},
+      // Whole numbers beyond what is stored: a member's amount, the trailer's count.
+      {"amount_beyond", H + D.substr(0, 315) + "9999999999 " + D.substr(326) + T},
+      {"count_beyond", H + D + T.substr(0, 5) + "99999999999" + T.substr(16)},
   };
   for (const auto& [Name, Bytes] : Seeds) {
     WriteBytes(Folder + Name, Bytes);

@@ -29,7 +29,8 @@ class LoadSave : public testing::Test {
   // Writes a file of a valid header (created 01/02/2003), the members built by
   // Edit, and a trailer with stale totals; returns its bytes.
   std::string WriteFile(const std::string& Name, int Members,
-                        const std::function<void(TRecord*, int)>& Edit = nullptr) {
+                        const std::function<void(TRecord*, int)>& Edit = nullptr,
+                        const std::function<void(TRecord*)>& EditTrailer = nullptr) {
     TTransShort Source;
     FillValidHeader(Source);
     Source.Header->SetAsString(fnBatchCreateDate, "01/02/2003");
@@ -38,6 +39,7 @@ class LoadSave : public testing::Test {
       if (Edit) Edit(R, i);
     }
     Source.Trailer->SetAsFloat(fnTotalRecCount, 99);
+    if (EditTrailer) EditTrailer(Source.Trailer.get());
     Source.FileName = FDir.File(Name);
     EXPECT_TRUE(Source.TTrans::SaveToFile(true));
     return ReadBytes(Source.FileName);
@@ -294,39 +296,98 @@ TEST_F(LoadSave, TheTotalThatDoesNotFitIsNamed) {
   }
 }
 
+// The trailer gets every figure or none: one that does not fit raises, naming it,
+// before any other is written, so the totals shown beside the grids (which read
+// the trailer) never mix new figures with old ones after a save that raised.
+TEST_F(LoadSave, TrailerTotalsAreWrittenAllOrNothing) {
+  struct TCase {
+    const char* What;
+    double Regular[2];
+    double Health[2];
+    const std::string& Field;
+  };
+  const TCase Cases[] = {
+      {"a sum after one that fits", {10, 20}, {15000000, 15000000}, fnTotalEmplrContribAmt},
+      {"the grand total after four sums that fit", {15000000, 0}, {0, 15000000}, fnTotalReceivables},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.What);
+    TTransShort Trans;
+    for (int i = 0; i < 2; ++i) {
+      TRecord* R = AddMember(Trans, std::to_string(100000000 + i));
+      R->SetAsFloat(fnContribEmployeePreTax, C.Regular[i]);
+      R->SetAsFloat(fnContribEmployerPreTax, C.Health[i]);
+    }
+    SetRaw(Trans.Trailer.get(), fnTotalRecCount, "7");
+    SetRaw(Trans.Trailer.get(), fnTotalEmplContribAmt, "111");
+    SetRaw(Trans.Trailer.get(), fnTotalEmplrContribAmt, "222");
+    SetRaw(Trans.Trailer.get(), fnTotalReceivables, "333");
+    const std::string Before(Trans.Trailer->Buffer, 98);
+    try {
+      Trans.SetTrailerTotals(Trans.MemberTotals());
+      ADD_FAILURE() << "written";
+    } catch (const EDoesNotFit& E) {
+      EXPECT_EQ(E.FieldName, C.Field);
+    }
+    EXPECT_EQ(std::string(Trans.Trailer->Buffer, 98), Before);
+    Trans.FileName = FDir.File("20040900.123");
+    EXPECT_THROW(Trans.SaveToFile(true), EDoesNotFit);
+    EXPECT_EQ(std::string(Trans.Trailer->Buffer, 98), Before);
+  }
+}
+
 // A value that cannot be kept raises at load, naming it, before any default is
 // filled, so the file stays as it was: a member's number beyond the range its
-// field stores (it would read, sum and save as 0), or totals too large for the
-// trailer. A number at the very ends of the range, or one that only reads as 0
-// (a decimal point), loads as it always has.
+// field stores (it would read, sum and save as 0), totals too large for the
+// trailer, or a count or total the trailer holds beyond its range (read as 0,
+// the check after loading would fail on it, unseen). A number written in the
+// integer parse's hexadecimal form is a number too. A number at the very ends of
+// the range, or one that only reads as 0 (a decimal point, letters), loads as it
+// always has.
 TEST_F(LoadSave, ValueThatCannotBeKeptRaisesBeforeAnyRewrite) {
   struct TCase {
     const char* What;
+    bool InTrailer;  // else in both members
     const std::string& Field;
     const char* Raw;
     const char* Error;  // null: it loads
   };
   const TCase Cases[] = {
-      {"an amount beyond its field", fnContribContractPostTax, "9999999999",
+      {"an amount beyond its field", false, fnContribContractPostTax, "9999999999",
        "Value 99999999.99 does not fit field ContribContractPostTax"},
-      {"a negative pay beyond its field", fnSalaryPensionAmount, "-9999999999",
+      {"a negative pay beyond its field", false, fnSalaryPensionAmount, "-9999999999",
        "Value -99999999.99 does not fit field SalaryPensionAmount"},
-      {"one past the range", fnSalaryEarnableAmount, "2147483648",
+      {"one past the range", false, fnSalaryEarnableAmount, "2147483648",
        "Value 21474836.48 does not fit field SalaryEarnableAmount"},
-      {"totals too large", fnContribVoluntaryPostTax, "1500000000",
+      {"a hexadecimal amount beyond its field", false, fnContribEmployerPreTax, "$FFFFFFFF",
+       "Value 42949672.95 does not fit field ContribEmployerPreTax"},
+      {"totals too large", false, fnContribVoluntaryPostTax, "1500000000",
        "Value 30000000.00 does not fit field TotalVolContribAmt"},
-      {"the largest amount", fnSalaryEarnableAmount, "2147483647", nullptr},
-      {"the smallest amount", fnContribContractPostTax, "-2147483648", nullptr},
-      {"a decimal point", fnContribEmployerPreTax, "12.50", nullptr},
+      {"the trailer's count beyond its field", true, fnTotalRecCount, "99999999999",
+       "Value 99999999999 does not fit field TotalRecCount"},
+      {"a trailer's total beyond its field", true, fnTotalReceivables, "-2147483649",
+       "Value -21474836.49 does not fit field TotalReceivables"},
+      {"the largest amount", false, fnSalaryEarnableAmount, "2147483647", nullptr},
+      {"the smallest amount", false, fnContribContractPostTax, "-2147483648", nullptr},
+      {"the largest count", true, fnTotalRecCount, "2147483647", nullptr},
+      {"a hexadecimal amount that fits", false, fnSalaryEarnableAmount, "$7FFFFFFF", nullptr},
+      {"a decimal point", false, fnContribEmployerPreTax, "12.50", nullptr},
+      {"letters after ten digits", false, fnContribEmployerPreTax, "9999999999x", nullptr},
+      {"a decimal point in the count", true, fnTotalRecCount, "99999999.99", nullptr},
   };
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.What);
-    // Both members hold the value (whose sum is what the totals case needs);
-    // the first has a blank gender, which a load fills and rewrites.
-    const std::string Before = WriteFile("20040900.123", Case.Error == nullptr ? 1 : 2, [&](TRecord* R, int i) {
-      SetRaw(R, Case.Field, Case.Raw);
-      if (i == 0) SetRaw(R, fnGenderCD, "");
-    });
+    // Both members hold a member's value (whose sum is what the totals case
+    // needs); the first has a blank gender, which a load fills and rewrites.
+    const std::string Before = WriteFile(
+        "20040900.123", Case.Error == nullptr ? 1 : 2,
+        [&](TRecord* R, int i) {
+          if (!Case.InTrailer) SetRaw(R, Case.Field, Case.Raw);
+          if (i == 0) SetRaw(R, fnGenderCD, "");
+        },
+        [&](TRecord* T) {
+          if (Case.InTrailer) SetRaw(T, Case.Field, Case.Raw);
+        });
     TTransShort Trans;
     Trans.FileName = FDir.File("20040900.123");
     if (Case.Error == nullptr) {
@@ -343,6 +404,85 @@ TEST_F(LoadSave, ValueThatCannotBeKeptRaisesBeforeAnyRewrite) {
     EXPECT_EQ(ReadBytes(Trans.FileName), Before);
     EXPECT_EQ(Trans.Details.Count(), 2);  // what was read stays in memory
   }
+}
+
+// The checked load says why a file was not read whole, and keeps what was read:
+// a line cut short anywhere before the trailer stops the read there; a value
+// beyond what is stored is told by its kind, before a cut; a value in the part
+// never read (after the cut, in a trailer not reached) is no problem of the file.
+TEST_F(LoadSave, LoadCheckedSaysWhyAFileWasNotReadWhole) {
+  using K = TReadProblem::TKind;
+  const std::string CRLF = "\r\n";
+  // Member i of three stops after At of its 326 characters.
+  auto CutMember = [&](int i, size_t At) {
+    return [=](const std::string& B) {
+      const size_t Start = 54 + 328 * static_cast<size_t>(i);
+      return B.substr(0, Start + At) + CRLF + B.substr(Start + 328);
+    };
+  };
+  auto Whole = [](const std::string& B) { return B; };
+  auto Amount = [](int Member, const std::string& Field, const char* Raw) {
+    return [=](TRecord* R, int i) {
+      if (i == Member || Member < 0) SetRaw(R, Field, Raw);
+    };
+  };
+  auto Trailer = [](const std::string& Field, const char* Raw) {
+    return [=](TRecord* T) { SetRaw(T, Field, Raw); };
+  };
+  struct TCase {
+    const char* What;
+    std::function<void(TRecord*, int)> Members;
+    std::function<void(TRecord*)> TrailerEdit;
+    std::function<std::string(const std::string&)> Bytes;
+    K Kind;
+    int32_t Read;
+    const char* Detail;
+  };
+  const TCase Cases[] = {
+      {"whole", nullptr, nullptr, Whole, K::None, 3, ""},
+      {"the first member cut at its start", nullptr, nullptr, CutMember(0, 5), K::CutShort, 0, ""},
+      {"the middle member cut", nullptr, nullptr, CutMember(1, 150), K::CutShort, 1, ""},
+      {"the last member cut", nullptr, nullptr, CutMember(2, 325), K::CutShort, 2, ""},
+      {"the header cut", nullptr, nullptr,
+       [&](const std::string& B) { return B.substr(0, 30) + CRLF + B.substr(54); }, K::CutShort, 0, ""},
+      {"the trailer short", nullptr, nullptr,
+       [](const std::string& B) { return B.substr(0, B.size() - 30) + "\r\n"; }, K::None, 3, ""},
+      {"an amount beyond", Amount(1, fnContribContractPostTax, "9999999999"), nullptr, Whole,
+       K::AmountBeyond, 3, "Value 99999999.99 does not fit field ContribContractPostTax"},
+      {"the members' totals beyond", Amount(-1, fnContribVoluntaryPostTax, "1000000000"), nullptr, Whole,
+       K::TotalBeyond, 3, "Value 30000000.00 does not fit field TotalVolContribAmt"},
+      {"a trailer total beyond", nullptr, Trailer(fnTotalEmplContribAmt, "2147483648"), Whole,
+       K::TotalBeyond, 3, "Value 21474836.48 does not fit field TotalEmplContribAmt"},
+      {"the count beyond", nullptr, Trailer(fnTotalRecCount, "99999999999"), Whole, K::CountBeyond, 3,
+       "Value 99999999999 does not fit field TotalRecCount"},
+      {"cut after an amount beyond", Amount(0, fnSalaryPensionAmount, "-9999999999"), nullptr,
+       CutMember(1, 150), K::AmountBeyond, 1, "Value -99999999.99 does not fit field SalaryPensionAmount"},
+      {"cut before an amount beyond", Amount(2, fnSalaryPensionAmount, "9999999999"), nullptr,
+       CutMember(1, 150), K::CutShort, 1, ""},
+      {"cut before a count beyond", nullptr, Trailer(fnTotalRecCount, "99999999999"), CutMember(2, 200),
+       K::CutShort, 2, ""},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.What);
+    const std::string Path = FDir.File("20040900.123");
+    WriteBytes(Path, Case.Bytes(WriteFile("20040900.123", 3, Case.Members, Case.TrailerEdit)));
+    TTransShort Trans;
+    Trans.FileName = Path;
+    TReadProblem Problem;
+    ASSERT_NO_THROW(Problem = Trans.LoadChecked());
+    EXPECT_EQ(Problem.Kind, Case.Kind);
+    EXPECT_EQ(Problem.Path, Path);
+    EXPECT_EQ(Problem.Detail, Case.Detail);
+    EXPECT_EQ(static_cast<bool>(Problem), Case.Kind != K::None);
+    // What was read stays, and only members read whole.
+    ASSERT_EQ(Trans.Details.Count(), Case.Read);
+    for (int32_t i = 0; i < Case.Read; ++i)
+      EXPECT_EQ(Trans.Details[i]->GetAsString(fnMemberSSN), std::to_string(100000000 + i));
+  }
+  // A file the file system cannot give is an error, as for every reader.
+  TTransShort Trans;
+  Trans.FileName = FDir.File("20040910.123");
+  EXPECT_THROW(Trans.LoadChecked(), EInOutError);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ std::string Line(const std::string& Tag, size_t Length, char Fill) {
 const std::string H = Line("HEAD ", 52, 'h');
 const std::string D1 = Line("TRANS", 326, '1');
 const std::string D2 = Line("TRANS", 326, '2');
+const std::string D3 = Line("TRANS", 326, '3');
 const std::string T = Line("TRAIL", 98, 't');
 // What the object holds before each load; the tags differ too, to show when
 // the reader puts the file's tag back.
@@ -63,15 +64,35 @@ std::vector<TReadCase> ReadCases() {
        OldTrailer},
       {"HeaderAndTrailer", H + CRLF + T + CRLF, true, {}, H, T},
       {"TwoMembers", H + CRLF + D1 + CRLF + D2 + CRLF + T + CRLF, true, {D1, D2}, H, T},
-      // The short last line brings its CR LF into the trailer; the rest keeps its old content.
-      {"ShortTrailer", H + CRLF + T.substr(0, 70) + CRLF, true, {}, H,
-       T.substr(0, 70) + CRLF + OldTrailer.substr(72)},
+      // A line end inside a record is where its line stopped: a member holding
+      // one is no member, whatever follows, and reading stops before it.
+      {"FirstMemberCutAtItsStart", H + CRLF + "TRANS" + CRLF + D1 + CRLF + T + CRLF, false, {}, H, OldTrailer},
+      {"MiddleMemberCutRunsIntoTheNext",
+       H + CRLF + D1 + CRLF + D2.substr(0, 150) + CRLF + D3 + CRLF + T + CRLF, false, {D1}, H, OldTrailer},
+      {"LastMemberCutRunsIntoTheTrailer", H + CRLF + D1 + CRLF + D2.substr(0, 150) + CRLF + T + CRLF, false,
+       {D1}, H, OldTrailer},
+      {"MemberHoldingALoneLineFeed", H + CRLF + D1.substr(0, 200) + "\n" + D1.substr(201) + CRLF + T + CRLF,
+       false, {}, H, OldTrailer},
+      {"MemberHoldingALoneCarriageReturn",
+       H + CRLF + D1 + CRLF + D2.substr(0, 325) + "\r" + CRLF + T + CRLF, false, {D1}, H, OldTrailer},
+      // A header holding a line end keeps the bytes before it, as one cut short does.
+      {"HeaderCutRunsIntoTheMembers", H.substr(0, 30) + CRLF + D1 + CRLF + T + CRLF, false, {},
+       OldHeader.substr(0, 5) + H.substr(5, 25) + OldHeader.substr(30), OldTrailer},
+      // The short last line is taken up to its end; the rest keeps its old content.
+      {"ShortTrailer", H + CRLF + T.substr(0, 70) + CRLF, true, {}, H, T.substr(0, 70) + OldTrailer.substr(70)},
+      {"ShortTrailerThenMoreLines", H + CRLF + T.substr(0, 70) + CRLF + D1 + CRLF, true, {}, H,
+       T.substr(0, 70) + OldTrailer.substr(70)},
+      {"ShortTrailerEndingInALoneLineFeed", H + CRLF + D1 + CRLF + T.substr(0, 80) + "\n" + D2, true, {D1}, H,
+       T.substr(0, 80) + OldTrailer.substr(80)},
       {"TrailerWithoutLineEnd", H + CRLF + T, true, {}, H, T},
       {"DataAfterTrailer", H + CRLF + T + CRLF + D1 + CRLF + "garbage", true, {}, H, T},
       // The line ends are skipped, never tested.
       {"AnyTwoLineEndBytes", H + "ab" + D1 + std::string(2, '\0') + T + "zz", true, {D1}, H, T},
   };
 }
+
+// A failing case is named, not dumped byte by byte.
+void PrintTo(const TReadCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class ReaderTest : public testing::TestWithParam<TReadCase> {
  protected:

@@ -203,7 +203,9 @@ class Merging : public testing::Test {
 TEST_F(Merging, AmendmentZeroInFileOrderThenLaterOnesLastToFirst) {
   WriteMonth();
   TTransShort Merged;
-  Merged.MergeAmendments(Month()->Amendments, true);
+  TReadProblem Problem{TReadProblem::TKind::CutShort, "stale", ""};
+  EXPECT_TRUE(Merged.MergeAmendments(Month()->Amendments, true, &Problem));
+  EXPECT_FALSE(Problem);
   EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "b3", "b2", "b1", "c1"}));
   for (const TRecord* R : Merged.Details) EXPECT_EQ(R->Fields, &Merged.FieldLists[2]);
   EXPECT_EQ(Merged.FileName, DataDir() + "20040900.123");
@@ -214,19 +216,15 @@ TEST_F(Merging, AmendmentZeroInFileOrderThenLaterOnesLastToFirst) {
 TEST_F(Merging, MissingFiles) {
   WriteMonth();
   TFilePeriod* Period = Month();
+  // A later amendment that is gone is skipped.
   ::unlink((DataDir() + "20040911.123").c_str());
   TTransShort Merged;
-  Merged.MergeAmendments(Period->Amendments, false);
+  TReadProblem Problem;
+  EXPECT_TRUE(Merged.MergeAmendments(Period->Amendments, false, &Problem));
+  EXPECT_FALSE(Problem);
   EXPECT_EQ(Column(Merged, fnLastName), (std::vector<std::string>{"a1", "a2", "c1"}));
 
-  // Without amendment 0's file nothing is merged.
-  ::unlink((DataDir() + "20040900.123").c_str());
-  TTransShort Nothing;
-  AddMember(Nothing, "1", "kept");
-  Nothing.MergeAmendments(Period->Amendments, false);
-  EXPECT_EQ(Column(Nothing, fnLastName), std::vector<std::string>{"kept"});
-  EXPECT_EQ(Nothing.FileName, DataDir() + "20040900.123");
-
+  // Without amendment 0's file nothing is merged (NothingIsMergedUnlessEveryFileReadsWhole).
   TTransShort Single;
   EXPECT_FALSE(Single.LoadLatestRevision(Period->Amendments[1]));
   EXPECT_EQ(Single.FileName, DataDir() + "20040911.123");  // names the missing file
@@ -264,33 +262,58 @@ TEST_F(Merging, LaterAmendmentsWithBlankCodesAreRewrittenOnTheWay) {
   EXPECT_EQ(Back.Details[0]->GetAsString(fnGenderCD), "3");
 }
 
-// A month is made only of files read whole. A later amendment that cannot be
-// read ends the merge with its error, one read only in part with False, and
-// totals beyond the trailer's range with an error too; the transmittal keeps
-// what it held before, and nothing leaks.
+// A month is made only of files read whole: a file that could be read only in
+// part or holds a value beyond what is stored, files that add up beyond it, and
+// a missing report (amendment 0) each end the merge with False, naming the file
+// and why, before any duplicate SSN is told; a file the file system refuses
+// raises. The transmittal keeps what it held before, and nothing leaks.
 TEST_F(Merging, NothingIsMergedUnlessEveryFileReadsWhole) {
+  using K = TReadProblem::TKind;
+  const std::string Report = DataDir() + "20040900.123";
+  const std::string Middle = DataDir() + "20040911.123";  // b1 b2 b3
+  const std::string Last = DataDir() + "20040920.123";
+  auto Cut = [](const std::string& Path, size_t Keep) { WriteBytes(Path, ReadBytes(Path).substr(0, Keep)); };
+  // Member i of the file stops after At of its 326 characters.
+  auto CutMember = [](const std::string& Path, size_t i, size_t At) {
+    const std::string Bytes = ReadBytes(Path);
+    const size_t Start = 54 + 328 * i;
+    WriteBytes(Path, Bytes.substr(0, Start + At) + "\r\n" + Bytes.substr(Start + 328));
+  };
+  // Rewrites the file's text at Column (1-based) of its line Line.
+  auto Poke = [](const std::string& Path, size_t Line, size_t Column, const std::string& Text) {
+    std::string Bytes = ReadBytes(Path);
+    Bytes.replace(54 + 328 * (Line - 1) + Column - 1, Text.size(), Text);
+    WriteBytes(Path, Bytes);
+  };
   struct TCase {
     const char* What;
     std::function<void()> Spoil;
     bool Raises;
+    K Kind;
+    std::string Path;
+    std::string Detail;
   };
-  const std::string Last = DataDir() + "20040920.123";
   const TCase Cases[] = {
-      {"cannot be read",
+      {"a file that cannot be read",
        [&] {
          ::unlink(Last.c_str());
          ASSERT_EQ(::mkfifo(Last.c_str(), 0600), 0);
        },
-       true},
-      {"cut short",
+       true, K::None, "", ""},
+      {"the report missing", [&] { ::unlink(Report.c_str()); }, false, K::Missing, Report, ""},
+      {"the report cut short", [&] { Cut(Report, 200); }, false, K::CutShort, Report, ""},
+      {"a later file cut short", [&] { Cut(Last, ReadBytes(Last).size() - 200); }, false, K::CutShort, Last, ""},
+      {"a member cut short running into the next line", [&] { CutMember(Middle, 1, 150); }, false, K::CutShort,
+       Middle, ""},
+      {"an amount beyond", [&] { Poke(Middle, 2, 316, "9999999999"); }, false, K::AmountBeyond, Middle,
+       "Value 99999999.99 does not fit field ContribContractPostTax"},
+      // Line 4 of a file of three members is its trailer.
+      {"a record count beyond", [&] { Poke(Middle, 4, 6, "99999999999"); }, false, K::CountBeyond, Middle,
+       "Value 99999999999 does not fit field TotalRecCount"},
+      {"totals too large together",
        [&] {
-         const std::string Whole = ReadBytes(Last);
-         WriteBytes(Last, Whole.substr(0, Whole.size() - 200));
-       },
-       false},
-      {"totals too large",
-       [&] {
-         // Each file's voluntary total fits; the merged one, above 21474836.47, does not.
+         // Each file's voluntary total fits; the merged one, above 21474836.47,
+         // does not. Both members have the same SSN, which is not told.
          for (const auto& [Name, Amount] : {std::pair{"20040911.123", 2000000}, std::pair{"20040920.123", 20000000}}) {
            TTransShort T;
            AddMember(T, "300000001", "big")->SetAsFloat(fnContribVoluntaryPostTax, Amount);
@@ -298,22 +321,33 @@ TEST_F(Merging, NothingIsMergedUnlessEveryFileReadsWhole) {
            ASSERT_TRUE(T.SaveToFile(true));
          }
        },
-       true},
+       false, K::MergedTotalBeyond, Report, "Value 22000000.00 does not fit field TotalVolContribAmt"},
   };
   for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.What);
     WriteMonth();
-    C.Spoil();
     delete Files;
     Files = nullptr;
+    Month();  // the month's files as listed before one is spoilt
+    C.Spoil();
     TTransShort Merged;
     Merged.FileName = "kept.123";
     AddMember(Merged, "1", "kept");
-    if (C.Raises)
-      EXPECT_THROW(Merged.MergeAmendments(Month()->Amendments, false), Exception) << C.What;
-    else
-      EXPECT_FALSE(Merged.MergeAmendments(Month()->Amendments, false)) << C.What;
-    EXPECT_EQ(Column(Merged, fnLastName), std::vector<std::string>{"kept"}) << C.What;
-    EXPECT_EQ(Merged.FileName, "kept.123") << C.What;
+    const std::string Header(Merged.Header->Buffer, 52), Trailer(Merged.Trailer->Buffer, 98);
+    TReadProblem Problem{K::None, "stale", "stale"};
+    if (C.Raises) {
+      EXPECT_THROW(Merged.MergeAmendments(Month()->Amendments, true, &Problem), EInOutError);
+    } else {
+      EXPECT_FALSE(Merged.MergeAmendments(Month()->Amendments, true, &Problem));
+      EXPECT_EQ(Problem.Kind, C.Kind);
+      EXPECT_EQ(Problem.Path, C.Path);
+      EXPECT_EQ(Problem.Detail, C.Detail);
+    }
+    EXPECT_EQ(Column(Merged, fnLastName), std::vector<std::string>{"kept"});
+    EXPECT_EQ(Merged.FileName, "kept.123");
+    EXPECT_EQ(std::string(Merged.Header->Buffer, 52), Header);
+    EXPECT_EQ(std::string(Merged.Trailer->Buffer, 98), Trailer);
+    EXPECT_TRUE(FEnv.Boxes.empty());
     ::unlink(Last.c_str());
   }
 }
@@ -367,9 +401,15 @@ TEST_F(Merging, IsSSNUniqueSeesEveryChangeOfTheMonthsFiles) {
   EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));
   ::unlink((DataDir() + "20040920.123").c_str());
   EXPECT_TRUE(Caller.IsSSNUnique("400000004", 1));
-  // Without amendment 0's file nothing of the month is read.
+  // A listed file that is gone holds no saved member, whatever its amendment,
+  // and is no problem; the month's other files still count.
   ::unlink((DataDir() + "20040900.123").c_str());
-  EXPECT_TRUE(Caller.IsSSNUnique("200000001", 0));
+  std::vector<TReadProblem> Unread{TReadProblem{TReadProblem::TKind::CutShort, "stale", ""}};
+  EXPECT_TRUE(Caller.IsSSNUnique("400000004", 0, &Unread));
+  EXPECT_TRUE(Unread.empty());
+  EXPECT_FALSE(Caller.IsSSNUnique("200000001", 0, &Unread));
+  EXPECT_TRUE(Caller.IsSSNUnique("200000001", 1, &Unread));
+  EXPECT_TRUE(Unread.empty());
 }
 
 // Another program (an editor, a copy from a backup) may rewrite a file of the
@@ -464,6 +504,102 @@ TEST_F(Merging, IsSSNUniqueSeesAFileChangedOnDiskByAnotherProgram) {
     ASSERT_EQ(fs::last_write_time(Path), Case.Modified);
     EXPECT_EQ(Counted("300000001"), Case.Found300);
     EXPECT_EQ(Counted("400000004"), Case.Found400);
+  }
+}
+
+// The month's SSN check counts every member it could read, from every file of
+// the month on disk, and says which files it could not read whole, once each,
+// with why: also when it answers from what it kept of an unchanged file. A file
+// the file system refuses is one of them, not an error at every key typed.
+TEST_F(Merging, IsSSNUniqueCountsWhatCouldBeReadAndTellsWhatCouldNot) {
+  using K = TReadProblem::TKind;
+  const std::string Report = DataDir() + "20040900.123";  // a1 a2
+  const std::string Middle = DataDir() + "20040911.123";  // b1 b2 b3
+  const std::string Last = DataDir() + "20040920.123";    // c1
+  // Member i of the file stops after At of its 326 characters.
+  auto CutMember = [](const std::string& Path, size_t i, size_t At) {
+    const std::string Bytes = ReadBytes(Path);
+    const size_t Start = 54 + 328 * i;
+    WriteBytes(Path, Bytes.substr(0, Start + At) + "\r\n" + Bytes.substr(Start + 328));
+  };
+  // Rewrites the file's text at Column (1-based) of its line Line.
+  auto Poke = [](const std::string& Path, size_t Line, size_t Column, const std::string& Text) {
+    std::string Bytes = ReadBytes(Path);
+    Bytes.replace(54 + 328 * (Line - 1) + Column - 1, Text.size(), Text);
+    WriteBytes(Path, Bytes);
+  };
+  struct TUnread {
+    K Kind;
+    std::string Path;
+    std::string Detail;  // its beginning
+  };
+  struct TCase {
+    const char* What;
+    std::function<void()> Spoil;
+    std::vector<int32_t> Counts;  // of a1 a2 b1 b2 b3 c1
+    std::vector<TUnread> Unread;
+  };
+  const TCase Cases[] = {
+      {"all read whole", [] {}, {1, 1, 1, 1, 1, 1}, {}},
+      {"a member cut short running into the next line", [&] { CutMember(Middle, 1, 150); },
+       {1, 1, 1, 0, 0, 1}, {{K::CutShort, Middle, ""}}},
+      {"an amount beyond", [&] { Poke(Middle, 2, 305, "9999999999"); }, {1, 1, 1, 1, 1, 1},
+       {{K::AmountBeyond, Middle, "Value 99999999.99 does not fit field ContribVoluntaryPostTax"}}},
+      {"the report's totals beyond",
+       [&] {
+         Poke(Report, 1, 305, "1500000000");
+         Poke(Report, 2, 305, "1500000000");
+       },
+       {1, 1, 1, 1, 1, 1}, {{K::TotalBeyond, Report, "Value 30000000.00 does not fit field TotalVolContribAmt"}}},
+      {"a record count beyond", [&] { Poke(Last, 2, 6, "99999999999"); }, {1, 1, 1, 1, 1, 1},
+       {{K::CountBeyond, Last, "Value 99999999999 does not fit field TotalRecCount"}}},
+      {"a file that cannot be read",
+       [&] {
+         ::unlink(Last.c_str());
+         ASSERT_EQ(::mkfifo(Last.c_str(), 0600), 0);
+       },
+       {1, 1, 1, 1, 1, 0}, {{K::Unreadable, Last, "Cannot open file"}}},
+      {"the report missing", [&] { ::unlink(Report.c_str()); }, {0, 0, 1, 1, 1, 1}, {}},
+      {"two files spoilt",
+       [&] {
+         CutMember(Report, 1, 10);
+         Poke(Last, 1, 256, "-9999999999");
+       },
+       {1, 0, 1, 1, 1, 1},
+       {{K::CutShort, Report, ""},
+        {K::AmountBeyond, Last, "Value -99999999.99 does not fit field SalaryPensionAmount"}}},
+  };
+  const std::string SSNs[] = {"100000001", "100000002", "200000001", "200000002", "200000003", "300000001"};
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.What);
+    WriteMonth();
+    delete Files;
+    Files = nullptr;
+    Month();  // the month's files as listed before one is spoilt
+    C.Spoil();
+    // Twice: the second time from what was kept.
+    for (int Pass = 0; Pass < 2; ++Pass) {
+      SCOPED_TRACE(Pass == 0 ? "read" : "kept");
+      std::vector<int32_t> Counts;
+      std::vector<TReadProblem> Unread;
+      for (const std::string& SSN : SSNs) {
+        ASSERT_NO_THROW(Counts.push_back(CountSSNInPeriod(Month()->Amendments, SSN, &Unread)));
+        ASSERT_EQ(Unread.size(), C.Unread.size());
+        for (size_t i = 0; i < Unread.size(); ++i) {
+          EXPECT_EQ(Unread[i].Kind, C.Unread[i].Kind);
+          EXPECT_EQ(Unread[i].Path, C.Unread[i].Path);
+          EXPECT_EQ(Unread[i].Detail.substr(0, C.Unread[i].Detail.size()), C.Unread[i].Detail);
+        }
+      }
+      EXPECT_EQ(Counts, C.Counts);
+    }
+    // The check itself speaks only of a duplicate; the caller gets the rest.
+    TTransShort Caller;
+    std::vector<TReadProblem> Unread;
+    EXPECT_TRUE(Caller.IsSSNUnique("200000001", 1, &Unread));
+    EXPECT_EQ(Unread.size(), C.Unread.size());
+    EXPECT_TRUE(FEnv.Boxes.empty());
+    ::unlink(Last.c_str());
   }
 }
 

@@ -104,7 +104,8 @@ bool ValidateSSN(const std::string& SSN, int32_t AllowedCount, std::vector<TRead
 std::string UnreadMonthNotice(const std::string& SSN, const std::vector<TReadProblem>& Unread) {
   std::string Text;
   for (const TReadProblem& Problem : Unread) Text.append(ReadProblemText(Problem)).append("\n");
-  return Text + "SSN " + FormatSSN(SSN) + " was checked only against the members that could be read from " +
+  return Text + "SSN " + FormatSSN(SSN) +
+         " was checked only against the members that could be read from " +
          (Unread.size() == 1 ? "it." : "them.");
 }
 

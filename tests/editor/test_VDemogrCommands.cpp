@@ -410,18 +410,22 @@ class TestVDemogrCommands : public QObject {
     QTest::addColumn<QString>("Regular");  // typed too, when not empty
     QTest::addColumn<QString>("Message");
     QTest::newRow("second member's voluntary")
-        << false << "" << "Value 30000000.00 does not fit field TotalVolContribAmt";
+        << false << ""
+        << "Value 30000000.00 does not fit field TotalVolContribAmt";
     QTest::newRow("and its regular contribution")
-        << false << "1400000.50" << "Value 30000000.00 does not fit field TotalVolContribAmt";
+        << false << "1400000.50"
+        << "Value 30000000.00 does not fit field TotalVolContribAmt";
     QTest::newRow("a new member's voluntary")
-        << true << "" << "Value 31000000.00 does not fit field TotalVolContribAmt";
+        << true << ""
+        << "Value 31000000.00 does not fit field TotalVolContribAmt";
   }
   void SaveWhoseTotalsNoLongerFitTheTrailer() {
     QFETCH(bool, NewMember);
     QFETCH(QString, Regular);
     QFETCH(QString, Message);
     TTestFolder Folder;
-    TTestMember A = Member("111111111", "Adams", 1400000), B = Member("222222222", "Baker", 1400000);
+    TTestMember A = Member("111111111", "Adams", 1400000),
+                B = Member("222222222", "Baker", 1400000);
     for (TTestMember* M : {&A, &B}) {
       M->Pensionable = M->Earnable = 20000000;
       M->Health = 250000;
@@ -445,7 +449,8 @@ class TestVDemogrCommands : public QObject {
     DETAIL(Form, NewMember, [&](TfrmMbrDetail* D) {
       if (NewMember) {
         FillMember(D, "555555555", "Young");
-        const char* Amounts[] = {"20000000", "20000000", "100", "1400000", "250000", "15000000", "0"};
+        const char* Amounts[] = {"20000000", "20000000", "100", "1400000",
+                                 "250000",   "15000000", "0"};
         for (int Row = 0; Row < 7; ++Row) D->stgAmt->SetCells(1, Row, Amounts[Row]);
       } else {
         QCOMPARE(D->mskSSN->Text(), std::string("222222222"));

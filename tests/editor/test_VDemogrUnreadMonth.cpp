@@ -68,8 +68,9 @@ struct TMonth {
   std::unique_ptr<TOpenForm> Form;
 };
 
-const TMonthFile AmountsBeyond1 = {
-    "20041010.123", TUnread::TotalsBeyond, {Member("666666666", "Dunn"), Member("777777777", "Eddy")}};
+const TMonthFile AmountsBeyond1 = {"20041010.123",
+                                   TUnread::TotalsBeyond,
+                                   {Member("666666666", "Dunn"), Member("777777777", "Eddy")}};
 
 const char* const Beyond1Text =
     "The file 20041010.123 holds a total beyond 21,474,836.47, which the program cannot store.";
@@ -132,7 +133,8 @@ class TestVDemogrUnreadMonth : public QObject {
       QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
       if (NewMember) {
         Type("444556666");
-        QCOMPARE(Shown(*Env), QStringList{QString::fromStdString(Notice(Beyond1Text, "444-55-6666"))});
+        QCOMPARE(Shown(*Env),
+                 QStringList{QString::fromStdString(Notice(Beyond1Text, "444-55-6666"))});
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
         Env->Boxes.clear();
       }
@@ -156,7 +158,8 @@ class TestVDemogrUnreadMonth : public QObject {
       QCOMPARE(D->Mode, 'A');
       QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(D->mskSSN));
       Type("999887777");
-      QCOMPARE(Shown(*Env), QStringList{QString::fromStdString(Notice(Beyond1Text, "999-88-7777"))});
+      QCOMPARE(Shown(*Env),
+               QStringList{QString::fromStdString(Notice(Beyond1Text, "999-88-7777"))});
     });
   }
 
@@ -169,18 +172,19 @@ class TestVDemogrUnreadMonth : public QObject {
     QTest::addColumn<QString>("SSN");
     QTest::addColumn<QString>("Box");  // empty: none
     const QString CutText = "The file 20041010.123 could not be read completely.";
-    QTest::newRow("a member of a file beyond range")
-        << 0 << "666666666" << "SSN 666-66-6666 is not unique!";
-    QTest::newRow("a member read before the cut")
-        << 1 << "666666666" << "SSN 666-66-6666 is not unique!";
+    QTest::newRow("a member of a file beyond range") << 0 << "666666666"
+                                                     << "SSN 666-66-6666 is not unique!";
+    QTest::newRow("a member read before the cut") << 1 << "666666666"
+                                                  << "SSN 666-66-6666 is not unique!";
     QTest::newRow("a member held after the cut")
         << 1 << "777777777" << QString::fromStdString(Notice(CutText.toStdString(), "777-77-7777"));
     QTest::newRow("two files, a number in neither")
         << 2 << "888888888"
-        << QString::fromStdString(Notice(std::string(Beyond1Text) +
-                                             "\nThe file 20041020.123 could not be read completely.",
-                                         "888-88-8888", true));
-    QTest::newRow("every file read whole") << 3 << "888888888" << "";
+        << QString::fromStdString(Notice(
+               std::string(Beyond1Text) + "\nThe file 20041020.123 could not be read completely.",
+               "888-88-8888", true));
+    QTest::newRow("every file read whole") << 3 << "888888888"
+                                           << "";
   }
   void WhatCouldBeReadIsCounted() {
     QFETCH(int, Files);
@@ -191,7 +195,8 @@ class TestVDemogrUnreadMonth : public QObject {
     if (Files == 0 || Files == 2) Others.push_back(AmountsBeyond1);
     if (Files == 1) Others.push_back({"20041010.123", TUnread::CutShortAfter1, Two});
     if (Files == 2)
-      Others.push_back({"20041020.123", TUnread::CutShortAfter1,
+      Others.push_back({"20041020.123",
+                        TUnread::CutShortAfter1,
                         {Member("555555555", "Ford"), Member("565656565", "Gray")}});
     if (Files == 3) Others.push_back({"20041010.123", TUnread::None, Two});
     TMonth Month(Others);

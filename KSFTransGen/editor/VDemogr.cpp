@@ -121,6 +121,10 @@ void TfrmMbrDetail::ApplyReadOnlyMode() {
     bbnDel->setEnabled(false);
   }
   stbMessage->SetPanelText(1, ReadOnlyMode ? "Read Only" : "");
+  // A blank new member of a read-only file takes nothing typed: the form
+  // browses it, so that leaving asks nothing, and no Yes can add an empty
+  // member to a file that is never to be saved.
+  if (ReadOnlyMode && Mode == 'A') SetMode('B');
 }
 
 void TfrmMbrDetail::FormKeyDown(uint16_t& Key, TShiftState) {
@@ -158,12 +162,24 @@ void TfrmMbrDetail::OnChange() {
 }
 
 void TfrmMbrDetail::mskSSNChange() {
-  if (FLoading) return;
   const std::string Text = mskSSN->Text();
+  // The key that completes the number, from fewer than nine digits to nine; a
+  // key typed over a full number completes nothing.
+  const bool Completed = !FSSNComplete && IsDigits(Text, 9);
+  FSSNComplete = IsDigits(Text, 9);
+  if (FLoading) return;
   // Nine digits equal to the loaded SSN: the member keeps its number.
   if (Text.size() == 9 && Text == OldSSN) return;
   OnChange();
-  if (Text.size() == 9 && !chbSaveError->Checked() && !ValidateSSN(Text, 0)) mskSSN->setFocus();
+  if (Text.size() != 9 || chbSaveError->Checked()) return;
+  std::vector<TReadProblem> Unread;
+  if (!ValidateSSN(Text, 0, &Unread)) {
+    mskSSN->setFocus();
+    return;
+  }
+  // Told once for the member shown, when the number is complete: a box at
+  // every key would take the keys that follow.
+  if (Completed && !FToldUnread) FToldUnread = TellUnreadMonth(Text, Unread);
 }
 
 // ---------------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "Controls.h"
 #include "Env.h"
@@ -40,6 +41,7 @@ class QWidget;
 class TMaskEdit;
 class TRecord;
 class TStringGrid;
+struct TReadProblem;
 struct TRect;
 
 // The area code a new member starts with (the default state's capital region).
@@ -103,7 +105,8 @@ class TfrmMbrDetail : public TForm {
   void FormCreate();
   void FormShow();
   // Shows the open file as ReadOnlyMode says: on a read-only file nothing of a
-  // member can be typed, inserted or deleted, and the status bar says so.
+  // member can be typed, inserted or deleted, and the status bar says so. A
+  // blank new member there is browsed, not inserted: nothing can be pending.
   void ApplyReadOnlyMode();
   bool FormCloseQuery();
   void FormKeyDown(uint16_t& Key, TShiftState Shift);
@@ -164,8 +167,20 @@ class TfrmMbrDetail : public TForm {
   void LoadAmounts();
   void ClearAmounts();
   void StoreAmounts(bool All);
+  // The first amount row whose text is no number, which its field would store
+  // as 0; -1 when every row holds a number.
+  int32_t FirstUnstorableAmount() const;
+  // Refuses the save for that row's text: the amounts page with the row
+  // current, and a box naming the member and the text.
+  void RefuseUnstorableAmount(int32_t Row);
   // Set while the program itself loads the SSN box: no change rule then.
   bool FLoading = false;
+  // The SSN box held nine digits at its last change: a key that changes a full
+  // box does not complete it.
+  bool FSSNComplete = false;
+  // The member shown has been told that the month could not be read whole; a
+  // clerk typing over the number must not meet the notice at every key.
+  bool FToldUnread = false;
 
   // A save writes back only what the clerk changed, because a box cannot show
   // every value a file may hold (an SSN with a letter, a date or an amount
@@ -229,7 +244,15 @@ bool IsValidFloat(const std::string& Text, bool Positive, const std::string& Mes
 // The field checks: each takes the untrimmed text of its control and shows one
 // message on a failure.
 // Nine digits, occurring no more than AllowedCount times in the month's saved files.
-bool ValidateSSN(const std::string& SSN, int32_t AllowedCount);
+// Unread, when given, receives the month's files that could not be read whole:
+// their members that could be read are counted, the rest were not seen.
+bool ValidateSSN(const std::string& SSN, int32_t AllowedCount,
+                 std::vector<TReadProblem>* Unread = nullptr);
+// The notice that SSN was checked against the month's files but these could
+// not be read whole: each file and why, then what that means for the check.
+std::string UnreadMonthNotice(const std::string& SSN, const std::vector<TReadProblem>& Unread);
+// Shows that notice when Unread holds a file; true when it was shown.
+bool TellUnreadMonth(const std::string& SSN, const std::vector<TReadProblem>& Unread);
 bool ValidateLastName(const std::string& Text);
 bool ValidateFirstName(const std::string& Text);
 bool ValidateAddress(const std::string& Text);

@@ -151,6 +151,19 @@ void TfrmMbrDetail::StoreAmounts(bool All) {
     if (All || AmountChanged(Row)) SetCurrentFieldStr(*AmountRows[Row].Field, stgAmt->Cells(1, Row));
 }
 
+int32_t TfrmMbrDetail::FirstUnstorableAmount() const {
+  // A cell the clerk left alone holds the stored amount's text, always a number.
+  for (int32_t Row = 0; Row < AmountRowCount; ++Row)
+    if (!IsStorableCellText(AmountRows[Row], stgAmt->Cells(1, Row))) return Row;
+  return -1;
+}
+
+void TfrmMbrDetail::RefuseUnstorableAmount(int32_t Row) {
+  FocusRow(Row);
+  Refuse(NotANumberText(MemberLabel(mskSSN->Text(), edtLastName->Text(), edtFirstName->Text()),
+                        AmountRows[Row], stgAmt->Cells(1, Row)));
+}
+
 void TfrmMbrDetail::stgAmtDrawCell(int32_t ACol, int32_t ARow, const TRect& Rect) {
   TCanvas* Canvas = stgAmt->Canvas;
   if (Canvas == nullptr || ARow < 0 || ARow >= AmountRowCount) return;

@@ -96,9 +96,24 @@ bool IsValidFloat(const std::string& Text, bool Positive, const std::string& Mes
 // The field checks
 // ---------------------------------------------------------------------------
 
-bool ValidateSSN(const std::string& SSN, int32_t AllowedCount) {
+bool ValidateSSN(const std::string& SSN, int32_t AllowedCount, std::vector<TReadProblem>* Unread) {
   if (!IsValidNumber(SSN, 9, Quoted("Invalid SSN : ", FormatSSN(SSN)))) return false;
-  return Trans == nullptr || Trans->IsSSNUnique(SSN, AllowedCount);
+  return Trans == nullptr || Trans->IsSSNUnique(SSN, AllowedCount, Unread);
+}
+
+std::string UnreadMonthNotice(const std::string& SSN, const std::vector<TReadProblem>& Unread) {
+  std::string Text;
+  for (const TReadProblem& Problem : Unread) Text.append(ReadProblemText(Problem)).append("\n");
+  return Text + "SSN " + FormatSSN(SSN) +
+         " was checked only against the members that could be read from " +
+         (Unread.size() == 1 ? "it." : "them.");
+}
+
+bool TellUnreadMonth(const std::string& SSN, const std::vector<TReadProblem>& Unread) {
+  if (Unread.empty()) return false;
+  // A notice, not a refusal: the number stands, and so does the save.
+  Tell(UnreadMonthNotice(SSN, Unread), TMsgIcon::Warning);
+  return true;
 }
 
 bool ValidateLastName(const std::string& Text) {
@@ -244,8 +259,16 @@ struct TCheckStep {
 using F = TfrmMbrDetail;
 
 const TCheckStep CheckSteps[] = {
-    {[](TCheckRun& R) { return ValidateSSN(R.Text(&F::mskSSN), R.AllowedCount); }, &F::mskSSN, ' ',
-     -1},
+    // A save is told once of the month's files that could not be read whole;
+    // the member's own checks then decide.
+    {[](TCheckRun& R) {
+       const std::string SSN = R.Text(&F::mskSSN);
+       std::vector<TReadProblem> Unread;
+       if (!ValidateSSN(SSN, R.AllowedCount, &Unread)) return false;
+       TellUnreadMonth(SSN, Unread);
+       return true;
+     },
+     &F::mskSSN, ' ', -1},
     {[](TCheckRun& R) { return ValidateLastName(R.Text(&F::edtLastName)); }, &F::edtLastName, ' ',
      -1},
     {[](TCheckRun& R) { return ValidateFirstName(R.Text(&F::edtFirstName)); }, &F::edtFirstName,

@@ -80,6 +80,14 @@ bool TfrmMbrDetail::AddNewRecord() {
 
 bool TfrmMbrDetail::SaveRecord() {
   THourglass Hourglass;
+  // An amount that is no number would be stored as 0, in memory and then on
+  // disk, whether or not the checks run: the save is refused before anything
+  // of the member is stored (a new one is not added). With the checks on, the
+  // member's own check of that amount, or one before it, tells the clerk.
+  if (const int32_t Row = FirstUnstorableAmount(); Row >= 0) {
+    if (chbSaveError->Checked() || ValidateRecord()) RefuseUnstorableAmount(Row);
+    return false;
+  }
   if (Mode == 'A')
     AddNewRecord();
   else
@@ -186,9 +194,6 @@ void TfrmMbrDetail::bbnCancelClick() {
   if (IsEditing() && frmTrans != nullptr) frmTrans->ReloadForCancel(chbSaveError);
   RecordToForm();
   if (frmTrans != nullptr) frmTrans->RefreshGrids();
-  // A read-only file left without members takes no new one either: the form
-  // browses nothing, so that leaving it asks nothing.
-  if (ReadOnlyMode && Trans->Details.Count() == 0) SetMode('B');
   ApplyReadOnlyMode();
   stgAmt->SetEditorMode(false);
 }

@@ -116,6 +116,7 @@ void TfrmMbrDetail::ClearFields() {
     List->setCurrentIndex(0);
   cmbState->setCurrentIndex(IndexOfCodeKey(cgState, DefaultState));
   OldSSN.clear();
+  FToldUnread = false;
   // A new member has nothing on disk to keep: the save stores every box.
   FShownRecord = nullptr;
   FPicked.clear();
@@ -135,6 +136,7 @@ void TfrmMbrDetail::RecordToForm() {
   }
   for (const TBoxField& B : BoxFields) (this->*B.Box)->SetText(GetCurrentFieldStr(B.Field));
   LoadAmounts();
+  if (FShownRecord != Trans->Details[Trans->CurIndex]) FToldUnread = false;
   FShownRecord = Trans->Details[Trans->CurIndex];
   FPicked.clear();
   SetMode('B');

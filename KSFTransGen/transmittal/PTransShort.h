@@ -135,8 +135,9 @@ class TTransShort : public TTrans {
                        TReadProblem* Problem = nullptr);
   // Whether SSN occurs more than AllowedCount times in the saved files of the
   // period at the cursor of Files; reports the first excess occurrence in a box.
-  // Unread, when given, receives the month's files that could not be read
-  // whole, once each; the members read from them are counted all the same. The
+  // Unread, when given, is emptied and receives the month's files that could
+  // not be read whole, once each (CountSSNInPeriod); the members read from them
+  // are counted all the same. The
   // caller tells of them: this check speaks only of a duplicate.
   bool IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
                    std::vector<TReadProblem>* Unread = nullptr);
@@ -158,11 +159,16 @@ void PTransShortFinalization();
 // The path of the newest revision of an amendment; empty when it has none.
 std::string LatestRevisionPath(const TFileNest* Nest);
 
-// How often SSN is the MemberSSN of the members that merging the amendments
-// (MergeAmendments) would read from their newest revisions on disk. What a file
-// holds is kept while the file stays as it was read, so checking SSN after SSN
-// reads each file of the month once; only the given month's files are kept.
-// Unread, when given, receives the files that could not be read whole.
+// How often SSN is the MemberSSN of the members saved in the amendments' newest
+// revisions: every member that could be read from every one of them on disk (of
+// a file cut short the members before the cut, of one holding a value beyond
+// what is stored every member read); a listed file not on disk holds none and
+// is no problem. What a file holds is kept while the file stays as it was read,
+// so checking SSN after SSN reads each file of the month once; only the given
+// month's files are kept. Unread, when given, is emptied and receives each file
+// that could not be read whole, once, with why, also when it was kept from an
+// earlier check; a file the file system refuses to read is one of them
+// (Unreadable, its error in Detail) rather than an error raised.
 int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN,
                          std::vector<TReadProblem>* Unread = nullptr);
 // Tells the kept SSNs that a file was just written with these members.

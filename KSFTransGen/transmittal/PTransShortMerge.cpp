@@ -126,6 +126,7 @@ void CheckSSNUnique(const std::string& SSN, const TFreeList<TRecord>& List) {
 
 bool TTransShort::IsSSNUnique(const std::string& SSN, int32_t AllowedCount,
                               std::vector<TReadProblem>* Unread) {
+  if (Unread != nullptr) Unread->clear();
   if (Files == nullptr || Files->Periods.Count() == 0) return true;
   if (Files->Index < 0 || Files->Index >= Files->Periods.Count()) return true;
   TFilePeriod* Period = Files->Periods[Files->Index];

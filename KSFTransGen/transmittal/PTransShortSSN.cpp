@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -39,10 +40,12 @@ bool StampOf(const std::string& Path, TFileStamp& Stamp) {
   return true;
 }
 
-// The SSNs a load of one file reads, sorted, and the stamp of the file they came from.
+// The SSNs a load of one file reads, sorted, the stamp of the file they came
+// from, and what kept that load from reading the file whole.
 struct TKeptSSNs {
   TFileStamp Stamp;
   std::vector<std::string> SSNs;
+  TReadProblem Problem;
 };
 
 std::map<std::string, TKeptSSNs>& Kept() {
@@ -56,49 +59,69 @@ std::string KeyOf(const std::string& Path) {
 
 // Keeps what the members read from (or just written to) the file hold; a file
 // that cannot be stamped is not kept.
-void Keep(const std::string& Path, const TFreeList<TRecord>& Details) {
+const TKeptSSNs* Keep(const std::string& Path, const TFreeList<TRecord>& Details,
+                      const TReadProblem& Problem) {
   TKeptSSNs Entry;
   if (!StampOf(Path, Entry.Stamp)) {
     Kept().erase(KeyOf(Path));
-    return;
+    return nullptr;
   }
   Entry.SSNs.reserve(static_cast<size_t>(Details.Count()));
   for (const TRecord* Record : Details) Entry.SSNs.push_back(Record->GetAsString(fnMemberSSN));
   std::sort(Entry.SSNs.begin(), Entry.SSNs.end());
-  Kept()[KeyOf(Path)] = std::move(Entry);
+  Entry.Problem = Problem;
+  TKeptSSNs& Slot = Kept()[KeyOf(Path)];
+  Slot = std::move(Entry);
+  return &Slot;
 }
 
-// The kept SSNs of an amendment's newest revision, read afresh when the file has
-// changed; null when merging would not read it (no revision, no such file).
-const TKeptSSNs* SSNsOf(TFileNest* Nest, TTransShort& Reader) {
-  const std::string Path = LatestRevisionPath(Nest);
-  if (Path.empty()) return nullptr;
+// A listed file that is not there holds no saved member.
+bool NotOnDisk(const std::string& Path) {
+  struct stat Info {};
+  if (::stat(Path.c_str(), &Info) == 0) return S_ISDIR(Info.st_mode);
+  return errno == ENOENT || errno == ENOTDIR;
+}
+
+// The kept SSNs of the file, read afresh when it has changed; null when it is
+// not on disk, or when the file system refused the read (Unreadable then says
+// why). Of a file that could not be read whole, the members that were read.
+const TKeptSSNs* SSNsOf(const std::string& Path, TTransShort& Reader, TReadProblem& Unreadable) {
   auto Found = Kept().find(KeyOf(Path));
   TFileStamp Stamp;
   if (Found != Kept().end() && StampOf(Path, Stamp) && Stamp == Found->second.Stamp)
     return &Found->second;
+  if (NotOnDisk(Path)) return nullptr;
+  Reader.FileName = Path;
+  TReadProblem Problem;
+  try {
+    Problem = Reader.LoadChecked();
+  } catch (const EInOutError& Error) {
+    Kept().erase(KeyOf(Path));
+    Unreadable = {TReadProblem::TKind::Unreadable, Path, Error.what()};
+    return nullptr;
+  }
+  const TKeptSSNs* Entry = Keep(Path, Reader.Details, Problem);
   ClearFreeList(&Reader.Details);
-  if (!Reader.LoadLatestRevision(Nest)) return nullptr;
-  Keep(Path, Reader.Details);
-  Found = Kept().find(KeyOf(Path));
-  return Found != Kept().end() ? &Found->second : nullptr;
+  return Entry;
 }
 
 }  // namespace
 
 int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& SSN,
-                         std::vector<TReadProblem>* /*Unread*/) {
+                         std::vector<TReadProblem>* Unread) {
+  if (Unread != nullptr) Unread->clear();
   auto Reader = std::make_unique<TTransShort>();
   std::vector<std::string> Month;
   int32_t Count = 0;
   for (int32_t I = 0; I < Nests.Count(); ++I) {
-    const TKeptSSNs* Kept = SSNsOf(Nests[I], *Reader);
-    // Merging reads nothing at all when amendment 0 is missing, and skips a later one.
-    if (Kept == nullptr) {
-      if (I == 0) break;
-      continue;
-    }
-    Month.push_back(KeyOf(LatestRevisionPath(Nests[I])));
+    const std::string Path = LatestRevisionPath(Nests[I]);
+    if (Path.empty()) continue;
+    TReadProblem Unreadable;
+    const TKeptSSNs* Kept = SSNsOf(Path, *Reader, Unreadable);
+    if (Unreadable && Unread != nullptr) Unread->push_back(std::move(Unreadable));
+    if (Kept == nullptr) continue;
+    if (Kept->Problem && Unread != nullptr) Unread->push_back(Kept->Problem);
+    Month.push_back(KeyOf(Path));
     const auto [First, Last] = std::equal_range(Kept->SSNs.begin(), Kept->SSNs.end(), SSN);
     Count += static_cast<int32_t>(Last - First);
   }
@@ -110,5 +133,5 @@ int32_t CountSSNInPeriod(const TFreeList<TFileNest>& Nests, const std::string& S
 }
 
 void NoteSavedSSNs(const std::string& Path, const TFreeList<TRecord>& Details) {
-  if (Kept().count(KeyOf(Path)) != 0) Keep(Path, Details);
+  if (Kept().count(KeyOf(Path)) != 0) Keep(Path, Details, TReadProblem());
 }

@@ -2,7 +2,37 @@
 // opening, its modes, change tracking, the SSN change rule and the
 // allow-incomplete-saves box it shares with the preparation form.
 
+#include <QTabBar>
+
 #include "DetailFormFixture.h"
+#include "HandEditFixture.h"
+
+namespace {
+
+// A file of three members that opens read-only with none of them shown: cut
+// short inside its first member's line, or holding voluntary amounts that fit
+// their columns whose total does not fit a stored amount.
+void WriteUnshownFile(const TTestFolder& Folder, const std::string& Name, bool CutShort) {
+  Folder.Write(Name, {Member("111111111", "Adams"), Member("222222222", "Baker"),
+                      Member("333333333", "Clark")});
+  std::string File = Folder.Read(Name);
+  if (CutShort) {
+    File.resize(LineStart(File, 1) + 100);
+  } else {
+    auto Put = [&](int Line, const std::string& Field, const char* Bytes) {
+      const TField& F = LayoutField(ListOfLine(Line), Field);
+      std::string Padded = Bytes;
+      Padded.resize(static_cast<size_t>(F.Length), ' ');
+      File.replace(LineStart(File, Line) + static_cast<size_t>(F.Start - 1), Padded.size(), Padded);
+    };
+    for (int Line = 1; Line <= 3; ++Line) Put(Line, fnContribVoluntaryPostTax, "1500000000");
+    Put(-1, fnTotalVolContribAmt, "4500000000");
+    Put(-1, fnTotalReceivables, "4500024750");
+  }
+  WriteBytes(Folder.Path(Name), File);
+}
+
+}  // namespace
 
 class TestVDemogr : public QObject {
   Q_OBJECT
@@ -144,6 +174,73 @@ class TestVDemogr : public QObject {
       QCOMPARE(D->mskSSN->Text(), std::string("222222222"));
       QCOMPARE(D->Mode, 'B');
     });
+  }
+
+  // A file shown read-only without members: a click on a member page opens the
+  // form on a blank member that nothing can be typed into. Leaving it asks
+  // nothing, adds no member, tells the file's problem no second time, and the
+  // preparation form's commands stay as the file left them.
+  void ReadOnlyBlankMemberIsLeftWithoutAQuestion_data() {
+    QTest::addColumn<bool>("CutShort");
+    QTest::addColumn<QString>("Leave");
+    for (bool Cut : {true, false}) {
+      const char* File = Cut ? "cut short, " : "totals beyond range, ";
+      QTest::newRow((std::string(File) + "Exit").c_str()) << Cut << "Exit";
+      QTest::newRow((std::string(File) + "Esc, then Exit").c_str()) << Cut << "Esc";
+    }
+  }
+  void ReadOnlyBlankMemberIsLeftWithoutAQuestion() {
+    QFETCH(bool, CutShort);
+    QFETCH(QString, Leave);
+    TTestFolder Folder;
+    WriteUnshownFile(Folder, "20041000.123", CutShort);
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    QCOMPARE(Env->Boxes.size(), size_t(1));  // the opening's own word on the file
+    QVERIFY(ReadOnlyMode);
+    QCOMPARE(Trans->Details.Count(), 0);
+    auto Commands = [&] {
+      std::vector<bool> States;
+      for (TBitBtn* B : {Form->bbnNew, Form->bbnAmend, Form->bbnRevise, Form->bbnPrint,
+                         Form->bbnSave, Form->bbnInsert})
+        States.push_back(B->isEnabled());
+      return States;
+    };
+    const std::vector<bool> CommandsBefore = Commands();
+    Env->Boxes.clear();
+    Env->Answers = {mrYes, mrYes};  // what a question, were one asked, would get
+    QApplication::setActiveWindow(Form.Form);
+    QVERIFY(QTest::qWaitForWindowActive(Form.Form));
+    bool Shown = false, Closed = false;
+    WhenModalShown([&](QWidget*) {
+      Shown = true;
+      TfrmMbrDetail* D = frmMbrDetail;
+      [&] {
+        QApplication::setActiveWindow(D);
+        QVERIFY(QTest::qWaitForWindowActive(D));
+        QCOMPARE(D->stbMessage->PanelText(1), std::string("Read Only"));
+        QVERIFY(D->mskSSN->isReadOnly());
+        QVERIFY(!D->bbnSave->isEnabled());
+        if (Leave == "Esc") {
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+          Settle();
+          QVERIFY(Env->Boxes.empty());
+        }
+        QTest::mouseClick(D->bbnExit, Qt::LeftButton);
+        Settle();
+      }();
+      Closed = !D->isVisible();
+      if (!Closed) D->done(mrCancel);
+    });
+    QTabBar* Tabs = Form->pgcTrans->tabBar();
+    QTest::mouseClick(Tabs, Qt::LeftButton, {}, Tabs->tabRect(1).center());
+    QVERIFY(Shown);
+    QVERIFY(Closed);
+    QCOMPARE(Env->BoxTexts(), std::vector<std::string>{});
+    QCOMPARE(Trans->Details.Count(), 0);
+    QCOMPARE(Commands(), CommandsBefore);
+    QVERIFY(ReadOnlyMode);
+    QCOMPARE(Folder.Read("20041000.123"), Before);
   }
 
   void OpensOnThePageTheGridsShow_data() {

@@ -240,6 +240,107 @@ class TestVDemogrAmounts : public QObject {
     });
   }
 
+  // A typed amount that is no number would be stored as 0 (the field stores such
+  // a text as nothing). The save is refused before anything of the member is
+  // stored, with the checks on (the amount's own check tells) as with them off
+  // (a box names the member and the text); the amounts page shows that row.
+  // Once the clerk types a number there, the save goes through.
+  void AnAmountThatIsNoNumberIsNeverStored_data() {
+    QTest::addColumn<bool>("Checks");
+    QTest::addColumn<bool>("NewMember");
+    QTest::addColumn<int>("Row");
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<QString>("Message");
+    QTest::addColumn<QString>("Number");  // typed over it for the save that goes through
+    auto Row = [](const char* Name, bool Checks, bool New, int R, const char* Typed,
+                  const char* Message, const char* Number) {
+      QTest::newRow(Name) << Checks << New << R << QString(Typed) << QString(Message) << QString(Number);
+    };
+    Row("checks off, voluntary with a thousands comma", false, false, 5, "1,000",
+        "The amount \"1,000\" typed for member 111-11-1111 (Adams, Anne) under Voluntary "
+        "contributions is not a number.",
+        "1000");
+    Row("checks off, pensionable cleared", false, false, 0, "",
+        "The amount \"\" typed for member 111-11-1111 (Adams, Anne) under Pensionable "
+        "Compensation is not a number.",
+        "1000");
+    Row("checks off, a new member's contract payments", false, true, 6, "12x",
+        "The amount \"12x\" typed for member 555-55-5555 (Young, Carl) under Contract payments "
+        "is not a number.",
+        "12");
+    Row("checks on, voluntary with a thousands comma", true, false, 5, "1,000",
+        "Invalid voluntary amount : \"1,000\"!", "100");
+  }
+  void AnAmountThatIsNoNumberIsNeverStored() {
+    QFETCH(bool, Checks);
+    QFETCH(bool, NewMember);
+    QFETCH(int, Row);
+    QFETCH(QString, Typed);
+    QFETCH(QString, Message);
+    QFETCH(QString, Number);
+    const std::string* Fields[] = {&fnSalaryPensionAmount,     &fnSalaryEarnableAmount,
+                                   &fnSalaryEarnableUnitsWorked, &fnContribEmployeePreTax,
+                                   &fnContribEmployerPreTax,   &fnContribVoluntaryPostTax,
+                                   &fnContribContractPostTax};
+    const std::string& Field = *Fields[Row];
+    TTestFolder Folder;
+    TTestMember Adams = Member("111111111", "Adams");
+    Adams.Voluntary = 25;
+    Folder.Write("20041000.123", {Adams, Member("222222222", "Baker")});
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    Form->chbSaveError->SetChecked(!Checks);
+    DETAIL(Form, NewMember, [&](TfrmMbrDetail* D) {
+      const std::string Held = NewMember ? std::string() : Trans->Details[Trans->CurIndex]->GetAsString(Field);
+      if (NewMember)
+        FillMember(D, "555555555", "Young");
+      else
+        TypeInto(D->edtFirstName, "Anne");
+      D->pgcDetail->SetActivePage(D->tbsContr);
+      if (Typed.isEmpty())
+        QTest::keyClick(OpenCellEditor(D->stgAmt, 1, Row), Qt::Key_Delete);  // the selected amount
+      else
+        TypeIntoCell(D->stgAmt, 1, Row, Typed);
+      QCOMPARE(D->stgAmt->Cells(1, Row), Typed.toStdString());
+      D->pgcDetail->SetActivePage(D->tbsDemogr);
+      D->edtCity->setFocus();
+      Env->Boxes.clear();
+      Env->Beeps = 0;
+      QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+      QCOMPARE(Env->BoxTexts(), std::vector<std::string>{Message.toStdString()});
+      QCOMPARE(Env->Beeps, 1);
+      QCOMPARE(D->pgcDetail->ActivePage(), D->tbsContr);
+      QCOMPARE(D->stgAmt->Row(), Row);
+      QCOMPARE(D->Mode, NewMember ? 'A' : 'E');
+      QVERIFY(D->bbnSave->isEnabled());
+      QCOMPARE(Folder.Read("20041000.123"), Before);
+      // Nothing of the member was stored: a new one is not in the list, a
+      // saved one holds its amount and its first name as before.
+      QCOMPARE(Trans->Details.Count(), 2);
+      if (!NewMember) {
+        QCOMPARE(Trans->Details[Trans->CurIndex]->GetAsString(Field), Held);
+        QCOMPARE(Trans->Details[Trans->CurIndex]->GetAsString(fnFirstName), std::string("Anna"));
+      }
+
+      TypeIntoCell(D->stgAmt, 1, Row, Number);
+      Env->Boxes.clear();
+      QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+      QCOMPARE(Env->BoxTexts(), std::vector<std::string>{});
+      QCOMPARE(D->Mode, 'B');
+    });
+    TTransShort Saved;
+    Saved.FileName = Folder.Path("20041000.123");
+    QVERIFY(Saved.LoadFromFile());
+    const std::string SSN = NewMember ? "555555555" : "111111111";
+    int Found = 0;
+    for (TRecord* R : Saved.Details) {
+      if (R->GetAsString(fnMemberSSN) != SSN) continue;
+      ++Found;
+      QCOMPARE(R->GetAsFloat(Field), Number.toDouble());
+    }
+    QCOMPARE(Found, 1);
+  }
+
   void ClearingACellSwitchesToEditing() {
     TTestFolder Folder;
     Folder.Write("20041000.123", {Member("111111111", "Adams")});

@@ -400,6 +400,90 @@ class TestVDemogrCommands : public QObject {
     QCOMPARE(MemberLine(Folder.Read("20041000.123"), 1).substr(15, 7), std::string("Adamson"));
   }
 
+  // A save whose member totals no longer fit the trailer (two voluntary amounts
+  // of 15,000,000.00 make 30,000,000.00) writes nothing and tells it once; the
+  // member stays being edited with Save offered, and the totals beside the
+  // grids stay one set, the file's, also where a total before the one that
+  // does not fit has changed. Leaving without saving puts the file back.
+  void SaveWhoseTotalsNoLongerFitTheTrailer_data() {
+    QTest::addColumn<bool>("NewMember");
+    QTest::addColumn<QString>("Regular");  // typed too, when not empty
+    QTest::addColumn<QString>("Message");
+    QTest::newRow("second member's voluntary")
+        << false << ""
+        << "Value 30000000.00 does not fit field TotalVolContribAmt";
+    QTest::newRow("and its regular contribution")
+        << false << "1400000.50"
+        << "Value 30000000.00 does not fit field TotalVolContribAmt";
+    QTest::newRow("a new member's voluntary")
+        << true << ""
+        << "Value 31000000.00 does not fit field TotalVolContribAmt";
+  }
+  void SaveWhoseTotalsNoLongerFitTheTrailer() {
+    QFETCH(bool, NewMember);
+    QFETCH(QString, Regular);
+    QFETCH(QString, Message);
+    TTestFolder Folder;
+    TTestMember A = Member("111111111", "Adams", 1400000),
+                B = Member("222222222", "Baker", 1400000);
+    for (TTestMember* M : {&A, &B}) {
+      M->Pensionable = M->Earnable = 20000000;
+      M->Health = 250000;
+    }
+    A.Voluntary = 15000000;
+    B.Voluntary = 1000000;
+    Folder.Write("20041000.123", {A, B});
+    const std::string Before = Folder.Read("20041000.123");
+    TOpenForm Form;
+    QVERIFY(!Form->chbSaveError->Checked());
+    auto Panel = [&] {
+      std::vector<QString> Texts;
+      for (QLabel* L : {Form->lblRecordCount, Form->lblRegular, Form->lblHealth, Form->lblVoluntary,
+                        Form->lblContracts, Form->lblGrandTotal})
+        Texts.push_back(L->text());
+      return Texts;
+    };
+    const std::vector<QString> PanelBefore = Panel();
+    QCOMPARE(PanelBefore[5], QString("$19,300,000.00"));
+    Form->sgrDemogr->SetRow(2);
+    DETAIL(Form, NewMember, [&](TfrmMbrDetail* D) {
+      if (NewMember) {
+        FillMember(D, "555555555", "Young");
+        const char* Amounts[] = {"20000000", "20000000", "100", "1400000",
+                                 "250000",   "15000000", "0"};
+        for (int Row = 0; Row < 7; ++Row) D->stgAmt->SetCells(1, Row, Amounts[Row]);
+      } else {
+        QCOMPARE(D->mskSSN->Text(), std::string("222222222"));
+        D->pgcDetail->SetActivePage(D->tbsContr);
+        TypeIntoCell(D->stgAmt, 1, 5, "15000000.00");
+        if (!Regular.isEmpty()) TypeIntoCell(D->stgAmt, 1, 3, Regular);
+        QCOMPARE(D->Mode, 'E');
+      }
+      Env->Boxes.clear();
+      QTest::mouseClick(D->bbnSave, Qt::LeftButton);
+      Settle();
+      [&] {
+        QCOMPARE(Env->BoxTexts(), std::vector<std::string>{Message.toStdString()});
+        QCOMPARE(Folder.Read("20041000.123"), Before);
+        QCOMPARE(D->Mode, NewMember ? 'A' : 'E');
+        QVERIFY(D->bbnSave->isEnabled());
+        QCOMPARE(Trans->Details.Count(), 2);
+        QCOMPARE(Panel(), PanelBefore);
+      }();
+      // Exit, not saving: the file as it is on disk comes back (also after a
+      // failed check above, so that no member beyond the trailer outlives the form).
+      Env->Boxes.clear();
+      Env->Answers = {mrNo};
+      QTest::mouseClick(D->bbnExit, Qt::LeftButton);
+      Settle();
+      QCOMPARE(Env->BoxTexts(), std::vector<std::string>{"Save the current record?"});
+      QVERIFY(!D->isVisible());
+    });
+    QCOMPARE(Folder.Read("20041000.123"), Before);
+    QCOMPARE(Panel(), PanelBefore);
+    QCOMPARE(Trans->Details[1]->GetAsString(fnContribVoluntaryPostTax), std::string("1000000.00"));
+  }
+
  private:
   std::unique_ptr<TFakeEnv> Env;
 };

@@ -35,6 +35,8 @@ class TestMaskEdit : public QObject {
   void EntryPutsTheCursorWhereTypingStarts();
   void ClickPutsTheCursorWhereTypingLands_data();
   void ClickPutsTheCursorWhereTypingLands();
+  void ShiftClickBeyondTheDigitsKeepsItsSelection_data();
+  void ShiftClickBeyondTheDigitsKeepsItsSelection();
   void OnChangeRunsForProgramAndUser();
 };
 
@@ -484,6 +486,53 @@ void TestMaskEdit::ClickPutsTheCursorWhereTypingLands() {
   QVERIFY(Box->hasFocus());
   QTest::keyClicks(Box, Keys);
   QCOMPARE(QString::fromStdString(Box->Text()), Result);
+}
+
+// A Shift+click selects from the cursor to where it was clicked; beyond the
+// digits too, where a plain click would start where typing starts: the
+// selection the clerk made (to delete or retype the end of a number) stays.
+void TestMaskEdit::ShiftClickBeyondTheDigitsKeepsItsSelection_data() {
+  QTest::addColumn<QString>("Text");
+  QTest::addColumn<int>("From");  // the position clicked first, inside the digits
+  QTest::newRow("partly filled SSN") << "12345" << 1;
+  QTest::newRow("full SSN") << "123456789" << 4;
+}
+
+void TestMaskEdit::ShiftClickBeyondTheDigitsKeepsItsSelection() {
+  QFETCH(QString, Text);
+  QFETCH(int, From);
+  TFakeEnv Fake;
+  QWidget Window;
+  auto* Other = new QLineEdit(&Window);
+  auto* Box = new TMaskEdit(&Window);
+  Box->setGeometry(0, 40, 200, Box->sizeHint().height());
+  Box->SetEditMask("999\\-99\\-9999;0;_");
+  Box->SetText(Text.toStdString());
+  Window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&Window));
+  Other->setFocus();
+  QTRY_VERIFY(Other->hasFocus());
+  // The middle of the stretch of the box where a click lands on position From.
+  const int Y = Box->height() / 2;
+  int First = -1, Last = -1;
+  for (int X = 0; X < Box->width(); ++X) {
+    if (Box->cursorPositionAt(QPoint(X, Y)) != From) continue;
+    if (First < 0) First = X;
+    Last = X;
+  }
+  QVERIFY(First >= 0);
+  QTest::mouseClick(Box, Qt::LeftButton, {}, QPoint((First + Last) / 2, Y));
+  QVERIFY(Box->hasFocus());
+  QCOMPARE(Box->cursorPosition(), From);
+  QVERIFY(!Box->hasSelectedText());
+  // Past the end of the text, in a box wider than it.
+  const QPoint Beyond(Box->width() / 2, Y);
+  const int End = static_cast<int>(Box->displayText().size());
+  QCOMPARE(Box->cursorPositionAt(Beyond), End);
+  QTest::mousePress(Box, Qt::LeftButton, Qt::ShiftModifier, Beyond);
+  QTest::mouseRelease(Box, Qt::LeftButton, Qt::ShiftModifier, Beyond);
+  QCOMPARE(Box->selectionStart(), From);
+  QCOMPARE(Box->selectionEnd(), End);
 }
 
 void TestMaskEdit::OnChangeRunsForProgramAndUser() {

@@ -401,9 +401,15 @@ TEST_F(Merging, IsSSNUniqueSeesEveryChangeOfTheMonthsFiles) {
   EXPECT_TRUE(Caller.IsSSNUnique("100000001", 0));
   ::unlink((DataDir() + "20040920.123").c_str());
   EXPECT_TRUE(Caller.IsSSNUnique("400000004", 1));
-  // Without amendment 0's file nothing of the month is read.
+  // A listed file that is gone holds no saved member, whatever its amendment,
+  // and is no problem; the month's other files still count.
   ::unlink((DataDir() + "20040900.123").c_str());
-  EXPECT_TRUE(Caller.IsSSNUnique("200000001", 0));
+  std::vector<TReadProblem> Unread{TReadProblem{TReadProblem::TKind::CutShort, "stale", ""}};
+  EXPECT_TRUE(Caller.IsSSNUnique("400000004", 0, &Unread));
+  EXPECT_TRUE(Unread.empty());
+  EXPECT_FALSE(Caller.IsSSNUnique("200000001", 0, &Unread));
+  EXPECT_TRUE(Caller.IsSSNUnique("200000001", 1, &Unread));
+  EXPECT_TRUE(Unread.empty());
 }
 
 // Another program (an editor, a copy from a backup) may rewrite a file of the
@@ -498,6 +504,102 @@ TEST_F(Merging, IsSSNUniqueSeesAFileChangedOnDiskByAnotherProgram) {
     ASSERT_EQ(fs::last_write_time(Path), Case.Modified);
     EXPECT_EQ(Counted("300000001"), Case.Found300);
     EXPECT_EQ(Counted("400000004"), Case.Found400);
+  }
+}
+
+// The month's SSN check counts every member it could read, from every file of
+// the month on disk, and says which files it could not read whole, once each,
+// with why: also when it answers from what it kept of an unchanged file. A file
+// the file system refuses is one of them, not an error at every key typed.
+TEST_F(Merging, IsSSNUniqueCountsWhatCouldBeReadAndTellsWhatCouldNot) {
+  using K = TReadProblem::TKind;
+  const std::string Report = DataDir() + "20040900.123";  // a1 a2
+  const std::string Middle = DataDir() + "20040911.123";  // b1 b2 b3
+  const std::string Last = DataDir() + "20040920.123";    // c1
+  // Member i of the file stops after At of its 326 characters.
+  auto CutMember = [](const std::string& Path, size_t i, size_t At) {
+    const std::string Bytes = ReadBytes(Path);
+    const size_t Start = 54 + 328 * i;
+    WriteBytes(Path, Bytes.substr(0, Start + At) + "\r\n" + Bytes.substr(Start + 328));
+  };
+  // Rewrites the file's text at Column (1-based) of its line Line.
+  auto Poke = [](const std::string& Path, size_t Line, size_t Column, const std::string& Text) {
+    std::string Bytes = ReadBytes(Path);
+    Bytes.replace(54 + 328 * (Line - 1) + Column - 1, Text.size(), Text);
+    WriteBytes(Path, Bytes);
+  };
+  struct TUnread {
+    K Kind;
+    std::string Path;
+    std::string Detail;  // its beginning
+  };
+  struct TCase {
+    const char* What;
+    std::function<void()> Spoil;
+    std::vector<int32_t> Counts;  // of a1 a2 b1 b2 b3 c1
+    std::vector<TUnread> Unread;
+  };
+  const TCase Cases[] = {
+      {"all read whole", [] {}, {1, 1, 1, 1, 1, 1}, {}},
+      {"a member cut short running into the next line", [&] { CutMember(Middle, 1, 150); },
+       {1, 1, 1, 0, 0, 1}, {{K::CutShort, Middle, ""}}},
+      {"an amount beyond", [&] { Poke(Middle, 2, 305, "9999999999"); }, {1, 1, 1, 1, 1, 1},
+       {{K::AmountBeyond, Middle, "Value 99999999.99 does not fit field ContribVoluntaryPostTax"}}},
+      {"the report's totals beyond",
+       [&] {
+         Poke(Report, 1, 305, "1500000000");
+         Poke(Report, 2, 305, "1500000000");
+       },
+       {1, 1, 1, 1, 1, 1}, {{K::TotalBeyond, Report, "Value 30000000.00 does not fit field TotalVolContribAmt"}}},
+      {"a record count beyond", [&] { Poke(Last, 2, 6, "99999999999"); }, {1, 1, 1, 1, 1, 1},
+       {{K::CountBeyond, Last, "Value 99999999999 does not fit field TotalRecCount"}}},
+      {"a file that cannot be read",
+       [&] {
+         ::unlink(Last.c_str());
+         ASSERT_EQ(::mkfifo(Last.c_str(), 0600), 0);
+       },
+       {1, 1, 1, 1, 1, 0}, {{K::Unreadable, Last, "Cannot open file"}}},
+      {"the report missing", [&] { ::unlink(Report.c_str()); }, {0, 0, 1, 1, 1, 1}, {}},
+      {"two files spoilt",
+       [&] {
+         CutMember(Report, 1, 10);
+         Poke(Last, 1, 256, "-9999999999");
+       },
+       {1, 0, 1, 1, 1, 1},
+       {{K::CutShort, Report, ""},
+        {K::AmountBeyond, Last, "Value -99999999.99 does not fit field SalaryPensionAmount"}}},
+  };
+  const std::string SSNs[] = {"100000001", "100000002", "200000001", "200000002", "200000003", "300000001"};
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.What);
+    WriteMonth();
+    delete Files;
+    Files = nullptr;
+    Month();  // the month's files as listed before one is spoilt
+    C.Spoil();
+    // Twice: the second time from what was kept.
+    for (int Pass = 0; Pass < 2; ++Pass) {
+      SCOPED_TRACE(Pass == 0 ? "read" : "kept");
+      std::vector<int32_t> Counts;
+      std::vector<TReadProblem> Unread;
+      for (const std::string& SSN : SSNs) {
+        ASSERT_NO_THROW(Counts.push_back(CountSSNInPeriod(Month()->Amendments, SSN, &Unread)));
+        ASSERT_EQ(Unread.size(), C.Unread.size());
+        for (size_t i = 0; i < Unread.size(); ++i) {
+          EXPECT_EQ(Unread[i].Kind, C.Unread[i].Kind);
+          EXPECT_EQ(Unread[i].Path, C.Unread[i].Path);
+          EXPECT_EQ(Unread[i].Detail.substr(0, C.Unread[i].Detail.size()), C.Unread[i].Detail);
+        }
+      }
+      EXPECT_EQ(Counts, C.Counts);
+    }
+    // The check itself speaks only of a duplicate; the caller gets the rest.
+    TTransShort Caller;
+    std::vector<TReadProblem> Unread;
+    EXPECT_TRUE(Caller.IsSSNUnique("200000001", 1, &Unread));
+    EXPECT_EQ(Unread.size(), C.Unread.size());
+    EXPECT_TRUE(FEnv.Boxes.empty());
+    ::unlink(Last.c_str());
   }
 }
 

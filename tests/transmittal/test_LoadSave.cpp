@@ -485,4 +485,35 @@ TEST_F(LoadSave, LoadCheckedSaysWhyAFileWasNotReadWhole) {
   EXPECT_THROW(Trans.LoadChecked(), EInOutError);
 }
 
+// Every reader's box says it in these words: the file by its name alone, and why.
+TEST(ReadProblemText, NamesTheFileAndWhy) {
+  using K = TReadProblem::TKind;
+  struct TCase {
+    K Kind;
+    const char* Path;
+    const char* Detail;
+    const char* Text;
+  };
+  const TCase Cases[] = {
+      {K::None, "/data/Data/20041010.123", "", ""},
+      {K::CutShort, "/data/Data/20041010.123", "", "The file 20041010.123 could not be read completely."},
+      {K::AmountBeyond, "/data/Data/20041010.123", "Value 99999999.99 does not fit field ContribContractPostTax",
+       "The file 20041010.123 holds an amount beyond 21,474,836.47, which the program cannot store."},
+      {K::TotalBeyond, "/data/Data/20041010.123", "",
+       "The file 20041010.123 holds a total beyond 21,474,836.47, which the program cannot store."},
+      {K::CountBeyond, "/data/Data/20041010.123", "",
+       "The file 20041010.123 holds a record count beyond 2,147,483,647, which the program cannot store."},
+      {K::MergedTotalBeyond, "/data/Data/20041000.123", "",
+       "The files of the month of 20041000.123 add up to a total beyond 21,474,836.47, which the program "
+       "cannot store."},
+      {K::Missing, "/data/Data/20041000.123", "", "The file 20041000.123 could not be found."},
+      {K::Unreadable, "/data/Data/20041020.123", "Cannot open file \"/data/Data/20041020.123\". Permission denied",
+       "The file 20041020.123 could not be read: Cannot open file \"/data/Data/20041020.123\". Permission "
+       "denied"},
+      {K::CutShort, "20041010.123", "", "The file 20041010.123 could not be read completely."},
+  };
+  for (const TCase& Case : Cases)
+    EXPECT_EQ(ReadProblemText({Case.Kind, Case.Path, Case.Detail}), Case.Text) << Case.Path;
+}
+
 }  // namespace

@@ -159,11 +159,13 @@ void TfrmTrans::RefreshGrids() {
   sgrContr->SetCol(2);
 
   // Every member counts, shown or filtered out: the totals are the file's, and the
-  // trailer in memory is kept as the save will write it.
+  // trailer in memory is kept as the save will write it. The trailer first: totals
+  // it cannot hold raise there, before the panel could show them beside a trailer
+  // that still holds the others.
   const TTrailerTotals Totals = Trans->MemberTotals();
+  Trans->SetTrailerTotals(Totals);
   lblRecordCount->setText(ToQString(std::to_string(Count)));
   ShowTotals(Totals.Regular, Totals.Health, Totals.Voluntary, Totals.Contract, Totals.Grand);
-  Trans->SetTrailerTotals(Totals);
 
   // The read-only rule and the file commands.
   FCanPrint = Count > 0;

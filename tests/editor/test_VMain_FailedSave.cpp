@@ -222,6 +222,11 @@ class TestVMainFailedSave : public QObject {
     QVERIFY(Form->FEditing);
     QVERIFY(Form->bbnSave->isEnabled());
     QCOMPARE(Shown(), FileTotals);
+
+    // A refresh over the edit in memory cannot hold its totals either: it raises
+    // before the panel shows them.
+    QVERIFY_THROWS_EXCEPTION(EDoesNotFit, Form->RefreshGrids());
+    QCOMPARE(Shown(), FileTotals);
   }
 
   // Cancel on a file whose first save failed has nothing on disk to go back
